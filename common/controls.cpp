@@ -1,0 +1,150 @@
+#include "controls.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+#include <QTextLayout>
+
+namespace morvane {
+
+void applyApplicationLook(QApplication &app)
+{
+    if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
+        app.setStyle(fusion);
+        app.setPalette(fusion->standardPalette());
+    }
+    QFont font;
+    font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans CJK"),
+                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("AR PL UKai CN")});
+    font.setPixelSize(12);
+    app.setFont(font);
+}
+
+QColor tooltipBackground() { return QApplication::palette().color(QPalette::ToolTipBase); }
+
+QColor windowBackground() { return QApplication::palette().color(QPalette::Base); }
+
+QColor scrollBarGrey() { return QColor(0xC8, 0xC8, 0xC8); }
+
+void setBoxBackground(QWidget *box, const QColor &colour)
+{
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, colour);
+    box->setPalette(palette);
+}
+
+void makeResultBox(QLineEdit *box, Qt::Alignment alignment)
+{
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::ClickFocus);
+    box->setAlignment(alignment | Qt::AlignVCenter);
+    setBoxBackground(box, tooltipBackground());
+}
+
+void showResult(QLineEdit *box, const QString &text)
+{
+    box->setText(text);
+    box->setToolTip(text);
+    box->setCursorPosition(0);
+}
+
+namespace {
+
+class KeyRefuser : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease: {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            const bool leaves = (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+                && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+            return !leaves;  // the key is discarded
+        }
+        case QEvent::ShortcutOverride:
+        case QEvent::Wheel:
+        case QEvent::InputMethod:
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
+}  // namespace
+
+void makeKeyProofList(QComboBox *list)
+{
+    list->setEditable(true);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    list->lineEdit()->setReadOnly(true);
+    list->setContextMenuPolicy(Qt::NoContextMenu);
+    list->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
+    auto *refuser = new KeyRefuser(list);
+    list->installEventFilter(refuser);
+    list->lineEdit()->installEventFilter(refuser);
+}
+
+QFont kaiFont(double pointSize, bool bold, bool underline)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("楷体_GB2312"), QStringLiteral("KaiTi_GB2312"), QStringLiteral("KaiTi"),
+                      QStringLiteral("楷体"), QStringLiteral("AR PL UKai CN"), QStringLiteral("AR PL KaitiM GB"),
+                      QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+WrappingButton::WrappingButton(const QString &text, QWidget *parent)
+    : QPushButton(text, parent)
+{
+}
+
+void WrappingButton::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QString caption = option.text;
+    option.text.clear();
+    painter.drawControl(QStyle::CE_PushButton, option);
+
+    // Lay the caption out in lines that fit, spaced by the ideograph height
+    // rather than the font's generous line height, and centre the block.
+    const QRect area = rect().adjusted(4, 2, -4, -2);
+    QTextLayout layout(caption, font());
+    QTextOption textOption(Qt::AlignHCenter);
+    textOption.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(textOption);
+    const QFontMetricsF metrics(font());
+    const qreal lineStep = std::min(metrics.height(), metrics.ascent() + 2.0);
+    layout.beginLayout();
+    qreal y = 0;
+    int lines = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(area.width());
+        line.setPosition(QPointF(0, y));
+        y += lineStep;
+        ++lines;
+    }
+    layout.endLayout();
+    const qreal blockHeight = lines * lineStep - (lineStep - metrics.ascent()) + metrics.descent() * 0.5;
+    const QPointF origin(area.left(), area.top() + (area.height() - blockHeight) / 2.0 - 1);
+    painter.setPen(palette().color(isEnabled() ? QPalette::ButtonText : QPalette::PlaceholderText));
+    layout.draw(&painter, origin);
+}
+
+}  // namespace morvane

@@ -1,0 +1,86 @@
+#include "fieldcheck.h"
+
+#include "numbers.h"
+#include "warningbox.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QLineEdit>
+
+namespace morvane {
+
+FieldCheck::FieldCheck(QWidget *window)
+    : QObject(window)
+    , window_(window)
+{
+}
+
+void FieldCheck::watch(QLineEdit *box, FieldTest test)
+{
+    tests_.insert(box, std::move(test));
+    box->installEventFilter(this);
+}
+
+bool FieldCheck::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusOut && tests_.contains(watched)) {
+        // Only a move to another control of this window counts: not the
+        // window losing activation (another window, the warning box itself)
+        // nor a context menu taking the focus for a while.
+        switch (static_cast<QFocusEvent *>(event)->reason()) {
+        case Qt::TabFocusReason:
+        case Qt::BacktabFocusReason:
+        case Qt::MouseFocusReason:
+        case Qt::ShortcutFocusReason:
+            boxLeft(static_cast<QLineEdit *>(watched));
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+    if (swallowingPress_
+        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
+        && watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == window_) {
+        // The click that took the focus from a refused box does not reach
+        // the control: a button must not act on the refused value.
+        swallowingPress_ = false;
+        return true;
+    }
+    return false;
+}
+
+void FieldCheck::boxLeft(QLineEdit *box)
+{
+    if (failingBox_)
+        return;  // a failure is already being reported
+    const double value = parseLeadingNumber(box->text().toStdString());
+    const std::optional<FieldFailure> failure = tests_.value(box)(value);
+    if (!failure)
+        return;
+    failingBox_ = box;
+    failure_ = *failure;
+    swallowingPress_ = true;
+    qApp->installEventFilter(this);
+    // Report once the focus change is complete, not inside it.
+    QMetaObject::invokeMethod(this, &FieldCheck::reportFailure, Qt::QueuedConnection);
+}
+
+void FieldCheck::reportFailure()
+{
+    qApp->removeEventFilter(this);
+    swallowingPress_ = false;
+    QPointer<QLineEdit> box = failingBox_;
+    if (!box || !box->isVisible()) {
+        failingBox_ = nullptr;
+        return;
+    }
+    showWarning(box, failure_.title, failure_.message);
+    failingBox_ = nullptr;
+    if (box && box->isVisible()) {
+        box->window()->activateWindow();
+        box->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+}  // namespace morvane

@@ -1,0 +1,51 @@
+#pragma once
+// The field check of every calculator window: when the user leaves a text
+// box for another control of the same window (Tab, Shift+Tab, a click), the
+// box's value is read and tested; a refused value is told in the warning
+// box and the focus goes back into the box, its text as typed.
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QLineEdit;
+class QWidget;
+
+namespace morvane {
+
+struct FieldFailure {
+    QString message;
+    QString title;
+};
+
+// A box's test: the value read by the leading-number parse in, the failure
+// to report (if any) out.
+using FieldTest = std::function<std::optional<FieldFailure>(double value)>;
+
+class FieldCheck : public QObject
+{
+    Q_OBJECT
+public:
+    explicit FieldCheck(QWidget *window);
+
+    void watch(QLineEdit *box, FieldTest test);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void boxLeft(QLineEdit *box);
+    void reportFailure();
+
+    QWidget *window_;
+    QHash<QObject *, FieldTest> tests_;
+    QPointer<QLineEdit> failingBox_;
+    FieldFailure failure_;
+    bool swallowingPress_ = false;
+};
+
+}  // namespace morvane

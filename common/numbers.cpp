@@ -1,0 +1,294 @@
+#include "numbers.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+namespace morvane {
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Magnitude class of a scanned number whose conversion left the double
+// range: true when it is too large, false when it is too small.
+bool scannedNumberIsHuge(std::string_view mantissa, std::string_view exponent)
+{
+    // Decimal order of the first significant digit, relative to the point.
+    long order = 0;
+    bool seenPoint = false;
+    bool seenSignificant = false;
+    long integerDigits = 0;
+    long leadingFractionZeros = 0;
+    for (char c : mantissa) {
+        if (c == '.') {
+            seenPoint = true;
+        } else if (!seenPoint) {
+            if (seenSignificant || c != '0') {
+                seenSignificant = true;
+                ++integerDigits;
+            }
+        } else if (!seenSignificant) {
+            if (c == '0')
+                ++leadingFractionZeros;
+            else
+                seenSignificant = true;
+        }
+    }
+    if (!seenSignificant)
+        return false;  // zero mantissa: never huge
+    order = integerDigits > 0 ? integerDigits : -leadingFractionZeros;
+
+    long exp = 0;
+    bool negativeExp = false;
+    for (char c : exponent) {
+        if (c == '-')
+            negativeExp = true;
+        else if (isDigit(c) && exp < 1000000)
+            exp = exp * 10 + (c - '0');
+    }
+    return order + (negativeExp ? -exp : exp) > 0;
+}
+
+// The decimal digits of a finite, non-zero value rounded to `significant`
+// digits: value = 0.d1d2d3... x 10^pointPos, i.e. pointPos digits stand
+// before the decimal point.
+struct DecimalDigits {
+    bool negative = false;
+    std::string digits;  // no trailing zeros; empty means zero
+    int pointPos = 0;
+};
+
+template <typename Float>
+DecimalDigits decimalDigits(Float value, int significant)
+{
+    DecimalDigits d;
+    char buffer[64];
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                   std::chars_format::scientific, significant - 1);
+    std::string_view text(buffer, ec == std::errc() ? static_cast<std::size_t>(end - buffer) : 0);
+    std::size_t i = 0;
+    if (i < text.size() && text[i] == '-') {
+        d.negative = true;
+        ++i;
+    }
+    int exponent = 0;
+    for (; i < text.size(); ++i) {
+        char c = text[i];
+        if (isDigit(c)) {
+            d.digits.push_back(c);
+        } else if (c == 'e') {
+            std::from_chars(text.data() + i + (text[i + 1] == '+' ? 2 : 1), text.data() + text.size(), exponent);
+            break;
+        }
+    }
+    while (!d.digits.empty() && d.digits.back() == '0')
+        d.digits.pop_back();
+    d.pointPos = exponent + 1;
+    if (d.digits.empty())
+        d.negative = false;
+    return d;
+}
+
+std::string plainForm(const DecimalDigits &d)
+{
+    if (d.digits.empty())
+        return "0";
+    std::string out = d.negative ? "-" : "";
+    const int len = static_cast<int>(d.digits.size());
+    if (d.pointPos <= 0) {
+        out += "0.";
+        out.append(static_cast<std::size_t>(-d.pointPos), '0');
+        out += d.digits;
+    } else if (d.pointPos >= len) {
+        out += d.digits;
+        out.append(static_cast<std::size_t>(d.pointPos - len), '0');
+    } else {
+        out += d.digits.substr(0, static_cast<std::size_t>(d.pointPos));
+        out += '.';
+        out += d.digits.substr(static_cast<std::size_t>(d.pointPos));
+    }
+    return out;
+}
+
+std::string exponentForm(const DecimalDigits &d)
+{
+    std::string out = d.negative ? "-" : "";
+    out += d.digits[0];
+    if (d.digits.size() > 1) {
+        out += '.';
+        out += d.digits.substr(1);
+    }
+    const int exponent = d.pointPos - 1;
+    out += exponent < 0 ? "E-" : "E+";
+    std::string e = std::to_string(exponent < 0 ? -exponent : exponent);
+    if (e.size() < 2)
+        e.insert(0, "0");
+    return out + e;
+}
+
+template <typename Float>
+std::string display(Float value, int significant)
+{
+    if (!std::isfinite(value))
+        return {};
+    if (value == 0)
+        return "0";
+    DecimalDigits d = decimalDigits(value, significant);
+    const int exponent = d.pointPos - 1;
+    if (exponent >= 15 || exponent < -4)
+        return exponentForm(d);
+    return plainForm(d);
+}
+
+// Rounds the 15-digit decimal value of `value` to `decimals` places, halves
+// away from zero. Returns the integer digits (no leading zeros, possibly
+// empty) and exactly `decimals` fraction digits.
+struct Rounded {
+    bool negative = false;
+    std::string integerPart;
+    std::string fraction;
+    bool isZero() const
+    {
+        return integerPart.empty() && fraction.find_first_not_of('0') == std::string::npos;
+    }
+};
+
+Rounded roundDecimal(double value, int decimals)
+{
+    Rounded r;
+    r.fraction.assign(static_cast<std::size_t>(decimals), '0');
+    if (value == 0)
+        return r;
+    DecimalDigits d = decimalDigits(value, 15);
+    r.negative = d.negative;
+    std::string digits = d.digits;
+    int pointPos = d.pointPos;
+    const int kept = pointPos + decimals;  // digits that survive the rounding
+    if (kept < 0)
+        return r;
+    if (kept < static_cast<int>(digits.size())) {
+        const bool up = digits[static_cast<std::size_t>(kept)] >= '5';
+        digits.resize(static_cast<std::size_t>(kept));
+        if (up) {
+            int i = kept - 1;
+            for (; i >= 0; --i) {
+                if (digits[static_cast<std::size_t>(i)] == '9') {
+                    digits[static_cast<std::size_t>(i)] = '0';
+                } else {
+                    ++digits[static_cast<std::size_t>(i)];
+                    break;
+                }
+            }
+            if (i < 0) {
+                digits.insert(0, "1");
+                ++pointPos;
+            }
+        }
+    }
+    // Lay the digits out around the point.
+    if (pointPos > 0) {
+        std::string whole = digits.substr(0, std::min<std::size_t>(digits.size(), static_cast<std::size_t>(pointPos)));
+        whole.append(static_cast<std::size_t>(pointPos) - whole.size(), '0');
+        r.integerPart = whole;
+    }
+    for (int i = 0; i < decimals; ++i) {
+        const int index = pointPos + i;  // position of fraction digit i in `digits`
+        if (index >= 0 && index < static_cast<int>(digits.size()))
+            r.fraction[static_cast<std::size_t>(i)] = digits[static_cast<std::size_t>(index)];
+    }
+    const auto firstNonZero = r.integerPart.find_first_not_of('0');
+    r.integerPart = firstNonZero == std::string::npos ? std::string() : r.integerPart.substr(firstNonZero);
+    if (r.isZero())
+        r.negative = false;
+    return r;
+}
+
+}  // namespace
+
+double parseLeadingNumber(std::string_view text)
+{
+    std::string s;
+    s.reserve(text.size());
+    for (char c : text) {
+        if (c != ' ' && c != '\t' && c != '\n')
+            s.push_back(c);
+    }
+
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        negative = s[i] == '-';
+        ++i;
+    }
+    const std::size_t mantissaStart = i;
+    std::size_t digitCount = 0;
+    while (i < s.size() && isDigit(s[i])) {
+        ++i;
+        ++digitCount;
+    }
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && isDigit(s[i])) {
+            ++i;
+            ++digitCount;
+        }
+    }
+    if (digitCount == 0)
+        return 0.0;
+    const std::size_t mantissaEnd = i;
+    std::size_t end = i;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
+            ++j;
+        if (j < s.size() && isDigit(s[j])) {
+            while (j < s.size() && isDigit(s[j]))
+                ++j;
+            end = j;
+        }
+    }
+
+    const char *first = s.data() + mantissaStart;
+    const char *last = s.data() + end;
+    double value = 0.0;
+    const auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
+    if (ec == std::errc::result_out_of_range) {
+        const std::string_view mantissa(first, mantissaEnd - mantissaStart);
+        const std::string_view exponent(s.data() + mantissaEnd, end - mantissaEnd);
+        value = scannedNumberIsHuge(mantissa, exponent) ? std::numeric_limits<double>::infinity() : 0.0;
+    } else if (ec != std::errc()) {
+        return 0.0;
+    }
+    if (value == 0.0)
+        return 0.0;  // never -0
+    return negative ? -value : value;
+}
+
+std::string displayDouble(double value) { return display(value, 15); }
+
+std::string displaySingle(float value) { return display(value, 7); }
+
+std::string formatFourDecimals(double value)
+{
+    if (!std::isfinite(value))
+        return {};
+    Rounded r = roundDecimal(value, 4);
+    if (r.isZero())
+        return "0";
+    std::string fraction = r.fraction;
+    while (!fraction.empty() && fraction.back() == '0')
+        fraction.pop_back();
+    return (r.negative ? "-" : "") + r.integerPart + "." + fraction;
+}
+
+std::string formatTwoDecimals(double value)
+{
+    if (!std::isfinite(value))
+        return {};
+    Rounded r = roundDecimal(value, 2);
+    return (r.negative ? "-" : "") + (r.integerPart.empty() ? std::string("0") : r.integerPart) + "." + r.fraction;
+}
+
+}  // namespace morvane

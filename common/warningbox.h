@@ -1,0 +1,16 @@
+#pragma once
+// The one warning box of the program: modal, warning (exclamation) icon,
+// one OK button, the given title and message.
+
+#include <QString>
+
+class QWidget;
+
+namespace morvane {
+
+// Shows the box over `parent`'s window and waits until it is closed. Then
+// makes that window active again and gives the focus back to the control
+// that held it, so that the user goes on where they were.
+void showWarning(QWidget *parent, const QString &title, const QString &message);
+
+}  // namespace morvane

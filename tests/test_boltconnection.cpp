@@ -1,0 +1,233 @@
+// The bolt connection calculation, as an engineer would check it by hand.
+
+#include "boltconnection.h"
+
+#include "numbers.h"
+
+#include <QTest>
+
+#include <limits>
+
+using namespace morvane;
+
+namespace {
+
+// The window's defaults: eight rows, e1 40, e2 80, e3 empty, ef 40, ew 50,
+// tw 6, M 105, V 720, amplification 1, Q235, M20, 10.9, blasted.
+BoltConnectionInput defaults()
+{
+    BoltConnectionInput in;
+    in.rows = 8;
+    in.e1 = 40;
+    in.e2 = 80;
+    in.e3 = 0;
+    in.ef = 40;
+    in.ew = 50;
+    in.tw = 6;
+    in.M = 105;
+    in.V = 720;
+    in.amplification = 1;
+    in.steelGrade = "Q235";
+    in.boltSize = "M20";
+    in.boltGrade = BoltGrade::Grade10_9;
+    in.surfaceTreatment = SurfaceTreatment::Blasted;
+    return in;
+}
+
+const QString tension = QString::fromUtf8(kTensionFailureLine);
+const QString shear = QString::fromUtf8(kShearFailureLine);
+const QString boltsOk = QString::fromUtf8(kBoltsSatisfiedLine);
+const QString webOk = QString::fromUtf8(kWebSatisfiedLine);
+const QString webFails = QString::fromUtf8(kWebFailureLine);
+
+}  // namespace
+
+Q_DECLARE_METATYPE(BoltConnectionInput)
+
+class TestBoltConnection : public QObject
+{
+    Q_OBJECT
+private slots:
+    void shouldComputeTheDesignCases_data();
+    void shouldComputeTheDesignCases();
+    void shouldTakeTheSlipCoefficientBySurfaceAndSteel_data();
+    void shouldTakeTheSlipCoefficientBySurfaceAndSteel();
+    void shouldRefuseInputsWithoutAFiniteResult_data();
+    void shouldRefuseInputsWithoutAFiniteResult();
+    void shouldRoundTheTensionArgumentsToSinglePrecision();
+};
+
+void TestBoltConnection::shouldComputeTheDesignCases_data()
+{
+    QTest::addColumn<BoltConnectionInput>("input");
+    QTest::addColumn<QString>("Nt1");
+    QTest::addColumn<QString>("Nv1");
+    QTest::addColumn<QString>("Nbv1");
+    QTest::addColumn<QString>("P");
+    QTest::addColumn<QString>("nt2");
+    QTest::addColumn<QString>("mu");
+    QTest::addColumn<QString>("boltLine");
+    QTest::addColumn<QString>("webLine");
+
+    BoltConnectionInput in = defaults();
+    // Distances 40, 120, 120, 200; sum of squares 70400. mu is the single
+    // precision 0.45: an exact 0.45 would give Nbv1 25.0219815340909.
+    QTest::newRow("eight rows, defaults") << in << "74.5738636363636" << "45" << "25.0219808712348" << "155"
+                                          << "44.7443181818182" << "0.45" << shear << webOk;
+
+    in = defaults();
+    in.rows = 6;
+    QTest::newRow("six rows") << in << "93.75" << "60" << "15.3140620943159" << "155" << "56.25" << "0.45" << shear
+                              << webOk;
+
+    in = defaults();
+    in.rows = 4;
+    in.e2 = 0;
+    // Web judged on 0.4 x 155 = 62 kN; Nbv1 shown negative as computed.
+    QTest::newRow("four rows") << in << "196.875" << "90" << "-36.8929677726701" << "155" << "0" << "0.45" << tension
+                               << webOk;
+
+    in = defaults();
+    in.rows = 4;
+    in.e1 = 50;
+    in.e2 = 0;
+    in.ef = 25;
+    in.M = 50;
+    in.boltGrade = BoltGrade::Grade8_8;
+    // Nt1 = 50e6 x 100 / 4 / (50² + 100²) = 100 kN = 0.8 x 125: equality fails.
+    QTest::newRow("tension exactly 0.8P fails") << in << "100" << "90" << "0" << "125" << "0" << "0.45" << tension
+                                                << webOk;
+
+    in = defaults();
+    in.tw = 4;
+    in.steelGrade = "Q345";
+    // sigma = 62000 / 50 / 4 = 310 = f: equality fails.
+    QTest::newRow("web stress exactly f fails") << in << "74.5738636363636" << "45" << "27.8022017045455" << "155"
+                                                << "44.7443181818182" << "0.5" << shear << webFails;
+
+    in.steelGrade = "Q390";
+    QTest::newRow("web stress below Q390 strength") << in << "74.5738636363636" << "45" << "27.8022017045455"
+                                                    << "155" << "44.7443181818182" << "0.5" << shear << webOk;
+
+    in = defaults();
+    in.M = 300;
+    // nt2 about 127.84 kN > 62 kN, so the web check uses nt2: 127840/50/6 = 426 > 215.
+    QTest::newRow("web check on nt2") << in << "213.068181818182" << "45" << "-45.0907658509571" << "155"
+                                      << "127.840909090909" << "0.45" << tension << webFails;
+
+    in = defaults();
+    in.amplification = 2;
+    QTest::newRow("amplification doubles M and V") << in << "149.147727272727" << "90" << "-12.7310365945609" << "155"
+                                                   << "89.4886363636364" << "0.45" << shear << webOk;
+
+    in = defaults();
+    in.e3 = 0;
+    in.M = 20;
+    in.V = 100;
+    QTest::newRow("bolts satisfied") << in << "14.2045454545455" << "6.25" << "55.5839473911646" << "155"
+                                     << "8.52272727272727" << "0.45" << boltsOk << webOk;
+
+    in = defaults();
+    in.M = -105;
+    // A negative moment passes the tension rule and raises Nbv1.
+    QTest::newRow("negative moment") << in << "-74.5738636363636" << "45" << "100.528015802826" << "155"
+                                     << "-44.7443181818182" << "0.45" << boltsOk << webOk;
+
+}
+
+void TestBoltConnection::shouldComputeTheDesignCases()
+{
+    QFETCH(BoltConnectionInput, input);
+    QFETCH(QString, Nt1);
+    QFETCH(QString, Nv1);
+    QFETCH(QString, Nbv1);
+    QFETCH(QString, P);
+    QFETCH(QString, nt2);
+    QFETCH(QString, mu);
+    QFETCH(QString, boltLine);
+    QFETCH(QString, webLine);
+
+    const BoltConnectionResult r = computeBoltConnection(input);
+    QVERIFY(r.computable);
+    QCOMPARE(QString::fromStdString(r.Nt1Text), Nt1);
+    QCOMPARE(QString::fromStdString(r.Nv1Text), Nv1);
+    QCOMPARE(QString::fromStdString(r.Nbv1Text), Nbv1);
+    QCOMPARE(QString::fromStdString(r.PText), P);
+    QCOMPARE(QString::fromStdString(r.nt2Text), nt2);
+    QCOMPARE(QString::fromStdString(r.muText), mu);
+    QCOMPARE(QString::fromStdString(r.boltVerdict), boltLine);
+    QCOMPARE(QString::fromStdString(r.webVerdict), webLine);
+    // Both lines, joined by a carriage return and a line feed.
+    QCOMPARE(QString::fromStdString(r.verdictText), boltLine + "\r\n" + webLine);
+}
+
+void TestBoltConnection::shouldTakeTheSlipCoefficientBySurfaceAndSteel_data()
+{
+    QTest::addColumn<int>("surface");
+    QTest::addColumn<QStringList>("muByGrade");  // Q235, Q345, Q390, Q420
+    QTest::newRow("blasted") << int(SurfaceTreatment::Blasted) << QStringList{"0.45", "0.5", "0.5", "0.5"};
+    QTest::newRow("zinc primer") << int(SurfaceTreatment::BlastedZincPrimer) << QStringList{"0.35", "0.4", "0.4", "0.4"};
+    QTest::newRow("rusted") << int(SurfaceTreatment::BlastedRusted) << QStringList{"0.45", "0.5", "0.5", "0.5"};
+    QTest::newRow("wire brushed") << int(SurfaceTreatment::WireBrushed) << QStringList{"0.3", "0.35", "0.35", "0.4"};
+}
+
+void TestBoltConnection::shouldTakeTheSlipCoefficientBySurfaceAndSteel()
+{
+    QFETCH(int, surface);
+    QFETCH(QStringList, muByGrade);
+    const char *grades[] = {"Q235", "Q345", "Q390", "Q420"};
+    BoltConnectionInput in = defaults();
+    in.surfaceTreatment = static_cast<SurfaceTreatment>(surface);
+    for (int i = 0; i < 4; ++i) {
+        in.steelGrade = grades[i];
+        QCOMPARE(QString::fromStdString(computeBoltConnection(in).muText), muByGrade[i]);
+    }
+}
+
+void TestBoltConnection::shouldRefuseInputsWithoutAFiniteResult_data()
+{
+    QTest::addColumn<BoltConnectionInput>("input");
+    BoltConnectionInput in = defaults();
+    in.ew = 0;
+    QTest::newRow("ew 0") << in;
+    in = defaults();
+    in.tw = 0;
+    QTest::newRow("tw 0") << in;
+    in = defaults();
+    in.e1 = 0;
+    in.e2 = 0;
+    in.ef = 0;
+    QTest::newRow("all distances 0") << in;
+    in = defaults();
+    in.M = 1e39;
+    QTest::newRow("moment beyond single precision") << in;
+    in = defaults();
+    in.ef = 2e38;
+    QTest::newRow("outermost row beyond single precision") << in;
+    in = defaults();
+    in.V = std::numeric_limits<double>::infinity();
+    QTest::newRow("infinite shear from an overflowing entry") << in;
+    in = defaults();
+    in.rows = 5;
+    QTest::newRow("no such layout") << in;
+}
+
+void TestBoltConnection::shouldRefuseInputsWithoutAFiniteResult()
+{
+    QFETCH(BoltConnectionInput, input);
+    const BoltConnectionResult r = computeBoltConnection(input);
+    QVERIFY(!r.computable);
+    for (const std::string *text : {&r.Nt1Text, &r.Nv1Text, &r.Nbv1Text, &r.PText, &r.nt2Text, &r.muText,
+                                    &r.verdictText})
+        QVERIFY(text->empty());
+}
+
+void TestBoltConnection::shouldRoundTheTensionArgumentsToSinglePrecision()
+{
+    // 0.1 is not a single-precision number: rounded it is 0.100000001490116.
+    const double Nt1 = nt1_jisuan(0.1f, 0, 0, 0, 1);
+    QCOMPARE(QString::fromStdString(displayDouble(Nt1)), QStringLiteral("25000.000372529"));
+}
+
+QTEST_APPLESS_MAIN(TestBoltConnection)
+#include "test_boltconnection.moc"

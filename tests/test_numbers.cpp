@@ -1,0 +1,208 @@
+// Reading numbers from text boxes and writing them back as the boxes show them.
+
+#include "boltgrade.h"
+#include "numbers.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+
+using namespace morvane;
+
+class TestNumbers : public QObject
+{
+    Q_OBJECT
+private slots:
+    void shouldReadTheLeadingNumber_data();
+    void shouldReadTheLeadingNumber();
+    void shouldReadHugeNumbersAsInfinityNotAsADisplayedValue_data();
+    void shouldReadHugeNumbersAsInfinityNotAsADisplayedValue();
+    void shouldDisplayDoubles_data();
+    void shouldDisplayDoubles();
+    void shouldDisplaySingles_data();
+    void shouldDisplaySingles();
+    void shouldFormatFourDecimals_data();
+    void shouldFormatFourDecimals();
+    void shouldFormatTwoDecimals_data();
+    void shouldFormatTwoDecimals();
+    void shouldLookUpBoltPretension_data();
+    void shouldLookUpBoltPretension();
+};
+
+void TestNumbers::shouldReadTheLeadingNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("integer") << "40" << 40.0;
+    QTest::newRow("trailing letters") << "12abc" << 12.0;
+    QTest::newRow("blank inside") << "1 2" << 12.0;
+    QTest::newRow("tab, sign, line feed") << "\t-\n3" << -3.0;
+    QTest::newRow("no digit before the point") << ".5" << 0.5;
+    QTest::newRow("point without fraction") << "5." << 5.0;
+    QTest::newRow("exponent") << "1e3" << 1000.0;
+    QTest::newRow("capital exponent with sign") << "2.5E-2" << 0.025;
+    QTest::newRow("exponent without digits") << "1e" << 1.0;
+    QTest::newRow("exponent sign without digits") << "1e+" << 1.0;
+    QTest::newRow("comma ends the number") << "1,5" << 1.0;
+    QTest::newRow("hexadecimal is not read") << "0x1A" << 0.0;
+    QTest::newRow("inf is not a number") << "inf" << 0.0;
+    QTest::newRow("nan is not a number") << "nan" << 0.0;
+    QTest::newRow("empty") << "" << 0.0;
+    QTest::newRow("letters") << "abc" << 0.0;
+    QTest::newRow("full-width digits") << QString::fromUtf8("１２") << 0.0;
+    QTest::newRow("sign alone") << "-" << 0.0;
+    QTest::newRow("point alone") << "." << 0.0;
+    QTest::newRow("plus sign") << "+7" << 7.0;
+    QTest::newRow("second point ends it") << "1.2.3" << 1.2;
+    QTest::newRow("second sign ends it") << "3-4" << 3.0;
+    QTest::newRow("carriage return ends it") << "1\r2" << 1.0;
+    QTest::newRow("tiny underflows to zero") << "1e-400" << 0.0;
+    QTest::newRow("250") << "250" << 250.0;
+    QTest::newRow("2.01") << "2.01" << 2.01;
+}
+
+void TestNumbers::shouldReadTheLeadingNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    const double read = parseLeadingNumber(text.toStdString());
+    QCOMPARE(read, value);
+    QVERIFY(!std::signbit(read) || read != 0);  // never -0
+}
+
+void TestNumbers::shouldReadHugeNumbersAsInfinityNotAsADisplayedValue_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    const double inf = std::numeric_limits<double>::infinity();
+    QTest::newRow("1e400") << "1e400" << inf;
+    QTest::newRow("-1e400") << "-1e400" << -inf;
+    QTest::newRow("400 digits") << QString(400, QLatin1Char('9')) << inf;
+    QTest::newRow("long zero fraction then exponent") << "0.000001e-400" << 0.0;
+}
+
+void TestNumbers::shouldReadHugeNumbersAsInfinityNotAsADisplayedValue()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    const double read = parseLeadingNumber(text.toStdString());
+    QCOMPARE(read, value);
+    QCOMPARE(QString::fromStdString(displayDouble(read)), std::isinf(value) ? QString() : QStringLiteral("0"));
+}
+
+void TestNumbers::shouldDisplayDoubles_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("Nt1 of the defaults") << 74573.86363636363 / 1000 << "74.5738636363636";
+    QTest::newRow("whole number") << 45.0 << "45";
+    QTest::newRow("below one") << 6000 / std::sqrt(20000.0 * 10000 / 1) << "0.424264068711929";
+    QTest::newRow("negative") << -31.2 << "-31.2";
+    QTest::newRow("zero") << 0.0 << "0";
+    QTest::newRow("negative zero") << -0.0 << "0";
+    QTest::newRow("15 digits round up") << 0.9999999999999999 << "1";
+    QTest::newRow("1e14 stays plain") << 123456789012345.0 << "123456789012345";
+    QTest::newRow("1e15 takes an exponent") << 1.5e15 << "1.5E+15";
+    QTest::newRow("0.0001 stays plain") << 0.0001 << "0.0001";
+    QTest::newRow("smaller takes an exponent") << -2.5e-5 << "-2.5E-05";
+    QTest::newRow("infinity shows nothing") << std::numeric_limits<double>::infinity() << "";
+    QTest::newRow("nan shows nothing") << std::numeric_limits<double>::quiet_NaN() << "";
+}
+
+void TestNumbers::shouldDisplayDoubles()
+{
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QCOMPARE(QString::fromStdString(displayDouble(value)), text);
+}
+
+void TestNumbers::shouldDisplaySingles_data()
+{
+    QTest::addColumn<float>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("slip coefficient 0.45") << 0.45f << "0.45";
+    QTest::newRow("0.5") << 0.5f << "0.5";
+    QTest::newRow("0.3") << 0.3f << "0.3";
+    QTest::newRow("whole") << 124.0f << "124";
+    QTest::newRow("seven digits") << 26.941670f << "26.94167";
+    QTest::newRow("negative zero") << -0.0f << "0";
+}
+
+void TestNumbers::shouldDisplaySingles()
+{
+    QFETCH(float, value);
+    QFETCH(QString, text);
+    QCOMPARE(QString::fromStdString(displaySingle(value)), text);
+}
+
+void TestNumbers::shouldFormatFourDecimals_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("0.93571") << 0.93571 << ".9357";
+    QTest::newRow("0.744048") << 0.744048 << ".744";
+    QTest::newRow("0.97003") << 0.97003 << ".97";
+    QTest::newRow("half away from zero") << 0.12345 << ".1235";
+    QTest::newRow("decimal half, binary below") << 2.67565 << "2.6757";
+    QTest::newRow("rounds up to one") << 0.99996 << "1.";
+    QTest::newRow("rounds to zero") << 0.00004 << "0";
+    QTest::newRow("negative") << -0.5 << "-.5";
+    QTest::newRow("negative rounds to zero") << -0.00004 << "0";
+}
+
+void TestNumbers::shouldFormatFourDecimals()
+{
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QCOMPARE(QString::fromStdString(formatFourDecimals(value)), text);
+}
+
+void TestNumbers::shouldFormatTwoDecimals_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("0.7853975") << 0.7853975 << "0.79";
+    QTest::newRow("12.5") << 12.5 << "12.50";
+    QTest::newRow("negative") << -2.3561925 << "-2.36";
+    QTest::newRow("2.675 as read") << 2.675 << "2.68";
+    QTest::newRow("carry into integer") << 9.996 << "10.00";
+    QTest::newRow("zero") << 0.0 << "0.00";
+    QTest::newRow("negative rounds to zero") << -0.001 << "0.00";
+    QTest::newRow("3.0024") << 3.00248 << "3.00";
+}
+
+void TestNumbers::shouldFormatTwoDecimals()
+{
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QCOMPARE(QString::fromStdString(formatTwoDecimals(value)), text);
+}
+
+void TestNumbers::shouldLookUpBoltPretension_data()
+{
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<int>("grade8_8");
+    QTest::addColumn<int>("grade10_9");
+    QTest::newRow("M16") << "M16" << 80 << 100;
+    QTest::newRow("M20") << "M20" << 125 << 155;
+    QTest::newRow("M22") << "M22" << 150 << 190;
+    QTest::newRow("M24") << "M24" << 175 << 225;
+    QTest::newRow("M27") << "M27" << 230 << 290;
+    QTest::newRow("M30") << "M30" << 280 << 355;
+    QTest::newRow("lower case") << "m20" << 0 << 0;
+    QTest::newRow("trailing blank") << "M20 " << 0 << 0;
+    QTest::newRow("empty") << "" << 0 << 0;
+}
+
+void TestNumbers::shouldLookUpBoltPretension()
+{
+    QFETCH(QString, size);
+    QFETCH(int, grade8_8);
+    QFETCH(int, grade10_9);
+    QCOMPARE(boltPretension(size.toStdString(), BoltGrade::Grade8_8), grade8_8);
+    QCOMPARE(boltPretension(size.toStdString(), BoltGrade::Grade10_9), grade10_9);
+}
+
+QTEST_APPLESS_MAIN(TestNumbers)
+#include "test_numbers.moc"
