@@ -1,5 +1,6 @@
 #include "controls.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -94,6 +95,15 @@ void makeKeyProofList(QComboBox *list)
     auto *refuser = new KeyRefuser(list);
     list->installEventFilter(refuser);
     list->lineEdit()->installEventFilter(refuser);
+}
+
+void makeOptionGroup(std::initializer_list<QAbstractButton *> options)
+{
+    for (QAbstractButton *option : options) {
+        auto follow = [option](bool checked) { option->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus); };
+        follow(option->isChecked());
+        QObject::connect(option, &QAbstractButton::toggled, option, follow);
+    }
 }
 
 QFont kaiFont(double pointSize, bool bold, bool underline)

@@ -7,6 +7,9 @@
 #include <QPushButton>
 #include <QString>
 
+#include <initializer_list>
+
+class QAbstractButton;
 class QApplication;
 class QComboBox;
 class QFont;
@@ -38,6 +41,10 @@ void showResult(QLineEdit *box, const QString &text);
 // mouse: every key (but Tab and Shift+Tab, which leave the list) and the
 // mouse wheel are discarded. Its text field shows the design text.
 void makeKeyProofList(QComboBox *list);
+
+// Makes the option buttons of one frame a group with one Tab stop, the
+// selected option; the arrow keys move within the group.
+void makeOptionGroup(std::initializer_list<QAbstractButton *> options);
 
 // The font of the main window's labels: the Kai face, falling back to any CJK face.
 QFont kaiFont(double pointSize, bool bold, bool underline);

@@ -1,0 +1,397 @@
+#include "form2.h"
+
+#include "boltconnection.h"
+#include "boltdiagram.h"
+#include "controls.h"
+#include "numbers.h"
+#include "warningbox.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace morvane {
+
+namespace {
+
+const QString kCheckTitle = QStringLiteral("数据检查");
+
+QLabel *label(QWidget *parent, const QString &name, const QString &text, const QRect &geometry)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setGeometry(geometry);
+    return l;
+}
+
+QLineEdit *textBox(QWidget *parent, const QString &name, const QRect &geometry)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setGeometry(geometry);
+    return box;
+}
+
+QComboBox *list(QWidget *parent, const QString &name, const QString &designText, const QRect &geometry)
+{
+    auto *combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->setGeometry(geometry);
+    makeKeyProofList(combo);
+    combo->setEditText(designText);
+    return combo;
+}
+
+QRadioButton *option(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
+{
+    auto *button = new QRadioButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    return button;
+}
+
+QGroupBox *frame(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
+{
+    auto *box = new QGroupBox(caption, parent);
+    box->setObjectName(name);
+    box->setGeometry(geometry);
+    return box;
+}
+
+double valueOf(const QLineEdit *box) { return parseLeadingNumber(box->text().toStdString()); }
+
+// Fills a list the way the load step does: items appended, none selected,
+// the design text still shown.
+void fillList(QComboBox *combo, const QStringList &items)
+{
+    const QString shown = combo->currentText();
+    combo->addItems(items);
+    combo->setCurrentIndex(-1);
+    combo->setEditText(shown);
+}
+
+}  // namespace
+
+Form2::Form2(QWidget *parent)
+    : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("摩擦型高强螺栓连接计算"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(488, 361);  // 7320 x 5415 twips
+    buildControls();
+    Form_Load();
+}
+
+void Form2::buildControls()
+{
+    // Bolt layout, top left.
+    Frame1 = frame(this, "Frame1", "螺栓布置参数 单位：mm", {4, 2, 172, 110});
+    label(Frame1, "Label1", "螺栓排数", {10, 21, 52, 20});
+    Combo1 = list(Frame1, "Combo1", "八排", {64, 20, 80, 22});
+    label(Frame1, "Label2", "e1=", {10, 48, 24, 20});
+    Text1 = textBox(Frame1, "Text1", {34, 48, 48, 20});
+    label(Frame1, "Label3", "e2=", {92, 48, 24, 20});
+    Text2 = textBox(Frame1, "Text2", {116, 48, 48, 20});
+    label(Frame1, "Label4", "e3=", {10, 70, 24, 20});
+    Text3 = textBox(Frame1, "Text3", {34, 70, 48, 20});
+    label(Frame1, "Label5", "ef=", {92, 70, 24, 20});
+    Text4 = textBox(Frame1, "Text4", {116, 70, 48, 20});
+    label(Frame1, "Label6", "ew=", {10, 92, 24, 20});
+    Text5 = textBox(Frame1, "Text5", {34, 92, 48, 20});
+    label(Frame1, "Label7", "tw=", {92, 92, 24, 20});
+    Text6 = textBox(Frame1, "Text6", {116, 92, 48, 20});
+    for (QLineEdit *box : {Text1, Text2, Text3, Text4, Text5, Text6})
+        box->setText(box->objectName());
+
+    // Materials, top middle.
+    Frame2 = frame(this, "Frame2", "材料参数", {180, 2, 152, 110});
+    label(Frame2, "Label8", "钢材类别", {8, 21, 52, 20});
+    Combo2 = list(Frame2, "Combo2", "Q235", {62, 20, 80, 22});
+    Combo2->setToolTip("腹板钢材的强度设计值，按厚度小于等于16考虑。");
+    label(Frame2, "Label9", "螺栓直径", {8, 45, 52, 20});
+    Combo3 = list(Frame2, "Combo3", "M20", {62, 44, 80, 22});
+    label(Frame2, "Label10", "螺栓级别选择：", {8, 68, 120, 18});
+    Option1 = option(Frame2, "Option1", "8.8级", {8, 86, 62, 20});
+    Option2 = option(Frame2, "Option2", "10.9级", {74, 86, 70, 20});
+
+    // Bolt layout diagram, at the right over the full height of the upper part.
+    Frame3 = frame(this, "Frame3", "螺栓布置图", {336, 2, 148, 236});
+    Picture1 = new BoltDiagram(4, Frame3);
+    Picture2 = new BoltDiagram(6, Frame3);
+    Picture3 = new BoltDiagram(8, Frame3);
+    Picture1->setObjectName("Picture1");
+    Picture2->setObjectName("Picture2");
+    Picture3->setObjectName("Picture3");
+    for (BoltDiagram *picture : {Picture1, Picture2, Picture3})
+        picture->move(4, 20);
+    Picture1->hide();
+    Picture2->hide();
+
+    // Design internal forces at the joint.
+    Frame4 = frame(this, "Frame4", "节点内力设计值", {4, 114, 328, 44});
+    label(Frame4, "Label11", "M=", {8, 19, 20, 20});
+    Text7 = textBox(Frame4, "Text7", {28, 18, 46, 20});
+    label(Frame4, "Label12", "KN.m", {77, 19, 32, 20});
+    label(Frame4, "Label13", "V=", {114, 19, 18, 20});
+    Text8 = textBox(Frame4, "Text8", {132, 18, 46, 20});
+    label(Frame4, "Label14", "KN", {181, 19, 20, 20});
+    label(Frame4, "Label15", "内力放大", {210, 19, 50, 20});
+    Text9 = textBox(Frame4, "Text9", {262, 18, 46, 20});
+    for (QLineEdit *box : {Text7, Text8, Text9})
+        box->setText(box->objectName());
+
+    // Treatment of the contact surfaces, with the slip coefficient box.
+    Frame5 = frame(this, "Frame5", "连接处构件接触面处理方法", {4, 160, 328, 78});
+    Option3 = option(Frame5, "Option3", "喷砂（丸）", {8, 18, 92, 19});
+    Option5 = option(Frame5, "Option5", "喷砂（丸）后生赤锈", {104, 18, 150, 19});
+    Option4 = option(Frame5, "Option4", "喷砂（丸）后涂无机富锌漆", {8, 37, 200, 19});
+    Option6 = option(Frame5, "Option6", "钢丝刷清除浮锈或未经处理的干净扎制表面", {8, 56, 262, 19});
+    Text16 = textBox(Frame5, "Text16", {272, 30, 48, 20});
+    Text16->setText("Text16");
+
+    // Results, across the bottom.
+    Frame6 = frame(this, "Frame6", "计算结果 单位：KN", {4, 240, 480, 118});
+    struct ResultBox {
+        const char *name;
+        const char *caption;
+        int x;
+        int width;
+    };
+    const ResultBox resultBoxes[] = {
+        {"Text10", "Nt1=", 8, 106}, {"Text11", "Nv1=", 118, 106}, {"Text12", "Nbv1=", 228, 106},
+        {"Text13", "P=", 338, 28},  {"Text14", "nt2=", 370, 102},
+    };
+    QLineEdit **targets[] = {&Text10, &Text11, &Text12, &Text13, &Text14};
+    QFont resultFont = font();
+    resultFont.setPixelSize(11);
+    for (int i = 0; i < 5; ++i) {
+        const ResultBox &r = resultBoxes[i];
+        label(Frame6, QStringLiteral("Label%1").arg(16 + i), r.caption, {r.x, 17, r.width, 15});
+        QLineEdit *box = textBox(Frame6, r.name, {r.x, 32, r.width, 22});
+        box->setFont(resultFont);
+        box->setTextMargins(0, 0, 0, 0);
+        makeResultBox(box, Qt::AlignHCenter);
+        box->setText(r.name);
+        *targets[i] = box;
+    }
+    Command1 = new QPushButton("计算", Frame6);
+    Command1->setObjectName("Command1");
+    Command1->setGeometry(8, 66, 50, 30);
+    Text15 = new QPlainTextEdit(Frame6);
+    Text15->setObjectName("Text15");
+    Text15->setGeometry(62, 58, 326, 56);
+    Text15->setFont(resultFont);
+    Text15->setReadOnly(true);
+    Text15->setFocusPolicy(Qt::ClickFocus);
+    Text15->setTabChangesFocus(true);
+    Text15->document()->setDocumentMargin(2);
+    setBoxBackground(Text15, tooltipBackground());
+    Text15->setPlainText("Text15");
+    Command2 = new QPushButton("返回主界面", Frame6);
+    Command2->setObjectName("Command2");
+    Command2->setGeometry(392, 66, 80, 30);
+
+    makeOptionGroup({Option1, Option2});
+    makeOptionGroup({Option3, Option4, Option5, Option6});
+
+    // Tab order of the controls the user works with.
+    QWidget *order[] = {Text1, Text2, Text3, Text4, Option1, Option2, Text5, Text6, Text7,
+                        Text8, Text9, Option3, Option4, Option5, Option6, Combo1, Combo2, Combo3,
+                        Command1, Command2, Text16};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+
+    connect(Combo1, &QComboBox::activated, this, &Form2::Combo1_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form2::Command2_Click);
+    Text1->installEventFilter(this);
+
+    fieldCheck_ = new FieldCheck(this);
+    fieldCheck_->watch(Text1, [this](double v) { return Text1_LostFocus(v); });
+    fieldCheck_->watch(Text2, [this](double v) { return Text2_LostFocus(v); });
+    fieldCheck_->watch(Text3, [this](double v) { return Text3_LostFocus(v); });
+    fieldCheck_->watch(Text4, [this](double v) { return Text4_LostFocus(v); });
+    fieldCheck_->watch(Text5, [this](double v) { return Text5_LostFocus(v); });
+    fieldCheck_->watch(Text6, [this](double v) { return Text6_LostFocus(v); });
+    fieldCheck_->watch(Text9, [this](double v) { return Text9_LostFocus(v); });
+}
+
+void Form2::Form_Load()
+{
+    Text1->setText("40");
+    Text2->setText("80");
+    Text3->clear();
+    Text4->setText("40");
+    Text5->setText("50");
+    Text6->setText("6");
+    Text7->setText("105");
+    Text8->setText("720");
+    Text9->setText("1");
+    for (QLineEdit *box : {Text10, Text11, Text12, Text13, Text14, Text16})
+        showResult(box, QString());
+    Text15->clear();
+    fillList(Combo1, {"四排", "六排", "八排"});
+    fillList(Combo2, {"Q235", "Q345", "Q390", "Q420"});
+    fillList(Combo3, {"M16", "M20", "M22", "M24", "M27", "M30"});
+    Option2->setChecked(true);
+    Option3->setChecked(true);
+    // The eight-row layout.
+    setLocked(Text2, false);
+    setLocked(Text3, false);
+}
+
+void Form2::setLocked(QLineEdit *box, bool locked)
+{
+    // A locked box still takes the focus but refuses editing.
+    box->setReadOnly(locked);
+    setBoxBackground(box, locked ? scrollBarGrey() : windowBackground());
+}
+
+void Form2::Combo1_Click()
+{
+    const QString rows = Combo1->currentText();
+    if (rows == "四排") {
+        Picture1->show();
+        Picture2->hide();
+        Picture3->hide();
+        Text2->clear();
+        setLocked(Text2, true);
+        Text3->clear();
+        setLocked(Text3, true);
+    } else if (rows == "六排") {
+        Picture2->show();
+        Picture1->hide();
+        Picture3->hide();
+        setLocked(Text2, false);
+        Text3->clear();
+        setLocked(Text3, true);
+    } else if (rows == "八排") {
+        Picture3->show();
+        Picture1->hide();
+        Picture2->hide();
+        setLocked(Text2, false);
+        setLocked(Text3, false);
+    }
+}
+
+bool Form2::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Text1) {
+        // Only a key whose press Text1 received counts as released in it:
+        // the Enter that closes the hint box lands its release here.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (event->type() == QEvent::KeyPress && !key->isAutoRepeat()) {
+            keysPressedInText1_.insert(key->key());
+        } else if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat()) {
+            if (keysPressedInText1_.remove(key->key()))
+                Text1_KeyUp();
+        } else if (event->type() == QEvent::FocusOut) {
+            keysPressedInText1_.clear();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form2::Text1_KeyUp()
+{
+    // e1 is half the distance between the two middle rows: 200 is 400 mm.
+    if (valueOf(Text1) >= 200)
+        showWarning(Text1, "提示", "中间两排螺栓间距大于等于400，设计时中间增设一对螺栓");
+}
+
+std::optional<FieldFailure> Form2::Text1_LostFocus(double e1) const
+{
+    if (e1 <= 0)
+        return FieldFailure{"e1不得小于等于0", kCheckTitle};
+    return std::nullopt;
+}
+
+std::optional<FieldFailure> Form2::Text2_LostFocus(double e2) const
+{
+    if (e2 < 0)
+        return FieldFailure{"e2不得小于0", kCheckTitle};
+    return std::nullopt;
+}
+
+std::optional<FieldFailure> Form2::Text3_LostFocus(double e3) const
+{
+    if (e3 < 0)
+        return FieldFailure{"e3不得小于0", kCheckTitle};
+    return std::nullopt;
+}
+
+std::optional<FieldFailure> Form2::Text4_LostFocus(double ef) const
+{
+    if (ef <= 0)
+        return FieldFailure{"ef不得小于等于0", kCheckTitle};
+    return std::nullopt;
+}
+
+std::optional<FieldFailure> Form2::Text5_LostFocus(double ew) const
+{
+    if (ew <= 0)
+        return FieldFailure{"ew不得小于等于0", kCheckTitle};
+    return std::nullopt;
+}
+
+std::optional<FieldFailure> Form2::Text6_LostFocus(double tw) const
+{
+    if (tw <= 0)
+        return FieldFailure{"tw不得小于等于0", kCheckTitle};
+    return std::nullopt;
+}
+
+std::optional<FieldFailure> Form2::Text9_LostFocus(double amplification) const
+{
+    if (amplification <= 0)
+        return FieldFailure{"放大系数不得小于等于0", "输入数据错误"};
+    if (amplification > 2)
+        return FieldFailure{"老兄，放大得太多了吧", kCheckTitle};
+    return std::nullopt;
+}
+
+void Form2::Command1_Click()
+{
+    BoltConnectionInput in;
+    const QString rows = Combo1->currentText();
+    in.rows = rows == "四排" ? 4 : rows == "六排" ? 6 : rows == "八排" ? 8 : 0;
+    in.e1 = valueOf(Text1);
+    in.e2 = valueOf(Text2);
+    in.e3 = valueOf(Text3);
+    in.ef = valueOf(Text4);
+    in.ew = valueOf(Text5);
+    in.tw = valueOf(Text6);
+    in.M = valueOf(Text7);
+    in.V = valueOf(Text8);
+    in.amplification = valueOf(Text9);
+    in.steelGrade = Combo2->currentText().toStdString();
+    in.boltSize = Combo3->currentText().toStdString();
+    in.boltGrade = Option1->isChecked() ? BoltGrade::Grade8_8 : BoltGrade::Grade10_9;
+    in.surfaceTreatment = Option4->isChecked()   ? SurfaceTreatment::BlastedZincPrimer
+                          : Option5->isChecked() ? SurfaceTreatment::BlastedRusted
+                          : Option6->isChecked() ? SurfaceTreatment::WireBrushed
+                                                 : SurfaceTreatment::Blasted;
+
+    const BoltConnectionResult r = computeBoltConnection(in);
+
+    // Written in this order: mu, P, Nt1, Nv1, nt2, Nbv1, the verdict.
+    showResult(Text16, QString::fromStdString(r.muText));
+    showResult(Text13, QString::fromStdString(r.PText));
+    showResult(Text10, QString::fromStdString(r.Nt1Text));
+    showResult(Text11, QString::fromStdString(r.Nv1Text));
+    showResult(Text14, QString::fromStdString(r.nt2Text));
+    showResult(Text12, QString::fromStdString(r.Nbv1Text));
+    Text15->setPlainText(QString::fromStdString(r.verdictText).replace("\r\n", "\n"));
+    if (!r.computable)
+        showWarning(this, "提示", "输入数据超出计算范围，无法计算");
+}
+
+void Form2::Command2_Click() { close(); }
+
+}  // namespace morvane

@@ -1,0 +1,40 @@
+#pragma once
+// Bearing capacity of a group of 1 to 16 piles under a rectangular cap,
+// after deducting the weight of the cap and of the soil resting on it.
+// Pure calculation: standard library only.
+
+#include <string>
+#include <string_view>
+
+namespace morvane {
+
+struct PileGroupInput {
+    double L = 0;               // mm, cap length in plan
+    double B = 0;               // mm, cap width in plan
+    double H = 0;               // mm, cap height
+    double capDepth = 0;        // mm, depth of the cap underside below the ground
+    double pileCapacity = 0;    // kN, design bearing capacity of one pile
+    double concreteWeight = 0;  // kN/m³, cap concrete
+    double soilWeight = 0;      // kN/m³, soil on the cap
+    std::string pileCountText;  // "单桩" ... "十六桩", matched exactly
+};
+
+struct PileGroupResult {
+    int pileCount = 0;        // 0 to 16
+    // False when a step leaves the double range (inputs of enormous
+    // magnitude); then every number but pileCount is 0 and capacityText is
+    // empty.
+    bool computable = false;
+    double capLoad = 0;       // kN/m², cap weight per square metre of plan
+    double soilLoad = 0;      // kN/m², soil weight per square metre of plan (negative when capDepth < H)
+    double deduction = 0;     // kN, weight of the cap and of the soil on it
+    double capacity = 0;      // kN, group capacity after the deduction; may be negative
+    std::string capacityText; // capacity in double-precision display
+};
+
+// Number of piles by the list text "单桩" ... "十六桩"; 0 for any other text.
+int pileCountFromText(std::string_view text);
+
+PileGroupResult computePileGroup(const PileGroupInput &input);
+
+}  // namespace morvane

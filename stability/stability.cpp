@@ -1,0 +1,126 @@
+#include "stability.h"
+
+#include "numbers.h"
+
+#include <cmath>
+
+namespace morvane {
+
+namespace {
+
+constexpr double kPi = 3.1415926;
+constexpr double kElasticModulus = 206000;  // N/mm², steel
+
+// φ = 1 − α1·λn², for λn up to 0.215, shown in double-precision display.
+StabilityCoefficient stockyCoefficient(double alpha1, double lambdaN)
+{
+    StabilityCoefficient c;
+    const double phi = 1 - alpha1 * (lambdaN * lambdaN);
+    if (!std::isfinite(phi))
+        return c;
+    c.computable = true;
+    c.value = phi;
+    c.text = displayDouble(phi);
+    return c;
+}
+
+// φ = (q − √(q² − 4λn²)) / (2λn²), q = α2 + α3·λn + λn², for λn above
+// 0.215, shown in the pattern "#.####".
+StabilityCoefficient slenderCoefficient(double alpha2, double alpha3, double lambdaN)
+{
+    StabilityCoefficient c;
+    const double lambdaN2 = lambdaN * lambdaN;
+    const double q = alpha3 * lambdaN + alpha2 + lambdaN2;
+    const double root = std::sqrt(q * q - 4 * lambdaN2);
+    const double phi = (q - root) / (2 * lambdaN2);
+    if (!std::isfinite(q) || !std::isfinite(root) || !std::isfinite(phi))
+        return c;
+    c.computable = true;
+    c.value = phi;
+    c.text = formatFourDecimals(phi);
+    return c;
+}
+
+}  // namespace
+
+SlendernessResult computeSlenderness(const SlendernessInput &in)
+{
+    SlendernessResult r;
+    double L = in.length;
+    double I = in.inertia;       // 10^4 mm^4
+    double A = in.sectionArea;   // mm^2
+
+    // 1. Only the first failing check warns, and only its value is raised by 1.
+    if (L <= 0) {
+        r.warning = kLengthWarning;
+    } else if (I <= 0) {
+        r.warning = kInertiaWarning;
+        I = I + 1;
+    } else if (A <= 0) {
+        r.warning = kAreaWarning;
+        A = A + 1;
+    }
+
+    const double radius = std::sqrt(I * 10000 / A);  // mm, radius of gyration
+    const double lambda = L / radius;
+    if (!std::isfinite(radius) || !std::isfinite(lambda))
+        return r;
+    r.hasSlenderness = true;
+    r.slenderness = lambda;
+    r.slendernessText = displayDouble(lambda);
+    return r;
+}
+
+StabilityCoefficient ablei(double alpha1, double alpha2, double alpha3, double lambdaN)
+{
+    if (lambdaN <= 0.215)
+        return stockyCoefficient(alpha1, lambdaN);
+    return slenderCoefficient(alpha2, alpha3, lambdaN);
+}
+
+StabilityCoefficient clei(double alpha1, double lambdaN)
+{
+    if (lambdaN <= 0.215)
+        return stockyCoefficient(alpha1, lambdaN);
+    if (lambdaN <= 1.05)
+        return slenderCoefficient(0.906, 0.595, lambdaN);
+    return slenderCoefficient(1.216, 0.302, lambdaN);
+}
+
+StabilityResult computeStability(const StabilityInput &in)
+{
+    StabilityResult r;
+
+    // 2. Yield strength by grade.
+    if (in.steelGrade == "Q235")
+        r.yieldStrength = 235;
+    else if (in.steelGrade == "Q345")
+        r.yieldStrength = 345;
+    else if (in.steelGrade == "Q390")
+        r.yieldStrength = 390;
+
+    // 3. Normalised slenderness λn = λ·√(fy/E)/π.
+    const double lambdaN = std::sqrt(r.yieldStrength / kElasticModulus) * in.slenderness / kPi;
+    if (!std::isfinite(lambdaN))
+        return r;
+    r.normalisedSlenderness = lambdaN;
+
+    // 4. Section class.
+    StabilityCoefficient c;
+    if (in.sectionClass == "a类")
+        c = ablei(0.41, 0.986, 0.152, lambdaN);
+    else if (in.sectionClass == "b类")
+        c = ablei(0.65, 0.965, 0.3, lambdaN);
+    else if (in.sectionClass == "c类")
+        c = clei(0.73, lambdaN);
+    else
+        return r;
+    if (!c.computable)
+        return r;
+    r.hasResult = true;
+    r.coefficient = c.value;
+    r.coefficientText = c.text;
+    return r;
+}
+
+}  // namespace morvane

@@ -1,0 +1,65 @@
+#pragma once
+// Slenderness of an axially compressed steel member and its stability
+// coefficient by steel grade and section class a, b or c.
+// Pure calculation: standard library only.
+
+#include <string>
+
+namespace morvane {
+
+struct SlendernessInput {
+    double length = 0;       // mm, effective length L
+    double inertia = 0;      // 10^4 mm^4, moment of inertia I
+    double sectionArea = 0;  // mm^2, area A
+};
+
+inline constexpr const char *kLengthWarning = "构件的计算长度不得<=0";
+inline constexpr const char *kInertiaWarning = "构件的惯性距不得<=0";
+inline constexpr const char *kAreaWarning = "构件的面积不得为<=0";
+
+struct SlendernessResult {
+    std::string warning;          // empty or one of the three warnings above
+    // False when no finite slenderness exists even after the adjustment
+    // that goes with the warning (negative I·10000/A, A = 0 in the division,
+    // a zero radius of gyration, or values beyond the double range); then
+    // slenderness is 0 and slendernessText is empty, and `warning` is kept.
+    bool hasSlenderness = false;
+    double slenderness = 0;       // λ
+    std::string slendernessText;  // λ in double-precision display
+};
+
+struct StabilityInput {
+    std::string steelGrade;    // "Q235", "Q345", "Q390", matched exactly
+    std::string sectionClass;  // "a类", "b类", "c类", matched exactly
+    double slenderness = 0;    // λ as read back from the slenderness box
+};
+
+struct StabilityResult {
+    // False when the section class text is none of the three classes, or
+    // when φ is not a finite number (a slenderness beyond the double
+    // range); then coefficient is 0 and coefficientText is empty.
+    bool hasResult = false;
+    double yieldStrength = 0;          // fy, N/mm² (0 for an unrecognised grade)
+    double normalisedSlenderness = 0;  // λn (0 when it is not finite)
+    double coefficient = 0;            // φ
+    std::string coefficientText;       // double display up to λn 0.215, "#.####" above
+};
+
+// φ of `ablei` and `clei` with its text; computable is false (and value 0,
+// text empty) when φ is not a finite number.
+struct StabilityCoefficient {
+    bool computable = false;
+    double value = 0;
+    std::string text;
+};
+
+SlendernessResult computeSlenderness(const SlendernessInput &input);
+StabilityResult computeStability(const StabilityInput &input);
+
+// Stability coefficient of section classes a and b.
+StabilityCoefficient ablei(double alpha1, double alpha2, double alpha3, double lambdaN);
+
+// Stability coefficient of section class c: α2 and α3 by the band of λn.
+StabilityCoefficient clei(double alpha1, double lambdaN);
+
+}  // namespace morvane

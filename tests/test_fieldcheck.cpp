@@ -1,0 +1,152 @@
+// The field check shared by every calculator window, on a window of its own.
+
+#include "fieldcheck.h"
+#include "uitest.h"
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using namespace morvane;
+using namespace uitest;
+
+namespace {
+
+// Two boxes that must hold a positive value, an unchecked box, a button.
+class Window : public QWidget
+{
+public:
+    Window()
+    {
+        setObjectName("Window");
+        for (QLineEdit **box : {&a, &b, &free}) {
+            *box = new QLineEdit(this);
+        }
+        a->setObjectName("a");
+        b->setObjectName("b");
+        free->setObjectName("free");
+        a->setGeometry(10, 10, 80, 22);
+        b->setGeometry(10, 40, 80, 22);
+        free->setGeometry(10, 70, 80, 22);
+        button = new QPushButton("计算", this);
+        button->setObjectName("button");
+        button->setGeometry(10, 100, 80, 26);
+        auto *check = new FieldCheck(this);
+        check->watch(a, [](double v) -> std::optional<FieldFailure> {
+            if (v <= 0)
+                return FieldFailure{"a不得小于等于0", "提示"};
+            return std::nullopt;
+        });
+        check->watch(b, [](double v) -> std::optional<FieldFailure> {
+            if (v <= 0)
+                return FieldFailure{"b不得小于等于0", "数据检查"};
+            return std::nullopt;
+        });
+        a->setText("1");
+        b->setText("1");
+        resize(120, 140);
+    }
+    QLineEdit *a, *b, *free;
+    QPushButton *button;
+};
+
+}  // namespace
+
+class TestFieldCheck : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void shouldCheckOnlyWhenTheFocusMovesWithinTheWindow_data();
+    void shouldCheckOnlyWhenTheFocusMovesWithinTheWindow();
+    void shouldNotBounceBetweenTwoRefusedBoxes();
+    void shouldKeepAButtonFromActingOnARefusedValue();
+
+private:
+    std::unique_ptr<MessageBoxCatcher> boxes;
+    std::unique_ptr<Window> window;
+};
+
+void TestFieldCheck::init()
+{
+    boxes = std::make_unique<MessageBoxCatcher>();
+    window = std::make_unique<Window>();
+    QVERIFY(showActive(window.get()));
+}
+
+void TestFieldCheck::cleanup()
+{
+    const QString left = boxes->unexpected();
+    window.reset();
+    boxes.reset();
+    QVERIFY2(left.isEmpty(), qPrintable("message boxes nobody expected:\n" + left));
+}
+
+void TestFieldCheck::shouldCheckOnlyWhenTheFocusMovesWithinTheWindow_data()
+{
+    QTest::addColumn<int>("reason");
+    QTest::addColumn<bool>("checked");
+    QTest::newRow("Tab") << int(Qt::TabFocusReason) << true;
+    QTest::newRow("Shift+Tab") << int(Qt::BacktabFocusReason) << true;
+    QTest::newRow("mouse click") << int(Qt::MouseFocusReason) << true;
+    QTest::newRow("shortcut") << int(Qt::ShortcutFocusReason) << true;
+    QTest::newRow("window deactivated") << int(Qt::ActiveWindowFocusReason) << false;
+    QTest::newRow("context menu") << int(Qt::PopupFocusReason) << false;
+    QTest::newRow("menu bar") << int(Qt::MenuBarFocusReason) << false;
+    QTest::newRow("program moved the focus") << int(Qt::OtherFocusReason) << false;
+}
+
+void TestFieldCheck::shouldCheckOnlyWhenTheFocusMovesWithinTheWindow()
+{
+    QFETCH(int, reason);
+    QFETCH(bool, checked);
+    typeInto(window->a, "-3");
+    window->free->setFocus(static_cast<Qt::FocusReason>(reason));
+    settle();
+    if (checked) {
+        QCOMPARE(boxes->take(), QList<ShownBox>({warning("提示", "a不得小于等于0", "Window")}));
+        QCOMPARE(focusName(), QStringLiteral("a"));
+        QVERIFY(window->isActiveWindow());
+    } else {
+        QCOMPARE(boxes->take(), QList<ShownBox>());
+        QCOMPARE(focusName(), QStringLiteral("free"));
+    }
+    QCOMPARE(window->a->text(), QStringLiteral("-3"));
+}
+
+void TestFieldCheck::shouldNotBounceBetweenTwoRefusedBoxes()
+{
+    // Both boxes refused. A click from b into a tells b's failure once; the
+    // focus taken back from a does not check a.
+    typeInto(window->b, "0");
+    QCOMPARE(boxes->take(), QList<ShownBox>());
+    window->a->setText("0");
+    click(window->a);
+    QCOMPARE(boxes->take(), QList<ShownBox>({warning("数据检查", "b不得小于等于0", "Window")}));
+    QCOMPARE(focusName(), QStringLiteral("b"));
+    QCOMPARE(window->a->text(), QStringLiteral("0"));
+}
+
+void TestFieldCheck::shouldKeepAButtonFromActingOnARefusedValue()
+{
+    QSignalSpy clicked(window->button, &QPushButton::clicked);
+    typeInto(window->a, "");
+    click(window->button);
+    QCOMPARE(boxes->take(), QList<ShownBox>({warning("提示", "a不得小于等于0", "Window")}));
+    QCOMPARE(clicked.count(), 0);
+    QVERIFY(!window->button->isDown());
+    QCOMPARE(focusName(), QStringLiteral("a"));
+    // A value that passes lets the click through.
+    QTest::keyClicks(window->a, "1");
+    click(window->button);
+    QCOMPARE(boxes->take(), QList<ShownBox>());
+    QCOMPARE(clicked.count(), 1);
+}
+
+QTEST_MAIN(TestFieldCheck)
+#include "test_fieldcheck.moc"

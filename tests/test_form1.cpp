@@ -1,0 +1,278 @@
+// The main window: opening the calculators, one instance each, and ending.
+
+#include "form1.h"
+#include "uitest.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace morvane;
+using namespace uitest;
+
+class TestForm1 : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void shouldShowTheMainWindow();
+    void shouldOfferTheButtonsInTabOrder();
+    void shouldOfferTheMenu();
+    void shouldOpenOneBoltWindowFromButtonAndMenu_data();
+    void shouldOpenOneBoltWindowFromButtonAndMenu();
+    void shouldReloadAClosedWindowWithItsDefaults_data();
+    void shouldReloadAClosedWindowWithItsDefaults();
+    void shouldRestoreAMinimisedWindow();
+    void shouldLeaveCalculatorsOpenWhenTheMainWindowCloses();
+    void shouldEndTheProgramAtOnce();
+
+private:
+    QWidget *openCalculator(const QString &name);
+    QPushButton *button(const QString &name) { return control<QPushButton>(main.get(), name); }
+    QAction *entry(const QString &name) { return control<QAction>(main.get(), name); }
+
+    std::unique_ptr<MessageBoxCatcher> boxes;
+    std::unique_ptr<Form1> main;
+};
+
+void TestForm1::init()
+{
+    boxes = std::make_unique<MessageBoxCatcher>();
+    main = std::make_unique<Form1>();
+    QVERIFY(showActive(main.get()));
+}
+
+void TestForm1::cleanup()
+{
+    const QString left = boxes->unexpected();
+    main.reset();
+    settle();
+    boxes.reset();
+    QVERIFY2(left.isEmpty(), qPrintable("message boxes nobody expected:\n" + left));
+}
+
+// The open calculator window of that name, or none.
+QWidget *TestForm1::openCalculator(const QString &name)
+{
+    QWidget *found = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == name && w->isVisible()) {
+            if (found)
+                qFatal("two %s windows are open", qPrintable(name));
+            found = w;
+        }
+    }
+    return found;
+}
+
+void TestForm1::shouldShowTheMainWindow()
+{
+    QCOMPARE(main->windowTitle(), QStringLiteral("Morvane"));
+    QCOMPARE(main->centralWidget()->size(), QSize(335, 139));
+    QVERIFY(!main->windowIcon().isNull());
+    QCOMPARE(control<QWidget>(main.get(), "Frame1")->property("title").toString(), QStringLiteral("Morvane"));
+
+    const struct {
+        const char *name;
+        const char *caption;
+        int width;
+    } buttons[] = {{"Command1", "摩擦型高强螺栓连接计算", 97}, {"Command3", "端板厚度计算", 89},
+                   {"Command6", "柱配筋率验算", 89},           {"Command2", "轴心受压构件稳定系数查询", 97},
+                   {"Command5", "桩基承载力估算", 89},         {"Command4", "退出程序", 89}};
+    int index = 0;
+    for (const auto &b : buttons) {
+        QPushButton *command = button(b.name);
+        QCOMPARE(command->text(), QString(b.caption));
+        QCOMPARE(command->size(), QSize(b.width, 33));
+        // Two rows of three: upper row first, left to right.
+        const QPoint expectedCell(index % 3, index / 3);
+        ++index;
+        QCOMPARE(command->y() > 40 ? 1 : 0, expectedCell.y());
+    }
+    QVERIFY(button("Command1")->x() < button("Command3")->x());
+    QVERIFY(button("Command3")->x() < button("Command6")->x());
+
+    for (const char *name : {"Label1(0)", "Label1(1)"}) {
+        auto *label = control<QLabel>(main.get(), name);
+        QVERIFY(label->font().bold());
+        QVERIFY(label->font().underline());
+        QCOMPARE(label->font().pointSizeF(), 14.25);
+        QVERIFY(label->font().families().startsWith(QStringLiteral("楷体_GB2312")));
+        // The Kai face actually used on this machine.
+        QVERIFY2(QFontInfo(label->font()).family().contains(QStringLiteral("UKai")),
+                 qPrintable(QFontInfo(label->font()).family()));
+        QVERIFY(!label->text().isEmpty());
+    }
+    QCOMPARE(control<QLabel>(main.get(), "Label1(1)")->text(), QStringLiteral("V1.0"));
+}
+
+void TestForm1::shouldOfferTheButtonsInTabOrder()
+{
+    QCOMPARE(focusName(), QStringLiteral("Command1"));
+    QStringList visited{focusName()};
+    for (int i = 0; i < 6; ++i) {
+        pressTab();
+        visited << focusName();
+    }
+    QCOMPARE(visited, QStringList({"Command1", "Command2", "Command3", "Command4", "Command5", "Command6", "Command1"}));
+}
+
+void TestForm1::shouldOfferTheMenu()
+{
+    auto *menu = control<QMenu>(main.get(), "proselect");
+    QCOMPARE(menu->title(), QStringLiteral("程序选择"));
+    QCOMPARE(main->menuBar()->actions(), QList<QAction *>{menu->menuAction()});
+    QStringList entries;
+    for (QAction *a : menu->actions()) {
+        entries << a->objectName() + (a->isSeparator() ? QStringLiteral(" -") : QStringLiteral(" ") + a->text());
+        QVERIFY(a->shortcut().isEmpty());
+        QVERIFY(!a->isCheckable());
+    }
+    QCOMPARE(entries, QStringList({"luoshuan 高强螺栓计算", "fen1 -", "duanban 端板厚度计算", "fen2 -",
+                                   "zhupeijin 柱配筋率", "fen3 -", "shouyaxishu 稳定系数", "fen4 -",
+                                   "zhuangji 桩基承载力计算"}));
+    // The menu itself and the separators open nothing.
+    const int windows = QApplication::topLevelWidgets().size();
+    for (const char *separator : {"fen1", "fen2", "fen3", "fen4"})
+        entry(separator)->trigger();
+    menu->menuAction()->trigger();
+    settle();
+    QCOMPARE(QApplication::topLevelWidgets().size(), windows);
+}
+
+void TestForm1::shouldOpenOneBoltWindowFromButtonAndMenu_data()
+{
+    QTest::addColumn<bool>("firstByMenu");
+    QTest::addColumn<bool>("againByMenu");
+    QTest::newRow("button, then menu") << false << true;
+    QTest::newRow("menu, then button") << true << false;
+    QTest::newRow("button twice") << false << false;
+}
+
+void TestForm1::shouldOpenOneBoltWindowFromButtonAndMenu()
+{
+    QFETCH(bool, firstByMenu);
+    QFETCH(bool, againByMenu);
+    auto openBolt = [&](bool byMenu) {
+        if (byMenu)
+            entry("luoshuan")->trigger();
+        else
+            click(button("Command1"));
+        settle();
+    };
+
+    openBolt(firstByMenu);
+    QPointer<QWidget> bolt = openCalculator("Form2");
+    QVERIFY(bolt);
+    QVERIFY(QTest::qWaitForWindowActive(bolt));
+    QCOMPARE(bolt->parentWidget(), nullptr);  // no owner window
+    QVERIFY(!bolt->isModal());
+    QCOMPARE(bolt->windowTitle(), QStringLiteral("摩擦型高强螺栓连接计算"));
+    typeInto(control(bolt, "Text1"), "55");
+
+    // Back to the main window, which stays usable.
+    QVERIFY(showActive(main.get()));
+    openBolt(againByMenu);
+    QCOMPARE(openCalculator("Form2"), bolt.data());
+    QVERIFY(QTest::qWaitForWindowActive(bolt));
+    QCOMPARE(control<QLineEdit>(bolt, "Text1")->text(), QStringLiteral("55"));
+    delete bolt;
+}
+
+void TestForm1::shouldReloadAClosedWindowWithItsDefaults_data()
+{
+    QTest::addColumn<bool>("byReturnButton");
+    QTest::newRow("return button") << true;
+    QTest::newRow("close box") << false;
+}
+
+void TestForm1::shouldReloadAClosedWindowWithItsDefaults()
+{
+    QFETCH(bool, byReturnButton);
+    click(button("Command1"));
+    QPointer<QWidget> bolt = openCalculator("Form2");
+    QVERIFY(bolt);
+    QVERIFY(QTest::qWaitForWindowActive(bolt));
+    typeInto(control(bolt, "Text1"), "55");
+    click(control(bolt, "Command1"));
+    QVERIFY(!control<QLineEdit>(bolt, "Text10")->text().isEmpty());
+    if (byReturnButton)
+        click(control(bolt, "Command2"));
+    else
+        bolt->close();
+    settle();
+    QVERIFY(bolt.isNull());
+    QVERIFY(main->isVisible());
+
+    entry("luoshuan")->trigger();
+    settle();
+    bolt = openCalculator("Form2");
+    QVERIFY(bolt);
+    QCOMPARE(control<QLineEdit>(bolt, "Text1")->text(), QStringLiteral("40"));
+    QCOMPARE(control<QLineEdit>(bolt, "Text10")->text(), QString());
+    delete bolt;
+}
+
+void TestForm1::shouldRestoreAMinimisedWindow()
+{
+    click(button("Command1"));
+    QPointer<QWidget> bolt = openCalculator("Form2");
+    QVERIFY(bolt);
+    bolt->showMinimized();
+    settle();
+    QVERIFY(bolt->isMinimized());
+    click(button("Command1"));
+    QVERIFY(!bolt->isMinimized());
+    QVERIFY(bolt->isVisible());
+    delete bolt;
+}
+
+void TestForm1::shouldLeaveCalculatorsOpenWhenTheMainWindowCloses()
+{
+    click(button("Command1"));
+    QPointer<QWidget> bolt = openCalculator("Form2");
+    QVERIFY(bolt);
+    main->close();
+    settle();
+    QVERIFY(!main->isVisible());
+    QVERIFY(bolt && bolt->isVisible());
+    delete bolt;
+}
+
+void TestForm1::shouldEndTheProgramAtOnce()
+{
+    click(button("Command1"));
+    QPointer<QWidget> bolt = openCalculator("Form2");
+    QVERIFY(bolt);
+    typeInto(control(bolt, "Text1"), "0");  // an entry that would fail its check
+    QVERIFY(showActive(main.get()));
+    boxes->take();
+
+    // "退出程序" inside a running event loop: the loop must end.
+    bool ended = false;
+    QTimer::singleShot(0, this, [&] { click(button("Command4")); });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    connect(&watchdog, &QTimer::timeout, qApp, [&] { QCoreApplication::exit(1); });
+    watchdog.start(10000);
+    ended = QApplication::exec() == 0;
+    QVERIFY2(ended, "the program did not end");
+    settle();
+    QVERIFY(bolt.isNull());
+    QCOMPARE(boxes->take(), QList<ShownBox>());
+}
+
+QTEST_MAIN(TestForm1)
+#include "test_form1.moc"

@@ -1,0 +1,469 @@
+// The bolt connection window, driven as an engineer uses it.
+
+#include "boltdiagram.h"
+#include "form2.h"
+#include "uitest.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <memory>
+
+using namespace morvane;
+using namespace uitest;
+
+class TestForm2 : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void shouldOpenWithTheDefaults();
+    void shouldComputeTheDefaultsStraightAfterOpening();
+    void shouldSwitchLayoutsByRowCount_data();
+    void shouldSwitchLayoutsByRowCount();
+    void shouldComputeInTheChosenLayout_data();
+    void shouldComputeInTheChosenLayout();
+    void shouldCheckEachFieldOnLeaving_data();
+    void shouldCheckEachFieldOnLeaving();
+    void shouldCheckAgainEachTimeTheBoxIsLeft();
+    void shouldNotComputeWhenCalculateTakesTheFocusFromARefusedBox();
+    void shouldNotChangeAnOptionClickedFromARefusedBox();
+    void shouldNotCheckWhenAnotherWindowTakesTheFocus();
+    void shouldCloseByTheCloseBoxWithoutACheck();
+    void shouldRefuseTypingIntoTheLists_data();
+    void shouldRefuseTypingIntoTheLists();
+    void shouldShowTheSpacingHintOnKeyRelease();
+    void shouldNotReopenTheHintOnTheEnterThatClosedIt();
+    void shouldTellWhenTheInputIsBeyondRange();
+    void shouldMoveThroughTheControlsInTabOrder();
+    void shouldLabelTheDiagramsTopToBottom_data();
+    void shouldLabelTheDiagramsTopToBottom();
+    void shouldKeepResultsWhenAnInputChanges();
+
+private:
+    QLineEdit *box(const QString &name) { return control<QLineEdit>(form, name); }
+    QString text(const QString &name) { return box(name)->text(); }
+    QStringList results();
+
+    std::unique_ptr<MessageBoxCatcher> boxes;
+    QPointer<Form2> form;
+};
+
+void TestForm2::init()
+{
+    boxes = std::make_unique<MessageBoxCatcher>();
+    form = new Form2;
+    QVERIFY(showActive(form));
+}
+
+void TestForm2::cleanup()
+{
+    const QString left = boxes->unexpected();
+    delete form;
+    boxes.reset();
+    QVERIFY2(left.isEmpty(), qPrintable("message boxes nobody expected:\n" + left));
+}
+
+QStringList TestForm2::results()
+{
+    // Nt1, Nv1, Nbv1, P, nt2, mu, verdict
+    return {text("Text10"), text("Text11"), text("Text12"), text("Text13"), text("Text14"), text("Text16"),
+            control<QPlainTextEdit>(form, "Text15")->toPlainText()};
+}
+
+void TestForm2::shouldOpenWithTheDefaults()
+{
+    QCOMPARE(form->windowTitle(), QStringLiteral("摩擦型高强螺栓连接计算"));
+    QCOMPARE(form->size(), QSize(488, 361));
+    const QStringList defaults{"40", "80", "", "40", "50", "6", "105", "720", "1"};
+    for (int i = 0; i < defaults.size(); ++i)
+        QCOMPARE(text(QStringLiteral("Text%1").arg(i + 1)), defaults[i]);
+    QCOMPARE(results(), QStringList({"", "", "", "", "", "", ""}));
+
+    const struct {
+        const char *name;
+        const char *shown;
+        QStringList items;
+    } lists[] = {{"Combo1", "八排", {"四排", "六排", "八排"}},
+                 {"Combo2", "Q235", {"Q235", "Q345", "Q390", "Q420"}},
+                 {"Combo3", "M20", {"M16", "M20", "M22", "M24", "M27", "M30"}}};
+    for (const auto &l : lists) {
+        auto *combo = control<QComboBox>(form, l.name);
+        QCOMPARE(combo->currentText(), QString(l.shown));
+        QCOMPARE(combo->currentIndex(), -1);
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i)
+            items << combo->itemText(i);
+        QCOMPARE(items, l.items);
+    }
+    QCOMPARE(control<QComboBox>(form, "Combo2")->toolTip(), QStringLiteral("腹板钢材的强度设计值，按厚度小于等于16考虑。"));
+
+    QVERIFY(control<QRadioButton>(form, "Option2")->isChecked());
+    QVERIFY(control<QRadioButton>(form, "Option3")->isChecked());
+    QVERIFY(!control<QRadioButton>(form, "Option1")->isChecked());
+    QCOMPARE(control<QRadioButton>(form, "Option6")->text(), QStringLiteral("钢丝刷清除浮锈或未经处理的干净扎制表面"));
+
+    QVERIFY(control(form, "Picture3")->isVisible());
+    QVERIFY(!control(form, "Picture1")->isVisible());
+    QVERIFY(!control(form, "Picture2")->isVisible());
+    QVERIFY(!box("Text2")->isReadOnly());
+    QVERIFY(!box("Text3")->isReadOnly());
+
+    for (const char *name : {"Text10", "Text11", "Text12", "Text13", "Text14"}) {
+        QVERIFY(box(name)->isReadOnly());
+        QCOMPARE(box(name)->focusPolicy(), Qt::ClickFocus);
+        QVERIFY(box(name)->alignment() & Qt::AlignHCenter);
+        QCOMPARE(box(name)->palette().color(QPalette::Base), form->palette().color(QPalette::ToolTipBase));
+    }
+    auto *verdict = control<QPlainTextEdit>(form, "Text15");
+    QVERIFY(verdict->isReadOnly());
+    QCOMPARE(verdict->focusPolicy(), Qt::ClickFocus);
+    QVERIFY(!box("Text16")->isReadOnly());
+    QCOMPARE(box("Text16")->focusPolicy(), Qt::StrongFocus);
+}
+
+void TestForm2::shouldComputeTheDefaultsStraightAfterOpening()
+{
+    click(control(form, "Command1"));
+    QCOMPARE(results(), QStringList({"74.5738636363636", "45", "25.0219808712348", "155", "44.7443181818182", "0.45",
+                                     "一.螺栓抗拉承载力满足要求，但其抗剪承载力设计值不满足    要求，请调整螺栓的布置.\n"
+                                     "二.腹板强度满足"}));
+    QCOMPARE(boxes->take(), QList<ShownBox>());
+}
+
+void TestForm2::shouldSwitchLayoutsByRowCount_data()
+{
+    QTest::addColumn<QStringList>("picks");
+    QTest::addColumn<QString>("visiblePicture");
+    QTest::addColumn<QString>("e2");
+    QTest::addColumn<bool>("e2Locked");
+    QTest::addColumn<QString>("e3");
+    QTest::addColumn<bool>("e3Locked");
+    QTest::newRow("four rows") << QStringList{"四排"} << "Picture1" << "" << true << "" << true;
+    QTest::newRow("six rows") << QStringList{"六排"} << "Picture2" << "80" << false << "" << true;
+    QTest::newRow("eight rows") << QStringList{"八排"} << "Picture3" << "80" << false << "50" << false;
+    // The 80 emptied by the four-row layout does not come back.
+    QTest::newRow("four then eight") << QStringList{"四排", "八排"} << "Picture3" << "" << false << "" << false;
+    QTest::newRow("six then eight") << QStringList{"六排", "八排"} << "Picture3" << "80" << false << "" << false;
+    QTest::newRow("four then six") << QStringList{"四排", "六排"} << "Picture2" << "" << false << "" << true;
+}
+
+void TestForm2::shouldSwitchLayoutsByRowCount()
+{
+    QFETCH(QStringList, picks);
+    QFETCH(QString, visiblePicture);
+    QFETCH(QString, e2);
+    QFETCH(bool, e2Locked);
+    QFETCH(QString, e3);
+    QFETCH(bool, e3Locked);
+
+    typeInto(box("Text3"), "50");
+    for (const QString &pick : picks)
+        pickItem(control(form, "Combo1"), pick);
+
+    for (const char *picture : {"Picture1", "Picture2", "Picture3"})
+        QCOMPARE(control(form, picture)->isVisible(), visiblePicture == picture);
+    QCOMPARE(text("Text2"), e2);
+    QCOMPARE(text("Text3"), e3);
+    const QColor grey(0xC8, 0xC8, 0xC8);
+    const QColor normal = form->palette().color(QPalette::Base);
+    QCOMPARE(box("Text2")->isReadOnly(), e2Locked);
+    QCOMPARE(box("Text2")->palette().color(QPalette::Base), e2Locked ? grey : normal);
+    QCOMPARE(box("Text3")->isReadOnly(), e3Locked);
+    QCOMPARE(box("Text3")->palette().color(QPalette::Base), e3Locked ? grey : normal);
+
+    // A locked box still takes the focus but refuses typing.
+    typeInto(box("Text3"), "7");
+    QCOMPARE(focusName(), QStringLiteral("Text3"));
+    QCOMPARE(text("Text3"), e3Locked ? QString() : QStringLiteral("7"));
+    QCOMPARE(boxes->take(), QList<ShownBox>());
+}
+
+void TestForm2::shouldComputeInTheChosenLayout_data()
+{
+    QTest::addColumn<QString>("rows");
+    QTest::addColumn<QStringList>("typed");  // box name, text, ...
+    QTest::addColumn<QStringList>("expected");
+    const QString shear = "一.螺栓抗拉承载力满足要求，但其抗剪承载力设计值不满足    要求，请调整螺栓的布置.\n二.腹板强度满足";
+    QTest::newRow("six rows") << "六排" << QStringList() << QStringList{"93.75", "60", "15.3140620943159", "155", "56.25", "0.45", shear};
+    QTest::newRow("four rows") << "四排" << QStringList()
+                               << QStringList{"196.875", "90", "-36.8929677726701", "155", "0", "0.45",
+                                              "一.Nt1>=0.8P，螺栓的抗拉承载力不满足，请重新布置螺栓或选择螺栓.\n二.腹板强度满足"};
+    // e3 typed before six rows are chosen is emptied: the outermost row is
+    // at e1 + e2 + 2ef, the same as the plain six-row case.
+    QTest::newRow("e3 typed, then six rows") << "六排" << QStringList{"Text3", "50"}
+                                             << QStringList{"93.75", "60", "15.3140620943159", "155", "56.25", "0.45", shear};
+    QTest::newRow("eight rows, e3 50") << "八排" << QStringList{"Text3", "50"}
+                                       << QStringList{"61.1033519553073", "45", "31.8414272291159", "155",
+                                                      "29.3296089385475", "0.45", shear};
+    QTest::newRow("zinc primer, Q345, M24 8.8") << "八排" << QStringList{"Option4", "", "Combo2", "Q345", "Combo3", "M24", "Option1", ""}
+                                                << QStringList{"74.5738636363636", "45", "29.4417618023528", "175",
+                                                               "44.7443181818182", "0.4",
+                                                               "一.螺栓抗拉承载力满足要求，但其抗剪承载力设计值不满足    要求，请调整螺栓的布置.\n二.腹板强度满足"};
+}
+
+void TestForm2::shouldComputeInTheChosenLayout()
+{
+    QFETCH(QString, rows);
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, expected);
+    for (int i = 0; i + 1 < typed.size(); i += 2) {
+        QWidget *target = control(form, typed[i]);
+        if (qobject_cast<QComboBox *>(target))
+            pickItem(target, typed[i + 1]);
+        else if (qobject_cast<QRadioButton *>(target))
+            click(target);
+        else
+            typeInto(target, typed[i + 1]);
+    }
+    pickItem(control(form, "Combo1"), rows);
+    click(control(form, "Command1"));
+    QCOMPARE(results(), expected);
+    QCOMPARE(boxes->take(), QList<ShownBox>());
+}
+
+void TestForm2::shouldCheckEachFieldOnLeaving_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");  // empty: the value passes
+    QTest::addColumn<QString>("title");
+    const QString check = "数据检查";
+    QTest::newRow("e1 0") << "Text1" << "0" << "e1不得小于等于0" << check;
+    QTest::newRow("e1 empty") << "Text1" << "" << "e1不得小于等于0" << check;
+    QTest::newRow("e1 12abc reads 12") << "Text1" << "12abc" << "" << "";
+    QTest::newRow("e2 negative") << "Text2" << "-1" << "e2不得小于0" << check;
+    QTest::newRow("e2 empty passes") << "Text2" << "" << "" << "";
+    QTest::newRow("e2 0 passes") << "Text2" << "0" << "" << "";
+    QTest::newRow("e3 negative") << "Text3" << "-0.5" << "e3不得小于0" << check;
+    QTest::newRow("ef 0") << "Text4" << "0" << "ef不得小于等于0" << check;
+    QTest::newRow("ew 0") << "Text5" << "0" << "ew不得小于等于0" << check;
+    QTest::newRow("ew letters") << "Text5" << "abc" << "ew不得小于等于0" << check;
+    QTest::newRow("tw negative") << "Text6" << "-6" << "tw不得小于等于0" << check;
+    QTest::newRow("amplification 2 passes") << "Text9" << "2" << "" << "";
+    QTest::newRow("amplification 2.01") << "Text9" << "2.01" << "老兄，放大得太多了吧" << check;
+    QTest::newRow("amplification 0") << "Text9" << "0" << "放大系数不得小于等于0" << "输入数据错误";
+    QTest::newRow("amplification -1") << "Text9" << "-1" << "放大系数不得小于等于0" << "输入数据错误";
+    QTest::newRow("amplification letters") << "Text9" << "x" << "放大系数不得小于等于0" << "输入数据错误";
+    QTest::newRow("moment is not checked") << "Text7" << "-5" << "" << "";
+    QTest::newRow("shear is not checked") << "Text8" << "" << "" << "";
+}
+
+void TestForm2::shouldCheckEachFieldOnLeaving()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    QFETCH(QString, title);
+
+    typeInto(box(name), typed);
+    QCOMPARE(boxes->take(), QList<ShownBox>());
+    pressTab();
+    if (message.isEmpty()) {
+        QCOMPARE(boxes->take(), QList<ShownBox>());
+        QVERIFY(focusName() != name);
+    } else {
+        QCOMPARE(boxes->take(), QList<ShownBox>({warning(title, message, "Form2")}));
+        QCOMPARE(focusName(), name);
+        QVERIFY(form->isActiveWindow());
+    }
+    QCOMPARE(text(name), typed);  // the text stays as typed
+}
+
+void TestForm2::shouldCheckAgainEachTimeTheBoxIsLeft()
+{
+    typeInto(box("Text4"), "0");
+    pressTab();
+    QCOMPARE(boxes->take().size(), 1);
+    pressTab(true);  // Shift+Tab
+    QCOMPARE(boxes->take(), QList<ShownBox>({warning("数据检查", "ef不得小于等于0", "Form2")}));
+    click(box("Text1"));  // a click on another box
+    QCOMPARE(boxes->take(), QList<ShownBox>({warning("数据检查", "ef不得小于等于0", "Form2")}));
+    QCOMPARE(focusName(), QStringLiteral("Text4"));
+    // Corrected, it lets the user go.
+    QTest::keyClick(box("Text4"), Qt::Key_Backspace);
+    QTest::keyClicks(box("Text4"), "35");
+    pressTab();
+    QCOMPARE(boxes->take(), QList<ShownBox>());
+    QCOMPARE(focusName(), QStringLiteral("Option2"));
+}
+
+void TestForm2::shouldNotComputeWhenCalculateTakesTheFocusFromARefusedBox()
+{
+    typeInto(box("Text5"), "0");
+    auto *calculate = control<QPushButton>(form, "Command1");
+    click(calculate);
+    QCOMPARE(boxes->take(), QList<ShownBox>({warning("数据检查", "ew不得小于等于0", "Form2")}));
+    QCOMPARE(focusName(), QStringLiteral("Text5"));
+    QVERIFY(!calculate->isDown());
+    QCOMPARE(results(), QStringList({"", "", "", "", "", "", ""}));
+
+    // Corrected, the next click computes.
+    typeInto(box("Text5"), "50");
+    click(calculate);
+    QCOMPARE(boxes->take(), QList<ShownBox>());
+    QCOMPARE(text("Text10"), QStringLiteral("74.5738636363636"));
+}
+
+void TestForm2::shouldNotChangeAnOptionClickedFromARefusedBox()
+{
+    typeInto(box("Text6"), "");
+    click(control(form, "Option1"));
+    QCOMPARE(boxes->take(), QList<ShownBox>({warning("数据检查", "tw不得小于等于0", "Form2")}));
+    QVERIFY(control<QRadioButton>(form, "Option2")->isChecked());
+    QCOMPARE(focusName(), QStringLiteral("Text6"));
+}
+
+void TestForm2::shouldNotCheckWhenAnotherWindowTakesTheFocus()
+{
+    typeInto(box("Text1"), "0");
+    QWidget other;
+    other.setObjectName("other");
+    QVERIFY(showActive(&other));
+    QCOMPARE(boxes->take(), QList<ShownBox>());
+    // Back in the window, the focus is still in the box; leaving it checks.
+    QVERIFY(showActive(form));
+    QCOMPARE(focusName(), QStringLiteral("Text1"));
+    pressTab();
+    QCOMPARE(boxes->take(), QList<ShownBox>({warning("数据检查", "e1不得小于等于0", "Form2")}));
+}
+
+void TestForm2::shouldCloseByTheCloseBoxWithoutACheck()
+{
+    typeInto(box("Text1"), "0");
+    form->close();  // the title-bar close box
+    settle();
+    QCOMPARE(boxes->take(), QList<ShownBox>());
+    QVERIFY(form.isNull());  // unloaded
+}
+
+void TestForm2::shouldRefuseTypingIntoTheLists_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("rows") << "Combo1" << "八排";
+    QTest::newRow("steel") << "Combo2" << "Q235";
+    QTest::newRow("bolt size") << "Combo3" << "M20";
+}
+
+void TestForm2::shouldRefuseTypingIntoTheLists()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, shown);
+    auto *combo = control<QComboBox>(form, name);
+    combo->setFocus(Qt::TabFocusReason);
+    settle();
+    QTest::keyClicks(combo, "Q4M");
+    QTest::sendKeyEvent(QTest::Click, combo, Qt::Key_unknown, QStringLiteral("六"), Qt::NoModifier);
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Home, Qt::Key_End, Qt::Key_Backspace, Qt::Key_Delete,
+                        Qt::Key_Space, Qt::Key_F4})
+        QTest::keyClick(combo, key);
+    QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+    QTest::keyClick(combo, Qt::Key_V, Qt::ControlModifier);
+    settle();
+    QCOMPARE(combo->currentText(), shown);
+    QVERIFY(!combo->view()->isVisible());
+    QVERIFY(control(form, "Picture3")->isVisible());
+    // Tab still leaves the list.
+    pressTab();
+    QVERIFY(focusName() != name);
+}
+
+void TestForm2::shouldShowTheSpacingHintOnKeyRelease()
+{
+    const ShownBox hint = warning("提示", "中间两排螺栓间距大于等于400，设计时中间增设一对螺栓", "Form2");
+    typeInto(box("Text1"), "");
+    QTest::keyClicks(box("Text1"), "25");
+    QCOMPARE(boxes->take(), QList<ShownBox>());  // 25 is below 200
+    QTest::keyClicks(box("Text1"), "0");
+    QCOMPARE(boxes->take(), QList<ShownBox>({hint}));
+    QCOMPARE(focusName(), QStringLiteral("Text1"));
+    QCOMPARE(text("Text1"), QStringLiteral("250"));
+    QTest::keyClicks(box("Text1"), "1");
+    QCOMPARE(boxes->take(), QList<ShownBox>({hint}));
+    QCOMPARE(text("Text1"), QStringLiteral("2501"));
+    // Below 200: no hint; exactly 200: the hint.
+    box("Text1")->clear();
+    QTest::keyClicks(box("Text1"), "199");
+    QTest::keyClick(box("Text1"), Qt::Key_Backspace);
+    QTest::keyClick(box("Text1"), Qt::Key_Backspace);
+    QCOMPARE(boxes->take(), QList<ShownBox>());
+    box("Text1")->clear();
+    QTest::keyClicks(box("Text1"), "200");
+    QCOMPARE(boxes->take(), QList<ShownBox>({hint}));
+}
+
+void TestForm2::shouldNotReopenTheHintOnTheEnterThatClosedIt()
+{
+    typeInto(box("Text1"), "30");
+    boxes->setAnswer(MessageBoxCatcher::Answer::PressEnter);
+    QTest::keyClicks(box("Text1"), "0");
+    QCOMPARE(boxes->take().size(), 1);
+    QCOMPARE(focusName(), QStringLiteral("Text1"));
+    // The release of the Enter that closed the box lands in Text1.
+    QTest::keyRelease(box("Text1"), Qt::Key_Return);
+    settle();
+    QCOMPARE(boxes->take(), QList<ShownBox>());
+}
+
+void TestForm2::shouldTellWhenTheInputIsBeyondRange()
+{
+    click(control(form, "Command1"));
+    QCOMPARE(text("Text10"), QStringLiteral("74.5738636363636"));
+    typeInto(box("Text7"), "1e39");  // beyond single precision
+    click(control(form, "Command1"));
+    QCOMPARE(boxes->take(), QList<ShownBox>({warning("提示", "输入数据超出计算范围，无法计算", "Form2")}));
+    QCOMPARE(results(), QStringList({"", "", "", "", "", "", ""}));
+}
+
+void TestForm2::shouldMoveThroughTheControlsInTabOrder()
+{
+    click(box("Text1"));
+    QStringList visited{focusName()};
+    for (int i = 0; i < 20; ++i) {
+        pressTab();
+        visited << focusName();
+    }
+    // One stop per option group: the checked option.
+    QCOMPARE(visited, QStringList({"Text1", "Text2", "Text3", "Text4", "Option2", "Text5", "Text6", "Text7", "Text8",
+                                   "Text9", "Option3", "Combo1", "Combo2", "Combo3", "Command1", "Command2", "Text16",
+                                   "Text1", "Text2", "Text3", "Text4"}));
+}
+
+void TestForm2::shouldLabelTheDiagramsTopToBottom_data()
+{
+    QTest::addColumn<QString>("picture");
+    QTest::addColumn<QStringList>("labels");
+    QTest::newRow("four rows") << "Picture1" << QStringList{"ef", "ef", "e1", "e1", "ef", "ef"};
+    QTest::newRow("six rows") << "Picture2" << QStringList{"ef", "ef", "e2", "e1", "e1", "e2", "ef", "ef"};
+    QTest::newRow("eight rows") << "Picture3" << QStringList{"ef", "ef", "e3", "e2", "e1", "e1", "e2", "e3", "ef", "ef"};
+}
+
+void TestForm2::shouldLabelTheDiagramsTopToBottom()
+{
+    QFETCH(QString, picture);
+    QFETCH(QStringList, labels);
+    auto *diagram = control<BoltDiagram>(form, picture);
+    QCOMPARE(diagram->size(), QSize(139, 212));
+    QCOMPARE(diagram->labels(), labels);
+}
+
+void TestForm2::shouldKeepResultsWhenAnInputChanges()
+{
+    click(control(form, "Command1"));
+    typeInto(box("Text7"), "300");
+    pickItem(control(form, "Combo1"), "四排");
+    QCOMPARE(text("Text10"), QStringLiteral("74.5738636363636"));
+    QCOMPARE(text("Text16"), QStringLiteral("0.45"));
+}
+
+QTEST_MAIN(TestForm2)
+#include "test_form2.moc"

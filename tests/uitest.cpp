@@ -1,0 +1,166 @@
+#include "uitest.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTest>
+
+namespace uitest {
+
+ShownBox warning(const QString &title, const QString &text, const QString &window)
+{
+    return {title, text, QMessageBox::Warning, QStringLiteral("OK"), window};
+}
+
+MessageBoxCatcher::MessageBoxCatcher() { qApp->installEventFilter(this); }
+
+MessageBoxCatcher::~MessageBoxCatcher() { qApp->removeEventFilter(this); }
+
+bool MessageBoxCatcher::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show) {
+        if (auto *box = qobject_cast<QMessageBox *>(watched)) {
+            QPointer<QMessageBox> guarded(box);
+            // Answer from inside the box's own event loop.
+            QMetaObject::invokeMethod(
+                this, [this, guarded] { if (guarded) answer(guarded); }, Qt::QueuedConnection);
+        }
+    }
+    return false;
+}
+
+void MessageBoxCatcher::answer(QMessageBox *box)
+{
+    QStringList buttons;
+    for (QAbstractButton *b : box->buttons())
+        buttons << (box->standardButton(b) == QMessageBox::Ok ? QStringLiteral("OK") : b->text());
+    QWidget *parent = box->parentWidget();
+    boxes_.append({box->windowTitle(), box->text(), box->icon(), buttons.join(','),
+                   parent ? parent->window()->objectName() : QString()});
+    if (answer_ == Answer::PressEnter) {
+        // Only the press: its release lands wherever the focus goes next.
+        QTest::keyPress(box, Qt::Key_Return);
+    } else if (QAbstractButton *ok = box->button(QMessageBox::Ok)) {
+        QTest::mouseClick(ok, Qt::LeftButton);
+    } else {
+        box->reject();
+    }
+}
+
+QList<ShownBox> MessageBoxCatcher::take()
+{
+    settle();
+    return std::exchange(boxes_, {});
+}
+
+QString MessageBoxCatcher::unexpected() const
+{
+    QStringList lines;
+    for (const ShownBox &b : boxes_)
+        lines << QStringLiteral("[%1] %2").arg(b.title, b.text);
+    return lines.join('\n');
+}
+
+bool showActive(QWidget *window)
+{
+    window->show();
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
+void settle()
+{
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::processEvents();
+        // Windows closed for good are deleted once control returns to the
+        // event loop; a test has none running, so let that happen here.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+void click(QWidget *control)
+{
+    QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, control->rect().center());
+    settle();
+}
+
+void pressTab(bool backwards)
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (!focus)
+        qFatal("Tab pressed with the focus nowhere");
+    QTest::keyClick(focus, backwards ? Qt::Key_Backtab : Qt::Key_Tab,
+                    backwards ? Qt::ShiftModifier : Qt::NoModifier);
+    settle();
+}
+
+void typeInto(QWidget *box, const QString &text)
+{
+    click(box);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty())
+        QTest::keyClick(box, Qt::Key_Delete);
+    else
+        QTest::keyClicks(box, text);
+    settle();
+}
+
+char *toString(const ShownBox &box)
+{
+    return QTest::toString(QStringLiteral("{title \"%1\", text \"%2\", icon %3, buttons %4, over %5}")
+                               .arg(box.title, box.text)
+                               .arg(int(box.icon))
+                               .arg(box.buttons, box.parentWindow));
+}
+
+char *toString(const QList<ShownBox> &boxes)
+{
+    QStringList parts;
+    for (const ShownBox &box : boxes) {
+        char *text = toString(box);
+        parts << QString::fromUtf8(text);
+        delete[] text;
+    }
+    return QTest::toString(QStringLiteral("(") + parts.join(QStringLiteral(", ")) + QStringLiteral(")"));
+}
+
+void pickItem(QWidget *list, const QString &text)
+{
+    auto *combo = qobject_cast<QComboBox *>(list);
+    if (!combo)
+        qFatal("%s is not a list", qPrintable(list->objectName()));
+    const int row = combo->findText(text, Qt::MatchExactly);
+    if (row < 0)
+        qFatal("%s has no item %s", qPrintable(list->objectName()), qPrintable(text));
+    // Open the list with a click on its arrow, then click the item.
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo);
+    QTest::mouseClick(combo, Qt::LeftButton, Qt::NoModifier, arrow.center());
+    settle();
+    QAbstractItemView *view = combo->view();
+    if (!view->isVisible())
+        qFatal("the list of %s did not open", qPrintable(list->objectName()));
+    // The list ignores a release that follows its opening too closely, as a
+    // person's second click never does.
+    QTest::qWait(QApplication::doubleClickInterval() + 20);
+    const QRect item = view->visualRect(combo->model()->index(row, 0));
+    QTest::mouseMove(view->viewport(), item.center());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
+    settle();
+}
+
+QString focusName()
+{
+    QWidget *focus = QApplication::focusWidget();
+    return focus ? focus->objectName() : QString();
+}
+
+}  // namespace uitest
+

@@ -1,0 +1,96 @@
+#pragma once
+// Driving windows as a person would, on the offscreen platform.
+
+#include <QList>
+#include <QMessageBox>
+#include <QObject>
+#include <QString>
+
+class QWidget;
+
+namespace uitest {
+
+// What a message box showed.
+struct ShownBox {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString buttons;  // "OK" for a box with the one OK button
+    QString parentWindow;  // objectName of the window it was shown over
+
+    bool operator==(const ShownBox &other) const = default;
+};
+
+// Readable failure output for recorded boxes (found by QCOMPARE).
+char *toString(const ShownBox &box);
+char *toString(const QList<ShownBox> &boxes);
+
+// A warning box as every calculator window shows it.
+ShownBox warning(const QString &title, const QString &text, const QString &window);
+
+// Watches for every modal message box the program shows, records it and
+// answers it, so that no test can hang on a box. Boxes a test did not take
+// are reported by `unexpected()`.
+class MessageBoxCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    enum class Answer { ClickOk, PressEnter };
+
+    MessageBoxCatcher();
+    ~MessageBoxCatcher() override;
+
+    void setAnswer(Answer answer) { answer_ = answer; }
+    // The boxes shown since the last call, in order.
+    QList<ShownBox> take();
+    // A printable list of boxes still not taken (empty when none).
+    QString unexpected() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void answer(QMessageBox *box);
+
+    QList<ShownBox> boxes_;
+    Answer answer_ = Answer::ClickOk;
+};
+
+// Finds a control by its name inside a window; fails the test when absent.
+template <typename T = QWidget>
+T *control(QWidget *window, const QString &name);
+
+// Shows a window and waits until it is the active window.
+bool showActive(QWidget *window);
+
+// Lets queued work (field checks, boxes) run.
+void settle();
+
+// A left click in the middle of a control, as the mouse gives it.
+void click(QWidget *control);
+
+// Tab or Shift+Tab in the focused control.
+void pressTab(bool backwards = false);
+
+// Puts the focus into a box with the mouse, selects all and types a text.
+void typeInto(QWidget *box, const QString &text);
+
+// Opens a drop-down list and picks the item with that text with the mouse.
+void pickItem(QWidget *list, const QString &text);
+
+// The objectName of the control that has the focus (empty when none).
+QString focusName();
+
+}  // namespace uitest
+
+#include <QTest>
+#include <QWidget>
+
+template <typename T>
+T *uitest::control(QWidget *window, const QString &name)
+{
+    T *found = window->findChild<T *>(name);
+    if (!found)
+        qFatal("no control named %s in %s", qPrintable(name), qPrintable(window->objectName()));
+    return found;
+}
