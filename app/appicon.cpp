@@ -25,8 +25,9 @@ QPixmap programIconPixmap(int size)
     p.fillRect(30, 0, 2, 32, darkGrey);
 
     // The hammer, laid from lower left to upper right.
-    p.translate(16, 16);
+    p.translate(15, 17);
     p.rotate(-45);
+    p.scale(0.82, 0.82);
     // Handle.
     p.fillRect(QRectF(-13, -2, 20, 4), olive);
     p.fillRect(QRectF(-13, 1, 20, 1), maroon);

@@ -285,11 +285,13 @@ bool Form2::eventFilter(QObject *watched, QEvent *event)
     if (watched == Text1) {
         // Only a key whose press Text1 received counts as released in it:
         // the Enter that closes the hint box lands its release here.
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (event->type() == QEvent::KeyPress && !key->isAutoRepeat()) {
-            keysPressedInText1_.insert(key->key());
-        } else if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat()) {
-            if (keysPressedInText1_.remove(key->key()))
+        if (event->type() == QEvent::KeyPress) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            if (!key->isAutoRepeat())
+                keysPressedInText1_.insert(key->key());
+        } else if (event->type() == QEvent::KeyRelease) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            if (!key->isAutoRepeat() && keysPressedInText1_.remove(key->key()))
                 Text1_KeyUp();
         } else if (event->type() == QEvent::FocusOut) {
             keysPressedInText1_.clear();

@@ -132,25 +132,37 @@ void WrappingButton::paintEvent(QPaintEvent *)
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
 
-    // Lay the caption out in lines that fit, spaced by the ideograph height
-    // rather than the font's generous line height, and centre the block.
-    const QRect area = rect().adjusted(4, 2, -4, -2);
+    // Lay the caption out in lines that fit, as even in length as they can
+    // be, spaced by the ideograph height rather than the font's generous
+    // line height, and centre the block.
+    const QRect area = rect().adjusted(3, 2, -3, -2);
     QTextLayout layout(caption, font());
     QTextOption textOption(Qt::AlignHCenter);
     textOption.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(textOption);
     const QFontMetricsF metrics(font());
     const qreal lineStep = std::min(metrics.height(), metrics.ascent() + 2.0);
-    layout.beginLayout();
-    qreal y = 0;
-    int lines = 0;
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(area.width());
-        line.setPosition(QPointF(0, y));
-        y += lineStep;
-        ++lines;
+    auto layOut = [&](qreal width) {
+        layout.beginLayout();
+        int count = 0;
+        qreal y = 0;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            line.setPosition(QPointF((area.width() - width) / 2.0, y));
+            y += lineStep;
+            ++count;
+        }
+        layout.endLayout();
+        return count;
+    };
+    const int lines = layOut(area.width());
+    if (lines > 1) {
+        qreal width = metrics.horizontalAdvance(caption) / lines;
+        while (width < area.width() && layOut(width) > lines)
+            width += 1;
+        if (width >= area.width())
+            layOut(area.width());
     }
-    layout.endLayout();
     const qreal blockHeight = lines * lineStep - (lineStep - metrics.ascent()) + metrics.descent() * 0.5;
     const QPointF origin(area.left(), area.top() + (area.height() - blockHeight) / 2.0 - 1);
     painter.setPen(palette().color(isEnabled() ? QPalette::ButtonText : QPalette::PlaceholderText));

@@ -1,0 +1,33 @@
+# Set-up shared by run.sh and test.sh: installs the Debian packages the
+# program needs when some are missing, then configures and builds.
+# Sourced, not run: `prepare_build DIR [cmake options...]`.
+
+MORVANE_PACKAGES=(cmake make g++ qt6-base-dev fonts-noto-cjk fonts-arphic-ukai)
+
+install_missing_packages() {
+    local missing=()
+    local package
+    for package in "${MORVANE_PACKAGES[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$package")
+        fi
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        return 0
+    fi
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo=(sudo)
+    fi
+    "${sudo[@]}" apt-get update
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+prepare_build() {
+    local dir="$1"
+    shift
+    install_missing_packages
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@"
+    cmake --build "$dir" --parallel "$(nproc)"
+}

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test, then runs them once
+# more in a build with AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/prepare.sh
+
+prepare_build build
+ctest --test-dir build --output-on-failure
+
+prepare_build build-sanitize -DMORVANE_SANITIZE=ON
+ASAN_OPTIONS="detect_leaks=1:abort_on_error=1" \
+LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
+UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+    ctest --test-dir build-sanitize --output-on-failure
