@@ -4,7 +4,6 @@
 
 #include <cfloat>
 #include <cmath>
-#include <initializer_list>
 
 namespace morvane {
 
@@ -52,15 +51,6 @@ int webSteelStrength(const std::string &steelGrade)
 namespace {
 
 bool fitsSinglePrecision(double value) { return std::isfinite(value) && std::fabs(value) <= FLT_MAX; }
-
-bool allFinite(std::initializer_list<double> values)
-{
-    for (double v : values) {
-        if (!std::isfinite(v))
-            return false;
-    }
-    return true;
-}
 
 }  // namespace
 

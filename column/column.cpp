@@ -39,8 +39,7 @@ ColumnResult computeColumnRatio(const ColumnInput &in)
 
     const double rho = As / in.width / in.height;
     const double percent = rho * 100;
-    if (!std::isfinite(Ab) || !std::isfinite(Ah) || !std::isfinite(As) || !std::isfinite(rho)
-        || !std::isfinite(percent))
+    if (!allFinite({Ab, Ah, As, rho, percent}))
         return r;
 
     r.computable = true;

@@ -266,6 +266,15 @@ double parseLeadingNumber(std::string_view text)
     return negative ? -value : value;
 }
 
+bool allFinite(std::initializer_list<double> values)
+{
+    for (double v : values) {
+        if (!std::isfinite(v))
+            return false;
+    }
+    return true;
+}
+
 std::string displayDouble(double value) { return display(value, 15); }
 
 std::string displaySingle(float value) { return display(value, 7); }

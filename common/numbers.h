@@ -2,6 +2,7 @@
 // Number reading and number texts shared by every calculator.
 // Standard library only: the calculations use these too.
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,10 @@ namespace morvane {
 // A number beyond the double range reads as +/-infinity (tiny ones as 0),
 // so that a calculation can refuse it instead of showing it.
 double parseLeadingNumber(std::string_view text);
+
+// True when every value is a finite number: a calculation gives a result
+// only then, never NaN or infinity.
+bool allFinite(std::initializer_list<double> values);
 
 // Double-precision display: at most 15 significant digits, no trailing
 // zeros, "0" before the point below 1, never "-0" (74.5738636363636, 45,

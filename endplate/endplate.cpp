@@ -4,7 +4,6 @@
 
 #include <cfloat>
 #include <cmath>
-#include <initializer_list>
 
 namespace morvane {
 
@@ -22,15 +21,6 @@ std::optional<int> steelStrength(std::string_view steelGrade)
 }
 
 namespace {
-
-bool allFinite(std::initializer_list<double> values)
-{
-    for (double v : values) {
-        if (!std::isfinite(v))
-            return false;
-    }
-    return true;
-}
 
 // A class thickness, mm: the square root of `squared` rounded to single
 // precision; nothing when the root is not a finite single.

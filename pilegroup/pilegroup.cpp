@@ -40,10 +40,8 @@ PileGroupResult computePileGroup(const PileGroupInput &in)
     const double deduction = t9 / 1000000;            // kN
     const double capacity = t1 - deduction;           // kN
 
-    for (double v : {t1, t2, t3, capLoad, t5, t6, soilLoad, t8, t9, deduction, capacity}) {
-        if (!std::isfinite(v))
-            return r;
-    }
+    if (!allFinite({t1, t2, t3, capLoad, t5, t6, soilLoad, t8, t9, deduction, capacity}))
+        return r;
     r.computable = true;
     r.capLoad = capLoad;
     r.soilLoad = soilLoad;

@@ -33,7 +33,7 @@ StabilityCoefficient slenderCoefficient(double alpha2, double alpha3, double lam
     const double q = alpha3 * lambdaN + alpha2 + lambdaN2;
     const double root = std::sqrt(q * q - 4 * lambdaN2);
     const double phi = (q - root) / (2 * lambdaN2);
-    if (!std::isfinite(q) || !std::isfinite(root) || !std::isfinite(phi))
+    if (!allFinite({q, root, phi}))
         return c;
     c.computable = true;
     c.value = phi;
@@ -63,7 +63,7 @@ SlendernessResult computeSlenderness(const SlendernessInput &in)
 
     const double radius = std::sqrt(I * 10000 / A);  // mm, radius of gyration
     const double lambda = L / radius;
-    if (!std::isfinite(radius) || !std::isfinite(lambda))
+    if (!allFinite({radius, lambda}))
         return r;
     r.hasSlenderness = true;
     r.slenderness = lambda;
