@@ -124,7 +124,7 @@ std::string exponentForm(const DecimalDigits &d)
     out += exponent < 0 ? "E-" : "E+";
     std::string e = std::to_string(exponent < 0 ? -exponent : exponent);
     if (e.size() < 2)
-        e.insert(0, "0");
+        e = "0" + e;
     return out + e;
 }
 
@@ -182,7 +182,7 @@ Rounded roundDecimal(double value, int decimals)
                 }
             }
             if (i < 0) {
-                digits.insert(0, "1");
+                digits = "1" + digits;
                 ++pointPos;
             }
         }
