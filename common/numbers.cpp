@@ -297,7 +297,11 @@ std::string formatTwoDecimals(double value)
     if (!std::isfinite(value))
         return {};
     Rounded r = roundDecimal(value, 2);
-    return (r.negative ? "-" : "") + (r.integerPart.empty() ? std::string("0") : r.integerPart) + "." + r.fraction;
+    std::string out = r.negative ? "-" : "";
+    out += r.integerPart.empty() ? std::string("0") : r.integerPart;
+    out += '.';
+    out += r.fraction;
+    return out;
 }
 
 }  // namespace morvane
