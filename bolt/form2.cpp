@@ -169,7 +169,7 @@ void Form2::buildControls()
     };
     QLineEdit **targets[] = {&Text10, &Text11, &Text12, &Text13, &Text14};
     QFont resultFont = font();
-    resultFont.setPixelSize(11);
+    resultFont.setPointSizeF(8);  // the longest forces, 17 characters, fit their boxes
     for (int i = 0; i < 5; ++i) {
         const ResultBox &r = resultBoxes[i];
         label(Frame6, QStringLiteral("Label%1").arg(16 + i), r.caption, {r.x, 17, r.width, 15});

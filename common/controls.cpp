@@ -4,6 +4,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QLineEdit>
 #include <QPainter>
 #include <QStyle>
@@ -25,6 +28,11 @@ void applyApplicationLook(QApplication &app)
                       QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("AR PL UKai CN")});
     font.setPixelSize(12);
     app.setFont(font);
+
+    auto *translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(translator);
 }
 
 QColor tooltipBackground() { return QApplication::palette().color(QPalette::ToolTipBase); }

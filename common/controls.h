@@ -18,8 +18,9 @@ class QWidget;
 
 namespace morvane {
 
-// The application's look: Fusion style, a CJK interface font at 12 pixels
-// and the same palette on every machine.
+// The application's look: Fusion style, a CJK interface font at 12 pixels,
+// the same palette on every machine, and Qt's own texts (the OK of a message
+// box, the entries of a text box's context menu) in Simplified Chinese.
 void applyApplicationLook(QApplication &app);
 
 // System colours named after their role.

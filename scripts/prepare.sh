@@ -2,7 +2,7 @@
 # program needs when some are missing, then configures and builds.
 # Sourced, not run: `prepare_build DIR [cmake options...]`.
 
-MORVANE_PACKAGES=(cmake make g++ qt6-base-dev fonts-noto-cjk fonts-arphic-ukai)
+MORVANE_PACKAGES=(cmake make g++ qt6-base-dev qt6-translations-l10n fonts-noto-cjk fonts-arphic-ukai)
 
 install_missing_packages() {
     local missing=()

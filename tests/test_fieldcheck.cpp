@@ -60,6 +60,7 @@ class TestFieldCheck : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { prepareLikeTheProgram(); }
     void init();
     void cleanup();
     void shouldCheckOnlyWhenTheFocusMovesWithinTheWindow_data();

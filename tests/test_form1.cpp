@@ -24,6 +24,7 @@ class TestForm1 : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { prepareLikeTheProgram(); }
     void init();
     void cleanup();
 

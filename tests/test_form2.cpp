@@ -22,6 +22,7 @@ class TestForm2 : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { prepareLikeTheProgram(); }
     void init();
     void cleanup();
 

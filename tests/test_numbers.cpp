@@ -144,7 +144,7 @@ void TestNumbers::shouldFormatFourDecimals_data()
     QTest::newRow("0.744048") << 0.744048 << ".744";
     QTest::newRow("0.97003") << 0.97003 << ".97";
     QTest::newRow("half away from zero") << 0.12345 << ".1235";
-    QTest::newRow("decimal half, binary below") << 2.67565 << "2.6757";
+    QTest::newRow("decimal half, binary below") << 0.00015 << ".0002";
     QTest::newRow("rounds up to one") << 0.99996 << "1.";
     QTest::newRow("rounds to zero") << 0.00004 << "0";
     QTest::newRow("negative") << -0.5 << "-.5";

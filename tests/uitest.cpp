@@ -1,5 +1,7 @@
 #include "uitest.h"
 
+#include "controls.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -14,7 +16,7 @@ namespace uitest {
 
 ShownBox warning(const QString &title, const QString &text, const QString &window)
 {
-    return {title, text, QMessageBox::Warning, QStringLiteral("OK"), window};
+    return {title, text, QMessageBox::Warning, QStringLiteral("确定"), window};
 }
 
 MessageBoxCatcher::MessageBoxCatcher() { qApp->installEventFilter(this); }
@@ -38,7 +40,7 @@ void MessageBoxCatcher::answer(QMessageBox *box)
 {
     QStringList buttons;
     for (QAbstractButton *b : box->buttons())
-        buttons << (box->standardButton(b) == QMessageBox::Ok ? QStringLiteral("OK") : b->text());
+        buttons << b->text();
     QWidget *parent = box->parentWidget();
     boxes_.append({box->windowTitle(), box->text(), box->icon(), buttons.join(','),
                    parent ? parent->window()->objectName() : QString()});
@@ -65,6 +67,8 @@ QString MessageBoxCatcher::unexpected() const
         lines << QStringLiteral("[%1] %2").arg(b.title, b.text);
     return lines.join('\n');
 }
+
+void prepareLikeTheProgram() { morvane::applyApplicationLook(*static_cast<QApplication *>(QCoreApplication::instance())); }
 
 bool showActive(QWidget *window)
 {

@@ -15,7 +15,7 @@ struct ShownBox {
     QString title;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QString buttons;  // "OK" for a box with the one OK button
+    QString buttons;  // the button captions, e.g. "确定" for the one OK button
     QString parentWindow;  // objectName of the window it was shown over
 
     bool operator==(const ShownBox &other) const = default;
@@ -59,6 +59,9 @@ private:
 // Finds a control by its name inside a window; fails the test when absent.
 template <typename T = QWidget>
 T *control(QWidget *window, const QString &name);
+
+// Sets the application up as the program does (style, fonts, Chinese texts).
+void prepareLikeTheProgram();
 
 // Shows a window and waits until it is the active window.
 bool showActive(QWidget *window);

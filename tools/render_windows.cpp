@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
 
@@ -72,6 +73,11 @@ int main(int argc, char *argv[])
         pick(bolt, "Combo1", "四排");
         bolt->findChild<QPushButton *>("Command1")->click();
         ok &= save(bolt, folder, "bolt-window-four-rows.png");
+
+        // The warning box as a field check shows it.
+        QMessageBox box(QMessageBox::Warning, "数据检查", "e1不得小于等于0", QMessageBox::Ok, bolt);
+        box.show();
+        ok &= save(&box, folder, "warning-box.png");
     }
     return ok ? EXIT_SUCCESS : EXIT_FAILURE;
 }
