@@ -35,7 +35,7 @@ std::string displaySingle(float value);
 // before the point when the integer part is 0, trailing zeros dropped, the
 // point always shown (".9357", ".744", "1."). A value that rounds to zero
 // shows "0". Rounds the 15-digit decimal value a person reads, not the raw
-// binary (so a value displayed as 2.67565 rounds up).
+// binary (0.00015, a hair below it in binary, gives ".0002").
 std::string formatFourDecimals(double value);
 
 // Pattern "0.00": at least one digit before the point, exactly two decimals,
