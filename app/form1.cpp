@@ -55,11 +55,9 @@ Form1::Form1(QWidget *parent)
     Label1_0->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label1_0->setGeometry(150, 100, 165, 28);
 
-    setTabOrder(Command1, Command2);
-    setTabOrder(Command2, Command3);
-    setTabOrder(Command3, Command4);
-    setTabOrder(Command4, Command5);
-    setTabOrder(Command5, Command6);
+    QWidget *order[] = {Command1, Command2, Command3, Command4, Command5, Command6};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
 
     proselect = menuBar()->addMenu("程序选择");
     proselect->setObjectName("proselect");

@@ -63,6 +63,12 @@ QGroupBox *frame(QWidget *parent, const QString &name, const QString &caption, c
     return box;
 }
 
+// The number of bolt rows a layout text stands for; 0 for any other text.
+int rowCount(const QString &text)
+{
+    return text == "四排" ? 4 : text == "六排" ? 6 : text == "八排" ? 8 : 0;
+}
+
 double valueOf(const QLineEdit *box) { return parseLeadingNumber(box->text().toStdString()); }
 
 // Fills a list the way the load step does: items appended, none selected,
@@ -255,29 +261,21 @@ void Form2::setLocked(QLineEdit *box, bool locked)
 
 void Form2::Combo1_Click()
 {
-    const QString rows = Combo1->currentText();
-    if (rows == "四排") {
-        Picture1->show();
-        Picture2->hide();
-        Picture3->hide();
+    const int rows = rowCount(Combo1->currentText());
+    if (rows == 0)
+        return;
+    Picture1->setVisible(rows == 4);
+    Picture2->setVisible(rows == 6);
+    Picture3->setVisible(rows == 8);
+    // e2 exists from six rows on, e3 with eight; a box that goes is emptied.
+    const bool e2Locked = rows < 6;
+    const bool e3Locked = rows < 8;
+    if (e2Locked)
         Text2->clear();
-        setLocked(Text2, true);
+    setLocked(Text2, e2Locked);
+    if (e3Locked)
         Text3->clear();
-        setLocked(Text3, true);
-    } else if (rows == "六排") {
-        Picture2->show();
-        Picture1->hide();
-        Picture3->hide();
-        setLocked(Text2, false);
-        Text3->clear();
-        setLocked(Text3, true);
-    } else if (rows == "八排") {
-        Picture3->show();
-        Picture1->hide();
-        Picture2->hide();
-        setLocked(Text2, false);
-        setLocked(Text3, false);
-    }
+    setLocked(Text3, e3Locked);
 }
 
 bool Form2::eventFilter(QObject *watched, QEvent *event)
@@ -361,8 +359,7 @@ std::optional<FieldFailure> Form2::Text9_LostFocus(double amplification) const
 void Form2::Command1_Click()
 {
     BoltConnectionInput in;
-    const QString rows = Combo1->currentText();
-    in.rows = rows == "四排" ? 4 : rows == "六排" ? 6 : rows == "八排" ? 8 : 0;
+    in.rows = rowCount(Combo1->currentText());
     in.e1 = valueOf(Text1);
     in.e2 = valueOf(Text2);
     in.e3 = valueOf(Text3);
