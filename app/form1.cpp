@@ -68,8 +68,7 @@ Form1::Form1(QWidget *parent)
     };
     auto separator = [this](const char *name) {
         QAction *a = proselect->addSeparator();
-        a->setObjectName(name);
-        a->setText("-");
+        a->setObjectName(name);  // drawn as a plain line
         return a;
     };
     luoshuan = entry("luoshuan", "高强螺栓计算");
@@ -100,7 +99,8 @@ Form1::Form1(QWidget *parent)
 Form1::~Form1()
 {
     // Calculator windows have no owner: the program ends with them.
-    delete form2_;
+    for (QPointer<QWidget> *window : {&form2_, &form3_, &form4_, &form5_, &form6_})
+        delete *window;
 }
 
 template <typename Window>
@@ -133,7 +133,8 @@ void Form1::zhupeijin_Click() {}
 void Form1::Command4_Click()
 {
     // Ends the program at once: every window closes, no question asked.
-    delete form2_;
+    for (QPointer<QWidget> *window : {&form2_, &form3_, &form4_, &form5_, &form6_})
+        delete *window;
     QCoreApplication::quit();
 }
 

@@ -43,7 +43,8 @@ private:
     QMenu *proselect;
     QAction *luoshuan, *fen1, *duanban, *fen2, *zhupeijin, *fen3, *shouyaxishu, *fen4, *zhuangji;
 
-    QPointer<QWidget> form2_;
+    // The single instance of each calculator window, empty while not loaded.
+    QPointer<QWidget> form2_, form3_, form4_, form5_, form6_;
 };
 
 }  // namespace morvane

@@ -21,64 +21,10 @@ namespace {
 
 const QString kCheckTitle = QStringLiteral("数据检查");
 
-QLabel *label(QWidget *parent, const QString &name, const QString &text, const QRect &geometry)
-{
-    auto *l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setGeometry(geometry);
-    return l;
-}
-
-QLineEdit *textBox(QWidget *parent, const QString &name, const QRect &geometry)
-{
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setGeometry(geometry);
-    return box;
-}
-
-QComboBox *list(QWidget *parent, const QString &name, const QString &designText, const QRect &geometry)
-{
-    auto *combo = new QComboBox(parent);
-    combo->setObjectName(name);
-    combo->setGeometry(geometry);
-    makeKeyProofList(combo);
-    combo->setEditText(designText);
-    return combo;
-}
-
-QRadioButton *option(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
-{
-    auto *button = new QRadioButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    return button;
-}
-
-QGroupBox *frame(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
-{
-    auto *box = new QGroupBox(caption, parent);
-    box->setObjectName(name);
-    box->setGeometry(geometry);
-    return box;
-}
-
 // The number of bolt rows a layout text stands for; 0 for any other text.
 int rowCount(const QString &text)
 {
     return text == "四排" ? 4 : text == "六排" ? 6 : text == "八排" ? 8 : 0;
-}
-
-double valueOf(const QLineEdit *box) { return parseLeadingNumber(box->text().toStdString()); }
-
-// Fills a list the way the load step does: items appended, none selected,
-// the design text still shown.
-void fillList(QComboBox *combo, const QStringList &items)
-{
-    const QString shown = combo->currentText();
-    combo->addItems(items);
-    combo->setCurrentIndex(-1);
-    combo->setEditText(shown);
 }
 
 }  // namespace
@@ -97,37 +43,35 @@ Form2::Form2(QWidget *parent)
 void Form2::buildControls()
 {
     // Bolt layout, top left.
-    Frame1 = frame(this, "Frame1", "螺栓布置参数 单位：mm", {4, 2, 172, 110});
-    label(Frame1, "Label1", "螺栓排数", {10, 21, 52, 20});
-    Combo1 = list(Frame1, "Combo1", "八排", {64, 20, 80, 22});
-    label(Frame1, "Label2", "e1=", {10, 48, 24, 20});
-    Text1 = textBox(Frame1, "Text1", {34, 48, 48, 20});
-    label(Frame1, "Label3", "e2=", {92, 48, 24, 20});
-    Text2 = textBox(Frame1, "Text2", {116, 48, 48, 20});
-    label(Frame1, "Label4", "e3=", {10, 70, 24, 20});
-    Text3 = textBox(Frame1, "Text3", {34, 70, 48, 20});
-    label(Frame1, "Label5", "ef=", {92, 70, 24, 20});
-    Text4 = textBox(Frame1, "Text4", {116, 70, 48, 20});
-    label(Frame1, "Label6", "ew=", {10, 92, 24, 20});
-    Text5 = textBox(Frame1, "Text5", {34, 92, 48, 20});
-    label(Frame1, "Label7", "tw=", {92, 92, 24, 20});
-    Text6 = textBox(Frame1, "Text6", {116, 92, 48, 20});
-    for (QLineEdit *box : {Text1, Text2, Text3, Text4, Text5, Text6})
-        box->setText(box->objectName());
+    Frame1 = makeFrame(this, "Frame1", "螺栓布置参数 单位：mm", {4, 2, 172, 110});
+    makeLabel(Frame1, "Label1", "螺栓排数", {10, 21, 52, 20});
+    Combo1 = makeList(Frame1, "Combo1", "八排", {64, 20, 80, 22}, ListKind::KeyProof);
+    makeLabel(Frame1, "Label2", "e1=", {10, 48, 24, 20});
+    Text1 = makeTextBox(Frame1, "Text1", {34, 48, 48, 20});
+    makeLabel(Frame1, "Label3", "e2=", {92, 48, 24, 20});
+    Text2 = makeTextBox(Frame1, "Text2", {116, 48, 48, 20});
+    makeLabel(Frame1, "Label4", "e3=", {10, 70, 24, 20});
+    Text3 = makeTextBox(Frame1, "Text3", {34, 70, 48, 20});
+    makeLabel(Frame1, "Label5", "ef=", {92, 70, 24, 20});
+    Text4 = makeTextBox(Frame1, "Text4", {116, 70, 48, 20});
+    makeLabel(Frame1, "Label6", "ew=", {10, 92, 24, 20});
+    Text5 = makeTextBox(Frame1, "Text5", {34, 92, 48, 20});
+    makeLabel(Frame1, "Label7", "tw=", {92, 92, 24, 20});
+    Text6 = makeTextBox(Frame1, "Text6", {116, 92, 48, 20});
 
     // Materials, top middle.
-    Frame2 = frame(this, "Frame2", "材料参数", {180, 2, 152, 110});
-    label(Frame2, "Label8", "钢材类别", {8, 21, 52, 20});
-    Combo2 = list(Frame2, "Combo2", "Q235", {62, 20, 80, 22});
+    Frame2 = makeFrame(this, "Frame2", "材料参数", {180, 2, 152, 110});
+    makeLabel(Frame2, "Label8", "钢材类别", {8, 21, 52, 20});
+    Combo2 = makeList(Frame2, "Combo2", "Q235", {62, 20, 80, 22}, ListKind::KeyProof);
     Combo2->setToolTip("腹板钢材的强度设计值，按厚度小于等于16考虑。");
-    label(Frame2, "Label9", "螺栓直径", {8, 45, 52, 20});
-    Combo3 = list(Frame2, "Combo3", "M20", {62, 44, 80, 22});
-    label(Frame2, "Label10", "螺栓级别选择：", {8, 68, 120, 18});
-    Option1 = option(Frame2, "Option1", "8.8级", {8, 86, 62, 20});
-    Option2 = option(Frame2, "Option2", "10.9级", {74, 86, 70, 20});
+    makeLabel(Frame2, "Label9", "螺栓直径", {8, 45, 52, 20});
+    Combo3 = makeList(Frame2, "Combo3", "M20", {62, 44, 80, 22}, ListKind::KeyProof);
+    makeLabel(Frame2, "Label10", "螺栓级别选择：", {8, 68, 120, 18});
+    Option1 = makeOption(Frame2, "Option1", "8.8级", {8, 86, 62, 20});
+    Option2 = makeOption(Frame2, "Option2", "10.9级", {74, 86, 70, 20});
 
     // Bolt layout diagram, at the right over the full height of the upper part.
-    Frame3 = frame(this, "Frame3", "螺栓布置图", {336, 2, 148, 236});
+    Frame3 = makeFrame(this, "Frame3", "螺栓布置图", {336, 2, 148, 236});
     Picture1 = new BoltDiagram(4, Frame3);
     Picture2 = new BoltDiagram(6, Frame3);
     Picture3 = new BoltDiagram(8, Frame3);
@@ -140,29 +84,26 @@ void Form2::buildControls()
     Picture2->hide();
 
     // Design internal forces at the joint.
-    Frame4 = frame(this, "Frame4", "节点内力设计值", {4, 114, 328, 44});
-    label(Frame4, "Label11", "M=", {8, 19, 20, 20});
-    Text7 = textBox(Frame4, "Text7", {28, 18, 46, 20});
-    label(Frame4, "Label12", "KN.m", {77, 19, 32, 20});
-    label(Frame4, "Label13", "V=", {114, 19, 18, 20});
-    Text8 = textBox(Frame4, "Text8", {132, 18, 46, 20});
-    label(Frame4, "Label14", "KN", {181, 19, 20, 20});
-    label(Frame4, "Label15", "内力放大", {210, 19, 50, 20});
-    Text9 = textBox(Frame4, "Text9", {262, 18, 46, 20});
-    for (QLineEdit *box : {Text7, Text8, Text9})
-        box->setText(box->objectName());
+    Frame4 = makeFrame(this, "Frame4", "节点内力设计值", {4, 114, 328, 44});
+    makeLabel(Frame4, "Label11", "M=", {8, 19, 20, 20});
+    Text7 = makeTextBox(Frame4, "Text7", {28, 18, 46, 20});
+    makeLabel(Frame4, "Label12", "KN.m", {77, 19, 32, 20});
+    makeLabel(Frame4, "Label13", "V=", {114, 19, 18, 20});
+    Text8 = makeTextBox(Frame4, "Text8", {132, 18, 46, 20});
+    makeLabel(Frame4, "Label14", "KN", {181, 19, 20, 20});
+    makeLabel(Frame4, "Label15", "内力放大", {210, 19, 50, 20});
+    Text9 = makeTextBox(Frame4, "Text9", {262, 18, 46, 20});
 
     // Treatment of the contact surfaces, with the slip coefficient box.
-    Frame5 = frame(this, "Frame5", "连接处构件接触面处理方法", {4, 160, 328, 78});
-    Option3 = option(Frame5, "Option3", "喷砂（丸）", {8, 18, 92, 19});
-    Option5 = option(Frame5, "Option5", "喷砂（丸）后生赤锈", {104, 18, 150, 19});
-    Option4 = option(Frame5, "Option4", "喷砂（丸）后涂无机富锌漆", {8, 37, 200, 19});
-    Option6 = option(Frame5, "Option6", "钢丝刷清除浮锈或未经处理的干净扎制表面", {8, 56, 262, 19});
-    Text16 = textBox(Frame5, "Text16", {272, 30, 48, 20});
-    Text16->setText("Text16");
+    Frame5 = makeFrame(this, "Frame5", "连接处构件接触面处理方法", {4, 160, 328, 78});
+    Option3 = makeOption(Frame5, "Option3", "喷砂（丸）", {8, 18, 92, 19});
+    Option5 = makeOption(Frame5, "Option5", "喷砂（丸）后生赤锈", {104, 18, 150, 19});
+    Option4 = makeOption(Frame5, "Option4", "喷砂（丸）后涂无机富锌漆", {8, 37, 200, 19});
+    Option6 = makeOption(Frame5, "Option6", "钢丝刷清除浮锈或未经处理的干净扎制表面", {8, 56, 262, 19});
+    Text16 = makeTextBox(Frame5, "Text16", {272, 30, 48, 20});
 
     // Results, across the bottom.
-    Frame6 = frame(this, "Frame6", "计算结果 单位：KN", {4, 240, 480, 118});
+    Frame6 = makeFrame(this, "Frame6", "计算结果 单位：KN", {4, 240, 480, 118});
     struct ResultBox {
         const char *name;
         const char *caption;
@@ -178,17 +119,14 @@ void Form2::buildControls()
     resultFont.setPointSizeF(8);  // the longest forces, 17 characters, fit their boxes
     for (int i = 0; i < 5; ++i) {
         const ResultBox &r = resultBoxes[i];
-        label(Frame6, QStringLiteral("Label%1").arg(16 + i), r.caption, {r.x, 17, r.width, 15});
-        QLineEdit *box = textBox(Frame6, r.name, {r.x, 32, r.width, 22});
+        makeLabel(Frame6, QStringLiteral("Label%1").arg(16 + i), r.caption, {r.x, 17, r.width, 15});
+        QLineEdit *box = makeTextBox(Frame6, r.name, {r.x, 32, r.width, 22});
         box->setFont(resultFont);
         box->setTextMargins(0, 0, 0, 0);
         makeResultBox(box, Qt::AlignHCenter);
-        box->setText(r.name);
         *targets[i] = box;
     }
-    Command1 = new QPushButton("计算", Frame6);
-    Command1->setObjectName("Command1");
-    Command1->setGeometry(8, 66, 50, 30);
+    Command1 = makeButton(Frame6, "Command1", "计算", {8, 66, 50, 30});
     Text15 = new QPlainTextEdit(Frame6);
     Text15->setObjectName("Text15");
     Text15->setGeometry(62, 58, 326, 56);
@@ -199,19 +137,14 @@ void Form2::buildControls()
     Text15->document()->setDocumentMargin(2);
     setBoxBackground(Text15, tooltipBackground());
     Text15->setPlainText("Text15");
-    Command2 = new QPushButton("返回主界面", Frame6);
-    Command2->setObjectName("Command2");
-    Command2->setGeometry(392, 66, 80, 30);
+    Command2 = makeButton(Frame6, "Command2", "返回主界面", {392, 66, 80, 30});
 
     makeOptionGroup({Option1, Option2});
     makeOptionGroup({Option3, Option4, Option5, Option6});
 
     // Tab order of the controls the user works with.
-    QWidget *order[] = {Text1, Text2, Text3, Text4, Option1, Option2, Text5, Text6, Text7,
-                        Text8, Text9, Option3, Option4, Option5, Option6, Combo1, Combo2, Combo3,
-                        Command1, Command2, Text16};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
-        setTabOrder(order[i], order[i + 1]);
+    morvane::setTabOrder({Text1, Text2, Text3, Text4, Option1, Option2, Text5, Text6, Text7, Text8, Text9, Option3,
+                          Option4, Option5, Option6, Combo1, Combo2, Combo3, Command1, Command2, Text16});
 
     connect(Combo1, &QComboBox::activated, this, &Form2::Combo1_Click);
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
@@ -358,6 +291,8 @@ std::optional<FieldFailure> Form2::Text9_LostFocus(double amplification) const
 
 void Form2::Command1_Click()
 {
+    if (!fieldCheck_->passes())
+        return;  // a refused value never reaches the calculation
     BoltConnectionInput in;
     in.rows = rowCount(Combo1->currentText());
     in.e1 = valueOf(Text1);
@@ -388,7 +323,7 @@ void Form2::Command1_Click()
     showResult(Text12, QString::fromStdString(r.Nbv1Text));
     Text15->setPlainText(QString::fromStdString(r.verdictText).replace("\r\n", "\n"));
     if (!r.computable)
-        showWarning(this, "提示", "输入数据超出计算范围，无法计算");
+        showOutOfRange(this);
 }
 
 void Form2::Command2_Click() { close(); }

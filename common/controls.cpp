@@ -1,8 +1,16 @@
 #include "controls.h"
 
+#include "numbers.h"
+#include "warningbox.h"
+
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
 #include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -114,6 +122,120 @@ void makeOptionGroup(std::initializer_list<QAbstractButton *> options)
     }
 }
 
+namespace {
+
+// Shows the beginning of an input box's text once the user leaves the box.
+class BeginningOnLeave : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+                static_cast<QLineEdit *>(watched)->setCursorPosition(0);
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QRect &geometry)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    return label;
+}
+
+QGroupBox *makeFrame(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
+{
+    auto *frame = new QGroupBox(caption, parent);
+    frame->setObjectName(name);
+    frame->setGeometry(geometry);
+    return frame;
+}
+
+QRadioButton *makeOption(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
+{
+    auto *option = new QRadioButton(caption, parent);
+    option->setObjectName(name);
+    option->setGeometry(geometry);
+    return option;
+}
+
+QCheckBox *makeCheck(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
+{
+    auto *check = new QCheckBox(caption, parent);
+    check->setObjectName(name);
+    check->setGeometry(geometry);
+    return check;
+}
+
+QLineEdit *makeTextBox(QWidget *parent, const QString &name, const QRect &geometry)
+{
+    auto *box = new QLineEdit(name, parent);
+    box->setObjectName(name);
+    box->setGeometry(geometry);
+    box->installEventFilter(new BeginningOnLeave(box));
+    return box;
+}
+
+QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->setAutoDefault(true);  // Enter presses the focused button
+    return button;
+}
+
+QComboBox *makeList(QWidget *parent, const QString &name, const QString &designText, const QRect &geometry,
+                    ListKind kind)
+{
+    auto *list = new QComboBox(parent);
+    list->setObjectName(name);
+    list->setGeometry(geometry);
+    if (kind == ListKind::KeyProof) {
+        makeKeyProofList(list);
+    } else {
+        list->setEditable(true);
+        list->setInsertPolicy(QComboBox::NoInsert);  // a typed text is used, not added as an item
+        list->setCompleter(nullptr);                 // nor completed to an item
+    }
+    list->setEditText(designText);
+    return list;
+}
+
+void fillList(QComboBox *list, const QStringList &items)
+{
+    const QString shown = list->currentText();
+    list->addItems(items);
+    list->setCurrentIndex(-1);
+    list->setEditText(shown);
+}
+
+double valueOf(const QLineEdit *box) { return parseLeadingNumber(box->text().toStdString()); }
+
+void setTabOrder(std::initializer_list<QWidget *> order)
+{
+    QWidget *previous = nullptr;
+    for (QWidget *next : order) {
+        if (previous)
+            QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
+void showOutOfRange(QWidget *window)
+{
+    showWarning(window, QStringLiteral("提示"), QStringLiteral("输入数据超出计算范围，无法计算"));
+}
+
 QFont kaiFont(double pointSize, bool bold, bool underline)
 {
     QFont font;
@@ -129,6 +251,7 @@ QFont kaiFont(double pointSize, bool bold, bool underline)
 WrappingButton::WrappingButton(const QString &text, QWidget *parent)
     : QPushButton(text, parent)
 {
+    setAutoDefault(true);  // Enter presses the focused button
 }
 
 void WrappingButton::paintEvent(QPaintEvent *)

@@ -6,14 +6,19 @@
 #include <QColor>
 #include <QPushButton>
 #include <QString>
+#include <QStringList>
 
 #include <initializer_list>
 
 class QAbstractButton;
 class QApplication;
+class QCheckBox;
 class QComboBox;
 class QFont;
+class QGroupBox;
+class QLabel;
 class QLineEdit;
+class QRadioButton;
 class QWidget;
 
 namespace morvane {
@@ -46,6 +51,41 @@ void makeKeyProofList(QComboBox *list);
 // Makes the option buttons of one frame a group with one Tab stop, the
 // selected option; the arrow keys move within the group.
 void makeOptionGroup(std::initializer_list<QAbstractButton *> options);
+
+// Controls placed at fixed positions, named as the design names them (the
+// objectName is the control's name: "Text1", "Label1(0)", "Combo2").
+QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QRect &geometry);
+QGroupBox *makeFrame(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry);
+QRadioButton *makeOption(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry);
+QCheckBox *makeCheck(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry);
+
+// An input text box. It carries its own name as design text until the load
+// step writes its default, and shows the beginning of its text whenever it
+// is left, so that a long value is read from its sign and first digits.
+QLineEdit *makeTextBox(QWidget *parent, const QString &name, const QRect &geometry);
+
+// A command button that Enter and Space both press while it has the focus.
+QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry);
+
+// A drop-down list showing its design text. KeyProof lists change only by a
+// pick with the mouse (see makeKeyProofList); Typed lists take any text the
+// user types, which the calculation then reads as shown.
+enum class ListKind { KeyProof, Typed };
+QComboBox *makeList(QWidget *parent, const QString &name, const QString &designText, const QRect &geometry,
+                    ListKind kind);
+
+// Fills a list the way a load step does: items appended, none selected, the
+// design text still shown.
+void fillList(QComboBox *list, const QStringList &items);
+
+// The value of a text box by the leading-number parse (an empty box is 0).
+double valueOf(const QLineEdit *box);
+
+// Sets the Tab order of a window's controls, first to last.
+void setTabOrder(std::initializer_list<QWidget *> order);
+
+// Tells that the inputs give no finite result: "提示" / "输入数据超出计算范围，无法计算".
+void showOutOfRange(QWidget *window);
 
 // The font of the main window's labels: the Kai face, falling back to any CJK face.
 QFont kaiFont(double pointSize, bool bold, bool underline);

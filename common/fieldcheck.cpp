@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 
 namespace morvane {
 
@@ -17,8 +18,29 @@ FieldCheck::FieldCheck(QWidget *window)
 
 void FieldCheck::watch(QLineEdit *box, FieldTest test)
 {
+    boxes_.append(box);
     tests_.insert(box, std::move(test));
     box->installEventFilter(this);
+}
+
+std::optional<FieldFailure> FieldCheck::failureOf(QLineEdit *box) const
+{
+    return tests_.value(box)(parseLeadingNumber(box->text().toStdString()));
+}
+
+bool FieldCheck::passes()
+{
+    if (failingBox_)
+        return false;  // a failure is being reported right now
+    for (QLineEdit *box : std::as_const(boxes_)) {
+        if (const std::optional<FieldFailure> failure = failureOf(box)) {
+            failingBox_ = box;
+            failure_ = *failure;
+            reportFailure();
+            return false;
+        }
+    }
+    return true;
 }
 
 bool FieldCheck::eventFilter(QObject *watched, QEvent *event)
@@ -39,6 +61,27 @@ bool FieldCheck::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     }
+    if (tests_.contains(watched)) {
+        // Text dropped on the box, or pasted into it with the middle button:
+        // the box takes the focus once the text is in, so that leaving it
+        // runs its check like any typed text.
+        const bool dropped = event->type() == QEvent::Drop;
+        const bool middlePaste = event->type() == QEvent::MouseButtonRelease
+            && static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton;
+        auto *box = static_cast<QLineEdit *>(watched);
+        if ((dropped || middlePaste) && !box->hasFocus()) {
+            QPointer<QLineEdit> guarded(box);
+            QMetaObject::invokeMethod(
+                this,
+                [guarded] {
+                    if (guarded && guarded->isVisible()) {
+                        guarded->activateWindow();
+                        guarded->setFocus(Qt::MouseFocusReason);
+                    }
+                },
+                Qt::QueuedConnection);
+        }
+    }
     if (swallowingPress_
         && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
         && watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == window_) {
@@ -54,8 +97,7 @@ void FieldCheck::boxLeft(QLineEdit *box)
 {
     if (failingBox_)
         return;  // a failure is already being reported
-    const double value = parseLeadingNumber(box->text().toStdString());
-    const std::optional<FieldFailure> failure = tests_.value(box)(value);
+    const std::optional<FieldFailure> failure = failureOf(box);
     if (!failure)
         return;
     failingBox_ = box;

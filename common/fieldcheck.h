@@ -3,8 +3,14 @@
 // box for another control of the same window (Tab, Shift+Tab, a click), the
 // box's value is read and tested; a refused value is told in the warning
 // box and the focus goes back into the box, its text as typed.
+//
+// Text can also reach a box without the box having the focus (dropped on
+// it, or pasted from the X selection with the middle button): such a box
+// takes the focus, so its check runs when it is left. Whatever the path,
+// `passes()` is the last word before a calculation runs.
 
 #include <QHash>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -34,14 +40,21 @@ public:
 
     void watch(QLineEdit *box, FieldTest test);
 
+    // True when every watched box holds a value its test accepts. Otherwise
+    // tells the first refused box's failure, puts the focus back into that
+    // box and returns false: the caller computes nothing.
+    bool passes();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void boxLeft(QLineEdit *box);
     void reportFailure();
+    std::optional<FieldFailure> failureOf(QLineEdit *box) const;
 
     QWidget *window_;
+    QList<QLineEdit *> boxes_;  // in the order watched
     QHash<QObject *, FieldTest> tests_;
     QPointer<QLineEdit> failingBox_;
     FieldFailure failure_;
