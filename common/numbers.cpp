@@ -166,8 +166,10 @@ Rounded roundDecimal(double value, int decimals)
     std::string digits = d.digits;
     int pointPos = d.pointPos;
     const int kept = pointPos + decimals;  // digits that survive the rounding
-    if (kept < 0)
+    if (kept < 0) {
+        r.negative = false;  // rounds to zero: no sign
         return r;
+    }
     if (kept < static_cast<int>(digits.size())) {
         const bool up = digits[static_cast<std::size_t>(kept)] >= '5';
         digits.resize(static_cast<std::size_t>(kept));
@@ -209,11 +211,31 @@ Rounded roundDecimal(double value, int decimals)
 
 double parseLeadingNumber(std::string_view text)
 {
+    // The characters that can make up a number, with the full-width forms a
+    // Chinese input method types ("４０", "１２．５", "－３", "１Ｅ３") read
+    // as their ASCII forms; blanks (the ideographic one too) are skipped.
     std::string s;
     s.reserve(text.size());
-    for (char c : text) {
-        if (c != ' ' && c != '\t' && c != '\n')
-            s.push_back(c);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == ' ' || c == '\t' || c == '\n')
+            continue;
+        const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
+        if (i + 2 < text.size() && byte(0) == 0xE3 && byte(1) == 0x80 && byte(2) == 0x80) {
+            i += 2;  // U+3000 ideographic space
+            continue;
+        }
+        if (i + 2 < text.size() && byte(0) == 0xEF && (byte(1) == 0xBC || byte(1) == 0xBD)) {
+            // U+FF01..U+FF5E stand for ASCII 0x21..0x7E.
+            const unsigned code = 0xFF00u + (byte(1) == 0xBC ? byte(2) - 0x80u : byte(2) - 0x80u + 0x40u);
+            const char ascii = static_cast<char>(code - 0xFF00u + 0x20u);
+            if (isDigit(ascii) || ascii == '+' || ascii == '-' || ascii == '.' || ascii == 'e' || ascii == 'E') {
+                s.push_back(ascii);
+                i += 2;
+                continue;
+            }
+        }
+        s.push_back(c);
     }
 
     std::size_t i = 0;

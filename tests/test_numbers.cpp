@@ -50,7 +50,16 @@ void TestNumbers::shouldReadTheLeadingNumber_data()
     QTest::newRow("nan is not a number") << "nan" << 0.0;
     QTest::newRow("empty") << "" << 0.0;
     QTest::newRow("letters") << "abc" << 0.0;
-    QTest::newRow("full-width digits") << QString::fromUtf8("１２") << 0.0;
+    // What a Chinese input method types in full-width mode reads as typed.
+    QTest::newRow("full-width digits") << QString::fromUtf8("４０") << 40.0;
+    QTest::newRow("full-width point") << QString::fromUtf8("１２．５") << 12.5;
+    QTest::newRow("full-width minus") << QString::fromUtf8("－３") << -3.0;
+    QTest::newRow("full-width plus, exponent") << QString::fromUtf8("＋１ｅ３") << 1000.0;
+    QTest::newRow("full-width capital exponent") << QString::fromUtf8("２Ｅ－２") << 0.02;
+    QTest::newRow("ideographic blank inside") << QString::fromUtf8("１　２") << 12.0;
+    QTest::newRow("mixed widths") << QString::fromUtf8("1２.５") << 12.5;
+    QTest::newRow("full-width letter ends it") << QString::fromUtf8("７ａ８") << 7.0;
+    QTest::newRow("full-width comma ends it") << QString::fromUtf8("１，５") << 1.0;
     QTest::newRow("sign alone") << "-" << 0.0;
     QTest::newRow("point alone") << "." << 0.0;
     QTest::newRow("plus sign") << "+7" << 7.0;
@@ -169,6 +178,7 @@ void TestNumbers::shouldFormatTwoDecimals_data()
     QTest::newRow("carry into integer") << 9.996 << "10.00";
     QTest::newRow("zero") << 0.0 << "0.00";
     QTest::newRow("negative rounds to zero") << -0.001 << "0.00";
+    QTest::newRow("tiny negative rounds to zero") << -0.0004 << "0.00";
     QTest::newRow("3.0024") << 3.00248 << "3.00";
 }
 
