@@ -44,20 +44,20 @@ void Form2::buildControls()
 {
     // Bolt layout, top left.
     Frame1 = makeFrame(this, "Frame1", "螺栓布置参数 单位：mm", {4, 2, 172, 110});
-    makeLabel(Frame1, "Label1", "螺栓排数", {10, 21, 52, 20});
-    Combo1 = makeList(Frame1, "Combo1", "八排", {64, 20, 80, 22}, ListKind::KeyProof);
-    makeLabel(Frame1, "Label2", "e1=", {10, 48, 24, 20});
-    Text1 = makeTextBox(Frame1, "Text1", {34, 48, 48, 20});
-    makeLabel(Frame1, "Label3", "e2=", {92, 48, 24, 20});
-    Text2 = makeTextBox(Frame1, "Text2", {116, 48, 48, 20});
-    makeLabel(Frame1, "Label4", "e3=", {10, 70, 24, 20});
-    Text3 = makeTextBox(Frame1, "Text3", {34, 70, 48, 20});
-    makeLabel(Frame1, "Label5", "ef=", {92, 70, 24, 20});
-    Text4 = makeTextBox(Frame1, "Text4", {116, 70, 48, 20});
-    makeLabel(Frame1, "Label6", "ew=", {10, 92, 24, 20});
-    Text5 = makeTextBox(Frame1, "Text5", {34, 92, 48, 20});
-    makeLabel(Frame1, "Label7", "tw=", {92, 92, 24, 20});
-    Text6 = makeTextBox(Frame1, "Text6", {116, 92, 48, 20});
+    makeLabel(Frame1, "Label1", "螺栓排数", {10, 19, 52, 20});
+    Combo1 = makeList(Frame1, "Combo1", "八排", {64, 18, 80, 22}, ListKind::KeyProof);
+    makeLabel(Frame1, "Label2", "e1=", {10, 43, 24, 20});
+    Text1 = makeTextBox(Frame1, "Text1", {34, 43, 48, 20});
+    makeLabel(Frame1, "Label3", "e2=", {92, 43, 24, 20});
+    Text2 = makeTextBox(Frame1, "Text2", {116, 43, 48, 20});
+    makeLabel(Frame1, "Label4", "e3=", {10, 64, 24, 20});
+    Text3 = makeTextBox(Frame1, "Text3", {34, 64, 48, 20});
+    makeLabel(Frame1, "Label5", "ef=", {92, 64, 24, 20});
+    Text4 = makeTextBox(Frame1, "Text4", {116, 64, 48, 20});
+    makeLabel(Frame1, "Label6", "ew=", {10, 85, 24, 20});
+    Text5 = makeTextBox(Frame1, "Text5", {34, 85, 48, 20});
+    makeLabel(Frame1, "Label7", "tw=", {92, 85, 24, 20});
+    Text6 = makeTextBox(Frame1, "Text6", {116, 85, 48, 20});
 
     // Materials, top middle.
     Frame2 = makeFrame(this, "Frame2", "材料参数", {180, 2, 152, 110});
@@ -115,14 +115,12 @@ void Form2::buildControls()
         {"Text13", "P=", 338, 28},  {"Text14", "nt2=", 370, 102},
     };
     QLineEdit **targets[] = {&Text10, &Text11, &Text12, &Text13, &Text14};
-    QFont resultFont = font();
-    resultFont.setPointSizeF(8);  // the longest forces, 17 characters, fit their boxes
+    QFont verdictFont = font();
+    verdictFont.setPointSizeF(8);
     for (int i = 0; i < 5; ++i) {
         const ResultBox &r = resultBoxes[i];
         makeLabel(Frame6, QStringLiteral("Label%1").arg(16 + i), r.caption, {r.x, 17, r.width, 15});
         QLineEdit *box = makeTextBox(Frame6, r.name, {r.x, 32, r.width, 22});
-        box->setFont(resultFont);
-        box->setTextMargins(0, 0, 0, 0);
         makeResultBox(box, Qt::AlignHCenter);
         *targets[i] = box;
     }
@@ -130,7 +128,7 @@ void Form2::buildControls()
     Text15 = new QPlainTextEdit(Frame6);
     Text15->setObjectName("Text15");
     Text15->setGeometry(62, 58, 326, 56);
-    Text15->setFont(resultFont);
+    Text15->setFont(verdictFont);
     Text15->setReadOnly(true);
     Text15->setFocusPolicy(Qt::ClickFocus);
     Text15->setTabChangesFocus(true);

@@ -8,6 +8,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -64,8 +66,39 @@ void makeResultBox(QLineEdit *box, Qt::Alignment alignment)
     setBoxBackground(box, tooltipBackground());
 }
 
+namespace {
+
+const char kBaseFont[] = "morvaneBaseFont";
+
+// The width a line edit gives its text: inside the frame, the text margins
+// and the two-pixel margin the line edit keeps on each side, less a pixel of
+// slack each side for glyphs that overhang at other screen scales.
+int textWidthOf(const QLineEdit *box)
+{
+    const int frame = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box) : 0;
+    const QMargins margins = box->textMargins();
+    return box->width() - 2 * frame - margins.left() - margins.right() - 2 * 2 - 2;
+}
+
+}  // namespace
+
 void showResult(QLineEdit *box, const QString &text)
 {
+    // The whole text shows, sign and leading digits first: when it is wider
+    // than the box, the font is made smaller until it fits.
+    if (!box->property(kBaseFont).isValid()) {
+        box->setProperty(kBaseFont, box->font());
+        // Text the user types into the box shows in the box's own font.
+        QObject::connect(box, &QLineEdit::textEdited, box, [box] { box->setFont(box->property(kBaseFont).value<QFont>()); });
+    }
+    QFont font = box->property(kBaseFont).value<QFont>();
+    int pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+    const int available = textWidthOf(box);
+    while (pixels > 4 && QFontMetricsF(font).horizontalAdvance(text) > available) {
+        --pixels;
+        font.setPixelSize(pixels);
+    }
+    box->setFont(font);
     box->setText(text);
     box->setToolTip(text);
     box->setCursorPosition(0);

@@ -40,7 +40,9 @@ void setBoxBackground(QWidget *box, const QColor &colour);
 // (it can still be clicked to select and copy its digits).
 void makeResultBox(QLineEdit *box, Qt::Alignment alignment = Qt::AlignLeft);
 
-// Writes a result and shows its beginning when it is wider than the box.
+// Writes a result, with the whole text as the tooltip. The whole text
+// shows: when it is wider than the box, the box's font is made smaller
+// until it fits, so that the sign and the leading digits are never out of view.
 void showResult(QLineEdit *box, const QString &text);
 
 // A drop-down list whose text changes only by a pick from the list with the

@@ -2,8 +2,12 @@
 
 #include "fieldcheck.h"
 #include "uitest.h"
+#include "warningbox.h"
 
+#include <QApplication>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -35,7 +39,7 @@ public:
         button = new QPushButton("计算", this);
         button->setObjectName("button");
         button->setGeometry(10, 100, 80, 26);
-        auto *check = new FieldCheck(this);
+        check = new FieldCheck(this);
         check->watch(a, [](double v) -> std::optional<FieldFailure> {
             if (v <= 0)
                 return FieldFailure{"a不得小于等于0", "提示"};
@@ -49,9 +53,16 @@ public:
         a->setText("1");
         b->setText("1");
         resize(120, 140);
+        // "计算": computes only on values every check accepts.
+        connect(button, &QPushButton::clicked, this, [this] {
+            if (check->passes())
+                ++computed;
+        });
     }
     QLineEdit *a, *b, *free;
     QPushButton *button;
+    FieldCheck *check;
+    int computed = 0;
 };
 
 }  // namespace
@@ -67,6 +78,8 @@ private slots:
     void shouldCheckOnlyWhenTheFocusMovesWithinTheWindow();
     void shouldNotBounceBetweenTwoRefusedBoxes();
     void shouldKeepAButtonFromActingOnARefusedValue();
+    void shouldCheckTextDroppedIntoABox();
+    void shouldRefuseToComputeOnARefusedValueFromAnyPath();
 
 private:
     std::unique_ptr<MessageBoxCatcher> boxes;
@@ -113,6 +126,9 @@ void TestFieldCheck::shouldCheckOnlyWhenTheFocusMovesWithinTheWindow()
         QCOMPARE(boxes->take(), QList<ShownBox>({warning("提示", "a不得小于等于0", "Window")}));
         QCOMPARE(focusName(), QStringLiteral("a"));
         QVERIFY(window->isActiveWindow());
+        // Wide enough for a window manager to draw its title whole.
+        QVERIFY2(boxes->lastWidth() >= warningBoxMinimumWidth("提示") && boxes->lastWidth() >= 180,
+                 qPrintable(QString::number(boxes->lastWidth())));
     } else {
         QCOMPARE(boxes->take(), QList<ShownBox>());
         QCOMPARE(focusName(), QStringLiteral("free"));
@@ -147,6 +163,45 @@ void TestFieldCheck::shouldKeepAButtonFromActingOnARefusedValue()
     click(window->button);
     QCOMPARE(boxes->take(), QList<ShownBox>());
     QCOMPARE(clicked.count(), 1);
+}
+
+void TestFieldCheck::shouldCheckTextDroppedIntoABox()
+{
+    // "二" dropped in front of a's 1 makes it read 0, while the focus is elsewhere.
+    click(window->free);
+    QMimeData dragged;
+    dragged.setText(QStringLiteral("二"));
+    QDragEnterEvent enter(QPoint(3, 10), Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window->a, &enter);
+    QDragMoveEvent move(QPoint(3, 10), Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window->a, &move);
+    QDropEvent drop(QPointF(3, 10), Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window->a, &drop);
+    settle();
+    QCOMPARE(window->a->text(), QStringLiteral("二1"));
+    QCOMPARE(focusName(), QStringLiteral("a"));  // the box took the focus
+    click(window->button);
+    QCOMPARE(boxes->take(), QList<ShownBox>({warning("提示", "a不得小于等于0", "Window")}));
+    QCOMPARE(window->computed, 0);
+    QCOMPARE(focusName(), QStringLiteral("a"));
+}
+
+void TestFieldCheck::shouldRefuseToComputeOnARefusedValueFromAnyPath()
+{
+    // Text set while the box never had the focus: the button shows the
+    // first refused box's own check and computes nothing.
+    click(window->free);
+    window->b->setText("-2");
+    window->a->setText("0");
+    click(window->button);
+    QCOMPARE(boxes->take(), QList<ShownBox>({warning("提示", "a不得小于等于0", "Window")}));
+    QCOMPARE(window->computed, 0);
+    QCOMPARE(focusName(), QStringLiteral("a"));
+    window->a->setText("2");
+    window->b->setText("3");
+    click(window->button);
+    QCOMPARE(boxes->take(), QList<ShownBox>());
+    QCOMPARE(window->computed, 1);
 }
 
 QTEST_MAIN(TestFieldCheck)

@@ -139,6 +139,7 @@ void TestForm1::shouldOfferTheMenu()
     for (QAction *a : menu->actions()) {
         entries << a->objectName() + (a->isSeparator() ? QStringLiteral(" -") : QStringLiteral(" ") + a->text());
         QVERIFY(a->shortcut().isEmpty());
+        QVERIFY2(!a->isSeparator() || a->text().isEmpty(), "a separator is a plain line, without a caption");
         QVERIFY(!a->isCheckable());
     }
     QCOMPARE(entries, QStringList({"luoshuan 高强螺栓计算", "fen1 -", "duanban 端板厚度计算", "fen2 -",

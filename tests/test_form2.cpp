@@ -1,6 +1,7 @@
 // The bolt connection window, driven as an engineer uses it.
 
 #include "boltdiagram.h"
+#include "controls.h"
 #include "form2.h"
 #include "uitest.h"
 
@@ -48,6 +49,10 @@ private slots:
     void shouldLabelTheDiagramsTopToBottom_data();
     void shouldLabelTheDiagramsTopToBottom();
     void shouldKeepResultsWhenAnInputChanges();
+    void shouldShowWholeResults_data();
+    void shouldShowWholeResults();
+    void shouldShowTheBeginningOfALeftBox();
+    void shouldPressTheFocusedButtonWithEnter();
 
 private:
     QLineEdit *box(const QString &name) { return control<QLineEdit>(form, name); }
@@ -84,6 +89,7 @@ void TestForm2::shouldOpenWithTheDefaults()
 {
     QCOMPARE(form->windowTitle(), QStringLiteral("摩擦型高强螺栓连接计算"));
     QCOMPARE(form->size(), QSize(488, 361));
+    QCOMPARE(controlsCutByTheirFrame(form), QStringList());
     const QStringList defaults{"40", "80", "", "40", "50", "6", "105", "720", "1"};
     for (int i = 0; i < defaults.size(); ++i)
         QCOMPARE(text(QStringLiteral("Text%1").arg(i + 1)), defaults[i]);
@@ -209,6 +215,10 @@ void TestForm2::shouldComputeInTheChosenLayout_data()
                                                 << QStringList{"74.5738636363636", "45", "29.4417618023528", "175",
                                                                "44.7443181818182", "0.4",
                                                                "一.螺栓抗拉承载力满足要求，但其抗剪承载力设计值不满足    要求，请调整螺栓的布置.\n二.腹板强度满足"};
+    // A small negative capacity shows its sign.
+    QTest::newRow("four rows, 8.8, M 50.01") << "四排" << QStringList{"Text1", "50", "Text4", "25", "Text7", "50.01", "Option1", ""}
+                                             << QStringList{"100.019996643066", "90", "-0.0101233002841923", "125", "0", "0.45",
+                                                            "一.Nt1>=0.8P，螺栓的抗拉承载力不满足，请重新布置螺栓或选择螺栓.\n二.腹板强度满足"};
 }
 
 void TestForm2::shouldComputeInTheChosenLayout()
@@ -229,6 +239,8 @@ void TestForm2::shouldComputeInTheChosenLayout()
     click(control(form, "Command1"));
     QCOMPARE(results(), expected);
     QCOMPARE(boxes->take(), QList<ShownBox>());
+    for (const char *name : {"Text10", "Text11", "Text12", "Text13", "Text14"})
+        QVERIFY2(showsWholeText(box(name)), name);
 }
 
 void TestForm2::shouldCheckEachFieldOnLeaving_data()
@@ -464,6 +476,52 @@ void TestForm2::shouldKeepResultsWhenAnInputChanges()
     pickItem(control(form, "Combo1"), "四排");
     QCOMPARE(text("Text10"), QStringLiteral("74.5738636363636"));
     QCOMPARE(text("Text16"), QStringLiteral("0.45"));
+}
+
+void TestForm2::shouldShowWholeResults_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("shown");
+    // The longest texts the double display gives, in every force box.
+    for (const char *name : {"Text10", "Text11", "Text12", "Text14"}) {
+        for (const char *shown : {"-0.0101233002841923", "-1.23456789012345E+15", "-36.8929677726701"})
+            QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(name, shown))) << name << shown;
+    }
+    QTest::newRow("P") << "Text13" << "355";
+    QTest::newRow("mu") << "Text16" << "0.45";
+}
+
+void TestForm2::shouldShowWholeResults()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, shown);
+    showResult(box(name), shown);
+    QCOMPARE(box(name)->text(), shown);
+    QCOMPARE(box(name)->toolTip(), shown);
+    QVERIFY2(showsWholeText(box(name)), qPrintable(name + " cuts " + shown));
+}
+
+void TestForm2::shouldShowTheBeginningOfALeftBox()
+{
+    typeInto(box("Text7"), "12345.678");
+    typeInto(box("Text8"), "-1234.56");  // leaves Text7 by a click
+    pressTab();
+    QVERIFY(showsBeginning(box("Text8")));
+    QVERIFY(showsBeginning(box("Text7")));
+}
+
+void TestForm2::shouldPressTheFocusedButtonWithEnter()
+{
+    QPointer<QWidget> calculate = control(form, "Command1");
+    calculate->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(calculate, Qt::Key_Return);
+    settle();
+    QCOMPARE(text("Text10"), QStringLiteral("74.5738636363636"));
+    QWidget *back = control(form, "Command2");
+    back->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(back, Qt::Key_Enter);
+    settle();
+    QVERIFY(form.isNull());  // closed
 }
 
 QTEST_MAIN(TestForm2)

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QApplication>
@@ -41,6 +42,7 @@ void MessageBoxCatcher::answer(QMessageBox *box)
     QStringList buttons;
     for (QAbstractButton *b : box->buttons())
         buttons << b->text();
+    lastWidth_ = box->width();
     QWidget *parent = box->parentWidget();
     boxes_.append({box->windowTitle(), box->text(), box->icon(), buttons.join(','),
                    parent ? parent->window()->objectName() : QString()});
@@ -168,3 +170,41 @@ QString focusName()
 
 }  // namespace uitest
 
+
+namespace uitest {
+
+namespace {
+
+// The character positions at the left and right ends of a box's text area,
+// as the box shows it now.
+std::pair<int, int> positionsAtTheEnds(QLineEdit *box)
+{
+    box->grab();  // lays the text out as painted
+    const int middle = box->height() / 2;
+    return {box->cursorPositionAt(QPoint(1, middle)), box->cursorPositionAt(QPoint(box->width() - 2, middle))};
+}
+
+}  // namespace
+
+QStringList controlsCutByTheirFrame(QWidget *window)
+{
+    QStringList cut;
+    for (QGroupBox *frame : window->findChildren<QGroupBox *>()) {
+        const QRect inside = frame->rect().adjusted(1, 1, -2, -2);
+        for (QWidget *child : frame->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (!inside.contains(child->geometry()))
+                cut << child->objectName();
+        }
+    }
+    return cut;
+}
+
+bool showsBeginning(QLineEdit *box) { return positionsAtTheEnds(box).first == 0; }
+
+bool showsWholeText(QLineEdit *box)
+{
+    const auto [left, right] = positionsAtTheEnds(box);
+    return left == 0 && right == box->text().size();
+}
+
+}  // namespace uitest

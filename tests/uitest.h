@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 
+class QLineEdit;
 class QWidget;
 
 namespace uitest {
@@ -43,6 +44,8 @@ public:
     void setAnswer(Answer answer) { answer_ = answer; }
     // The boxes shown since the last call, in order.
     QList<ShownBox> take();
+    // The width of the last box shown, in pixels.
+    int lastWidth() const { return lastWidth_; }
     // A printable list of boxes still not taken (empty when none).
     QString unexpected() const;
 
@@ -54,6 +57,7 @@ private:
 
     QList<ShownBox> boxes_;
     Answer answer_ = Answer::ClickOk;
+    int lastWidth_ = 0;
 };
 
 // Finds a control by its name inside a window; fails the test when absent.
@@ -83,6 +87,17 @@ void pickItem(QWidget *list, const QString &text);
 
 // The objectName of the control that has the focus (empty when none).
 QString focusName();
+
+// True when a box shows its text from the first character on: nothing of
+// its beginning is scrolled out of view.
+bool showsBeginning(QLineEdit *box);
+
+// The controls of a window that stick out of the frame holding them (or
+// touch its border line), by name; empty when every control fits.
+QStringList controlsCutByTheirFrame(QWidget *window);
+
+// True when the whole text of a box is in view, first to last character.
+bool showsWholeText(QLineEdit *box);
 
 }  // namespace uitest
 
