@@ -1,0 +1,138 @@
+#include "form6.h"
+
+#include "column.h"
+#include "columnlegend.h"
+#include "controls.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace morvane {
+
+namespace {
+
+const QString kCheckTitle = QStringLiteral("提示");
+const QStringList kDiameters{"直径16", "直径18", "直径20", "直径22", "直径25"};
+
+}  // namespace
+
+Form6::Form6(QWidget *parent)
+    : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("Form6"));
+    setWindowTitle(QStringLiteral("柱配筋率验算"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(320, 266);  // 4800 x 3990 twips
+    buildControls();
+    Form_Load();
+}
+
+void Form6::buildControls()
+{
+    // Section dimensions, top left.
+    Frame1 = makeFrame(this, "Frame1", "截面参数 单位：mm", {4, 1, 184, 50});
+    makeLabel(Frame1, "Label1(0)", "b=", {10, 24, 20, 20});
+    Text1 = makeTextBox(Frame1, "Text1", {30, 24, 56, 20});
+    makeLabel(Frame1, "Label1(1)", "h=", {100, 24, 20, 20});
+    Text2 = makeTextBox(Frame1, "Text2", {120, 24, 56, 20});
+
+    // Bars: in each row the label above, the count on the left, the diameter on the right.
+    Frame2 = makeFrame(this, "Frame2", "配筋量输入", {4, 52, 184, 138});
+    const char *rowLabels[] = {"角筋", "b边一侧中部筋", "h边一侧中部筋"};
+    const char *countNames[] = {"Text3", "Text4", "Text5"};
+    const char *listNames[] = {"Combo1", "Combo2", "Combo3"};
+    QLineEdit **counts[] = {&Text3, &Text4, &Text5};
+    QComboBox **lists[] = {&Combo1, &Combo2, &Combo3};
+    for (int i = 0; i < 3; ++i) {
+        const int y = 21 + 38 * i;
+        makeLabel(Frame2, QStringLiteral("Label2(%1)").arg(i), rowLabels[i], {10, y, 160, 15});
+        QLineEdit *count = makeTextBox(Frame2, countNames[i], {10, y + 16, 56, 20});
+        count->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+        *counts[i] = count;
+        *lists[i] = makeList(Frame2, listNames[i], "直径20", {76, y + 15, 98, 22}, ListKind::KeyProof);
+    }
+    makeResultBox(Text3, Qt::AlignHCenter);  // always four corner bars
+
+    // Legend, at the right.
+    Frame4 = makeFrame(this, "Frame4", "图例", {192, 1, 124, 189});
+    Image1 = new ColumnLegend(Frame4);
+    Image1->setObjectName("Image1");
+    Image1->move(2, 29);
+
+    // Result, across the bottom.
+    Frame3 = makeFrame(this, "Frame3", "计算结果", {4, 192, 312, 73});
+    Command1 = makeButton(Frame3, "Command1", "计算", {8, 23, 52, 22});
+    Command2 = makeButton(Frame3, "Command2", "返回", {8, 47, 52, 22});
+    Text6 = new QPlainTextEdit(Frame3);
+    Text6->setObjectName("Text6");
+    Text6->setGeometry(66, 22, 238, 48);
+    Text6->setFocusPolicy(Qt::ClickFocus);  // takes typing, but Tab passes it by
+    Text6->setTabChangesFocus(true);
+    Text6->document()->setDocumentMargin(2);
+    setBoxBackground(Text6, tooltipBackground());
+    Text6->setPlainText("Text6");
+
+    morvane::setTabOrder({Text1, Text2, Combo1, Combo2, Combo3, Text4, Text5, Command1, Command2});
+    Text1->setFocus();
+
+    connect(Command1, &QPushButton::clicked, this, &Form6::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form6::Command2_Click);
+
+    fieldCheck_ = new FieldCheck(this);
+    fieldCheck_->watch(Text1, [this](double v) { return Text1_LostFocus(v); });
+    fieldCheck_->watch(Text2, [this](double v) { return Text2_LostFocus(v); });
+}
+
+void Form6::Form_Load()
+{
+    fillList(Combo1, kDiameters);
+    fillList(Combo2, kDiameters);
+    fillList(Combo3, kDiameters);
+    Text1->setText("400");
+    Text2->setText("400");
+    Text3->setText("4");
+    Text4->setText("2");
+    Text5->setText("2");
+    Text6->clear();
+}
+
+std::optional<FieldFailure> Form6::Text1_LostFocus(double b) const
+{
+    if (b <= 0)
+        return FieldFailure{"柱宽不得小于等于0", kCheckTitle};
+    return std::nullopt;
+}
+
+std::optional<FieldFailure> Form6::Text2_LostFocus(double h) const
+{
+    if (h <= 0)
+        return FieldFailure{"柱高不得小于等于0", kCheckTitle};
+    return std::nullopt;
+}
+
+void Form6::Command1_Click()
+{
+    if (!fieldCheck_->passes())
+        return;  // a refused b or h never reaches the calculation
+    ColumnInput in;
+    in.width = valueOf(Text1);
+    in.height = valueOf(Text2);
+    in.cornerDiameter = Combo1->currentText().toStdString();
+    in.bCount = valueOf(Text4);
+    in.bDiameter = Combo2->currentText().toStdString();
+    in.hCount = valueOf(Text5);
+    in.hDiameter = Combo3->currentText().toStdString();
+
+    const ColumnResult r = computeColumnRatio(in);
+
+    Text6->setPlainText(QString::fromStdString(r.report).replace("\r\n", "\n"));
+    if (!r.computable)
+        showOutOfRange(this);
+}
+
+void Form6::Command2_Click() { close(); }
+
+}  // namespace morvane

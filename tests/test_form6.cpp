@@ -1,0 +1,256 @@
+// The column reinforcement window, driven as an engineer uses it.
+
+#include "form6.h"
+#include "uitest.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTest>
+
+#include <memory>
+
+using namespace morvane;
+using namespace uitest;
+
+namespace {
+
+const QString kOrdinary = "二.采用普通箍即可";
+const QString kWelded = "二.柱配筋率大于3%，需采用焊接封闭箍";
+
+QString report(const QString &percent, const QString &verdict) { return "一.计算得该柱配筋率为：" + percent + "\n" + verdict; }
+
+// The number of separate runs of one colour along a line of pixels.
+int runsAlong(const QImage &image, QPoint at, QPoint step, QRgb colour)
+{
+    int runs = 0;
+    for (bool inside = false; image.valid(at); at += step) {
+        runs += image.pixel(at) == colour && !inside;
+        inside = image.pixel(at) == colour;
+    }
+    return runs;
+}
+
+}  // namespace
+
+class TestForm6 : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { prepareLikeTheProgram(); }
+    void init();
+    void cleanup();
+
+    void shouldOpenWithTheDefaults();
+    void shouldComputeFromTheControls_data();
+    void shouldComputeFromTheControls();
+    void shouldCheckEachFieldOnLeaving_data();
+    void shouldCheckEachFieldOnLeaving();
+    void shouldNeverComputeARefusedValue();
+    void shouldRefuseTypingIntoTheLists();
+    void shouldTellWhenTheInputIsBeyondRange();
+    void shouldMoveThroughTheControlsInTabOrder();
+    void shouldDrawTheTiesAsAThreeByThreeGrid();
+    void shouldUnloadOnReturn();
+
+private:
+    QLineEdit *box(const QString &name) { return control<QLineEdit>(form, name); }
+    QString shownReport() { return control<QPlainTextEdit>(form, "Text6")->toPlainText(); }
+    void calculate() { click(control(form, "Command1")); }
+
+    std::unique_ptr<MessageBoxCatcher> boxes;
+    QPointer<Form6> form;
+};
+
+void TestForm6::init()
+{
+    boxes = std::make_unique<MessageBoxCatcher>();
+    form = new Form6;
+    QVERIFY(showActive(form));
+}
+
+void TestForm6::cleanup()
+{
+    const QString left = boxes->unexpected();
+    delete form;
+    boxes.reset();
+    QVERIFY2(left.isEmpty(), qPrintable("message boxes nobody expected:\n" + left));
+}
+
+void TestForm6::shouldOpenWithTheDefaults()
+{
+    QCOMPARE(form->windowTitle(), QStringLiteral("柱配筋率验算"));
+    QCOMPARE(form->size(), QSize(320, 266));
+    QCOMPARE(focusName(), QStringLiteral("Text1"));
+    QStringList texts;
+    for (const char *name : {"Text1", "Text2", "Text3", "Text4", "Text5"})
+        texts << box(name)->text();
+    QCOMPARE(texts, QStringList({"400", "400", "4", "2", "2"}));
+    QCOMPARE(shownReport(), QString());
+    for (const char *name : {"Combo1", "Combo2", "Combo3"}) {
+        auto *list = control<QComboBox>(form, name);
+        QCOMPARE(list->currentText(), QStringLiteral("直径20"));
+        QCOMPARE(list->currentIndex(), -1);
+        QStringList items;
+        for (int i = 0; i < list->count(); ++i)
+            items << list->itemText(i);
+        QCOMPARE(items, QStringList({"直径16", "直径18", "直径20", "直径22", "直径25"}));
+    }
+    for (const char *name : {"Text3", "Text4", "Text5"})
+        QVERIFY(box(name)->alignment() & Qt::AlignHCenter);
+    const QColor tooltip = form->palette().color(QPalette::ToolTipBase);
+    QVERIFY(box("Text3")->isReadOnly());
+    QCOMPARE(box("Text3")->palette().color(QPalette::Base), tooltip);
+    auto *result = control<QPlainTextEdit>(form, "Text6");
+    QVERIFY(!result->isReadOnly());  // takes typing that nothing reads
+    QCOMPARE(result->palette().color(QPalette::Base), tooltip);
+}
+
+void TestForm6::shouldComputeFromTheControls_data()
+{
+    QTest::addColumn<QStringList>("entries");  // control, text typed or item picked, ...
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("defaults") << QStringList() << report("2.36%", kOrdinary);
+    // 3 % is tested on the unrounded ratio.
+    QTest::newRow("h 313.9, just above 3 %") << QStringList{"Text2", "313.9"} << report("3.00%", kWelded);
+    QTest::newRow("h 314.2, just below 3 %") << QStringList{"Text2", "314.2"} << report("3.00%", kOrdinary);
+    QTest::newRow("all 直径25, 300 x 300")
+        << QStringList{"Combo1", "直径25", "Combo2", "直径25", "Combo3", "直径25", "Text1", "300", "Text2", "300"}
+        << report("6.54%", kWelded);
+    QTest::newRow("corner bars only") << QStringList{"Text4", "0", "Text5", "0"} << report("0.79%", kOrdinary);
+    QTest::newRow("each list its own bars")
+        << QStringList{"Combo1", "直径22", "Combo2", "直径16", "Combo3", "直径18"} << report("2.09%", kOrdinary);
+    QTest::newRow("fractional count") << QStringList{"Text4", "1.5"} << report("2.16%", kOrdinary);
+    QTest::newRow("negative counts") << QStringList{"Text4", "-2", "Text5", "-2"} << report("-0.79%", kOrdinary);
+    QTest::newRow("leading number") << QStringList{"Text5", "4 bars"} << report("3.14%", kWelded);
+}
+
+void TestForm6::shouldComputeFromTheControls()
+{
+    QFETCH(QStringList, entries);
+    QFETCH(QString, expected);
+    for (int i = 0; i + 1 < entries.size(); i += 2) {
+        QWidget *target = control(form, entries[i]);
+        if (qobject_cast<QComboBox *>(target))
+            pickItem(target, entries[i + 1]);
+        else
+            typeInto(target, entries[i + 1]);
+    }
+    calculate();
+    QCOMPARE(shownReport(), expected);
+    QCOMPARE(boxes->take(), QList<ShownBox>());
+}
+
+void TestForm6::shouldCheckEachFieldOnLeaving_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");  // empty: the value passes
+    QTest::newRow("b 0") << "Text1" << "0" << "柱宽不得小于等于0";
+    QTest::newRow("b empty") << "Text1" << "" << "柱宽不得小于等于0";
+    QTest::newRow("b letters") << "Text1" << "abc" << "柱宽不得小于等于0";
+    QTest::newRow("b 0.001") << "Text1" << "0.001" << "";
+    QTest::newRow("h negative") << "Text2" << "-1" << "柱高不得小于等于0";
+    QTest::newRow("h empty") << "Text2" << "" << "柱高不得小于等于0";
+    QTest::newRow("count 0 unchecked") << "Text4" << "0" << "";
+    QTest::newRow("count empty unchecked") << "Text5" << "" << "";
+}
+
+void TestForm6::shouldCheckEachFieldOnLeaving()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    typeInto(box(name), typed);
+    pressTab();
+    const QList<ShownBox> expected = message.isEmpty() ? QList<ShownBox>() : QList{warning("提示", message, "Form6")};
+    QCOMPARE(boxes->take(), expected);
+    QCOMPARE(focusName() == name, !message.isEmpty());
+    QCOMPARE(box(name)->text(), typed);
+}
+
+void TestForm6::shouldNeverComputeARefusedValue()
+{
+    // A click on 计算 that takes the focus from a refused b.
+    typeInto(box("Text1"), "0");
+    calculate();
+    QCOMPARE(boxes->take(), QList<ShownBox>({warning("提示", "柱宽不得小于等于0", "Form6")}));
+    QCOMPARE(focusName(), QStringLiteral("Text1"));
+    QCOMPARE(shownReport(), QString());
+    typeInto(box("Text1"), "400");
+    calculate();
+    QCOMPARE(shownReport(), report("2.36%", kOrdinary));
+    // A 0 that reached h without h being left (dropped on it).
+    box("Text2")->setText("0");
+    calculate();
+    QCOMPARE(boxes->take(), QList<ShownBox>({warning("提示", "柱高不得小于等于0", "Form6")}));
+    QCOMPARE(focusName(), QStringLiteral("Text2"));
+    QCOMPARE(shownReport(), report("2.36%", kOrdinary));
+}
+
+void TestForm6::shouldRefuseTypingIntoTheLists()
+{
+    for (const char *name : {"Combo1", "Combo2", "Combo3"}) {
+        auto *list = control<QComboBox>(form, name);
+        list->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(list, "25");
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Backspace, Qt::Key_Delete})
+            QTest::keyClick(list, key);
+        QTest::keyClick(list, Qt::Key_Down, Qt::AltModifier);
+        settle();
+        QCOMPARE(list->currentText(), QStringLiteral("直径20"));
+        QVERIFY(!list->view()->isVisible());
+    }
+}
+
+void TestForm6::shouldTellWhenTheInputIsBeyondRange()
+{
+    calculate();
+    typeInto(box("Text1"), "1e-300");  // both pass their checks, the ratio overflows
+    typeInto(box("Text2"), "1e-300");
+    calculate();
+    QCOMPARE(boxes->take(), QList<ShownBox>({warning("提示", "输入数据超出计算范围，无法计算", "Form6")}));
+    QCOMPARE(shownReport(), QString());
+}
+
+void TestForm6::shouldMoveThroughTheControlsInTabOrder()
+{
+    calculate();  // the result box is passed by even once it holds a report
+    click(box("Text1"));
+    QStringList visited{focusName()};
+    for (int i = 0; i < 10; ++i) {
+        pressTab();
+        visited << focusName();
+    }
+    QCOMPARE(visited, QStringList({"Text1", "Text2", "Combo1", "Combo2", "Combo3", "Text4", "Text5", "Command1",
+                                   "Command2", "Text1", "Text2"}));
+}
+
+void TestForm6::shouldDrawTheTiesAsAThreeByThreeGrid()
+{
+    QWidget *legend = control(form, "Image1");
+    QCOMPARE(legend->size(), QSize(120, 150));
+    const QImage image = legend->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb magenta = qRgb(255, 0, 255), green = qRgb(0, 255, 0), white = qRgb(255, 255, 255);
+    QCOMPARE(image.pixel(1, 1), qRgb(0, 0, 0));
+    // Across and down the section, clear of the hooks: four tie legs each
+    // way, with white between them (three cells, two margins).
+    QCOMPARE(runsAlong(image, {0, 100}, {1, 0}, magenta), 4);
+    QCOMPARE(runsAlong(image, {40, 0}, {0, 1}, magenta), 4);
+    QCOMPARE(runsAlong(image, {0, 100}, {1, 0}, white), 5);
+    // Green dimension lines below the section and on its left.
+    QVERIFY(runsAlong(image, {70, 120}, {0, 1}, green) > 0);
+    QVERIFY(runsAlong(image, {0, 70}, {1, 0}, green) > 0);
+}
+
+void TestForm6::shouldUnloadOnReturn()
+{
+    click(control(form, "Command2"));
+    settle();
+    QVERIFY(form.isNull());  // WA_DeleteOnClose: the next opening starts afresh
+}
+
+QTEST_MAIN(TestForm6)
+#include "test_form6.moc"
