@@ -71,6 +71,7 @@ void Form5::buildControls()
     auto *countLabel = makeLabel(Frame4, "Label4(0)", "选择桩数", {8, 21, 66, 34});
     countLabel->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     Combo1 = makeList(Frame4, "Combo1", "六桩", {8, 57, 66, 21}, ListKind::Typed);
+    Combo1->setMaxVisibleItems(16);  // every pile count at once, without scrolling
     Command1 = makeButton(Frame4, "Command1", "计算", {80, 56, 42, 23});
     auto *resultLabel = makeLabel(Frame4, "Label4(1)", "扣除承台及覆土重后的桩基承载力", {130, 21, 124, 34});
     resultLabel->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
