@@ -1,0 +1,169 @@
+// The pile group window, driven as an engineer uses it.
+
+#include "form5.h"
+#include "uitest.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPointer>
+
+#include <memory>
+
+using namespace morvane;
+using namespace uitest;
+
+class TestForm5 : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { prepareLikeTheProgram(); }
+    void init()
+    {
+        boxes = std::make_unique<MessageBoxCatcher>();
+        form = new Form5;
+        QVERIFY(showActive(form));
+    }
+    void cleanup()
+    {
+        const QString left = boxes->unexpected();
+        delete form;
+        boxes.reset();
+        QVERIFY2(left.isEmpty(), qPrintable("message boxes nobody expected:\n" + left));
+    }
+
+    void shouldOpenWithTheDefaults();
+    void shouldCheckEachFieldOnLeaving_data();
+    void shouldCheckEachFieldOnLeaving();
+    void shouldComputeTheGroupCapacity_data();
+    void shouldComputeTheGroupCapacity();
+    void shouldKeepTheResultUntilTheNextCalculation();
+
+private:
+    QString text(const QString &name) { return control<QLineEdit>(form, name)->text(); }
+
+    std::unique_ptr<MessageBoxCatcher> boxes;
+    QPointer<Form5> form;
+};
+
+void TestForm5::shouldOpenWithTheDefaults()
+{
+    QCOMPARE(form->windowTitle(), QStringLiteral("桩基承载力估算"));
+    QStringList shown;
+    for (int i = 1; i <= 8; ++i)
+        shown << text(QStringLiteral("Text%1").arg(i));
+    for (const char *frame : {"Frame1", "Frame2", "Frame3", "Frame4"})
+        shown << control<QGroupBox>(form, frame)->title();
+    auto *combo = control<QComboBox>(form, "Combo1");
+    shown << combo->currentText() << QString::number(combo->currentIndex());
+    for (int i = 0; i < combo->count(); ++i)
+        shown << combo->itemText(i);
+    QCOMPARE(shown, QStringList({"1000", "1000", "600", "1500", "350", "25", "18", "", "承台参数 ", "单桩桩承载力设计值",
+                                 "材料参数", "计算", "六桩", "-1", "单桩", "两桩", "三桩", "四桩", "五桩", "六桩", "七桩",
+                                 "八桩", "九桩", "十桩", "十一桩", "十二桩", "十三桩", "十四桩", "十五桩", "十六桩"}));
+    auto *result = control<QLineEdit>(form, "Text8");
+    QVERIFY(result->alignment() & Qt::AlignHCenter);
+    QCOMPARE(result->palette().color(QPalette::Base), form->palette().color(QPalette::ToolTipBase));
+
+    QStringList visited{focusName()};
+    for (int i = 0; i < 10; ++i) {
+        pressTab();
+        visited << focusName();
+    }
+    QCOMPARE(visited, QStringList({"Text1", "Text2", "Text3", "Combo1", "Command1", "Text4", "Text5", "Text6",
+                                   "Text7", "Command2", "Text1"}));
+}
+
+void TestForm5::shouldCheckEachFieldOnLeaving_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");  // empty: the value passes
+    QTest::newRow("L empty") << "Text1" << "" << "承台长度不得小于等于0";
+    QTest::newRow("B 0") << "Text2" << "0" << "承台宽度不得小于等于0";
+    QTest::newRow("H negative") << "Text3" << "-600" << "承台高度不得小于等于0";
+    QTest::newRow("depth 50") << "Text4" << "50" << "承台埋深不得小于等于50";
+    QTest::newRow("depth 50.5 passes") << "Text4" << "50.5" << "";
+    QTest::newRow("pile letters") << "Text5" << "abc" << "桩基承载力设计值不得小于等于0";
+    QTest::newRow("concrete 0") << "Text6" << "0" << "混凝土容重不得小于等于0";
+    QTest::newRow("soil 0") << "Text7" << "0" << "土容重不得小于等于0";
+}
+
+void TestForm5::shouldCheckEachFieldOnLeaving()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    typeInto(control(form, name), typed);
+    pressTab();
+    if (message.isEmpty()) {
+        QCOMPARE(boxes->take(), QList<ShownBox>());
+        QVERIFY(focusName() != name);
+        return;
+    }
+    const QList<ShownBox> check{warning("提示", message, "Form5")};
+    QCOMPARE(boxes->take(), check);
+    QCOMPARE(focusName(), name);
+    QCOMPARE(text(name), typed);
+    // "计算" from the refused box shows the check again and computes nothing.
+    click(control(form, "Command1"));
+    QCOMPARE(boxes->take(), check);
+    QCOMPARE(focusName(), name);
+    QCOMPARE(text("Text8"), QString());
+}
+
+void TestForm5::shouldComputeTheGroupCapacity_data()
+{
+    QTest::addColumn<QString>("picked");
+    QTest::addColumn<QStringList>("typed");  // control name, text, ...
+    QTest::addColumn<QString>("capacity");   // empty: beyond the range of the calculation
+    QTest::newRow("defaults") << "" << QStringList() << "2068.8";
+    QTest::newRow("sixteen piles") << "十六桩" << QStringList() << "5568.8";
+    QTest::newRow("a typed 6 counts no pile") << "" << QStringList{"Combo1", "6"} << "-31.2";
+    // The text shown counts, not the entry picked before it was typed over.
+    QTest::newRow("picked, then typed over") << "十桩" << QStringList{"Combo1", "10"} << "-31.2";
+    QTest::newRow("depth 500 under a 600 cap") << "" << QStringList{"Text4", "500"} << "2086.8";
+    QTest::newRow("huge cap") << "" << QStringList{"Text1", "1e300", "Text2", "1e300"} << "";
+}
+
+void TestForm5::shouldComputeTheGroupCapacity()
+{
+    QFETCH(QString, picked);
+    QFETCH(QStringList, typed);
+    QFETCH(QString, capacity);
+    if (!picked.isEmpty())
+        pickItem(control(form, "Combo1"), picked);
+    for (int i = 0; i + 1 < typed.size(); i += 2)
+        typeInto(control(form, typed[i]), typed[i + 1]);
+    click(control(form, "Command1"));
+    QCOMPARE(text("Text8"), capacity);
+    QList<ShownBox> expected;
+    if (capacity.isEmpty())
+        expected << warning("提示", "输入数据超出计算范围，无法计算", "Form5");
+    QCOMPARE(boxes->take(), expected);
+}
+
+void TestForm5::shouldKeepTheResultUntilTheNextCalculation()
+{
+    click(control(form, "Command1"));
+    typeInto(control(form, "Text5"), "400");
+    pickItem(control(form, "Combo1"), "两桩");
+    QCOMPARE(text("Text8"), QStringLiteral("2068.8"));
+    // Typing into the result box is allowed; the next calculation replaces it.
+    typeInto(control(form, "Text8"), "abc");
+    QCOMPARE(text("Text8"), QStringLiteral("abc"));
+    click(control(form, "Command1"));
+    QCOMPARE(text("Text8"), QStringLiteral("768.8"));
+    // A refused value that reached a box without passing through it stops "计算".
+    control<QLineEdit>(form, "Text6")->setText("0");
+    click(control(form, "Command1"));
+    QCOMPARE(boxes->take(), QList<ShownBox>({warning("提示", "混凝土容重不得小于等于0", "Form5")}));
+    QCOMPARE(text("Text8"), QStringLiteral("768.8"));
+
+    typeInto(control(form, "Text6"), "25");
+    click(control(form, "Command2"));
+    QVERIFY(form.isNull());  // unloaded
+}
+
+QTEST_MAIN(TestForm5)
+#include "test_form5.moc"
