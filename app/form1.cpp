@@ -3,6 +3,8 @@
 #include "appicon.h"
 #include "controls.h"
 #include "form2.h"
+#include "form5.h"
+#include "form6.h"
 
 #include <QAction>
 #include <QApplication>
@@ -125,10 +127,10 @@ void Form1::Command2_Click() {}
 void Form1::shouyaxishu_Click() {}
 void Form1::Command3_Click() {}
 void Form1::duanban_Click() {}
-void Form1::Command5_Click() {}
-void Form1::zhuangji_Click() {}
-void Form1::Command6_Click() {}
-void Form1::zhupeijin_Click() {}
+void Form1::Command5_Click() { open<Form5>(form5_); }
+void Form1::zhuangji_Click() { open<Form5>(form5_); }
+void Form1::Command6_Click() { open<Form6>(form6_); }
+void Form1::zhupeijin_Click() { open<Form6>(form6_); }
 
 void Form1::Command4_Click()
 {

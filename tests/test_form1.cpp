@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
 using namespace morvane;
@@ -31,8 +32,8 @@ private slots:
     void shouldShowTheMainWindow();
     void shouldOfferTheButtonsInTabOrder();
     void shouldOfferTheMenu();
-    void shouldOpenOneBoltWindowFromButtonAndMenu_data();
-    void shouldOpenOneBoltWindowFromButtonAndMenu();
+    void shouldOpenOneWindowFromButtonAndMenu_data();
+    void shouldOpenOneWindowFromButtonAndMenu();
     void shouldReloadAClosedWindowWithItsDefaults_data();
     void shouldReloadAClosedWindowWithItsDefaults();
     void shouldRestoreAMinimisedWindow();
@@ -154,77 +155,101 @@ void TestForm1::shouldOfferTheMenu()
     QCOMPARE(QApplication::topLevelWidgets().size(), windows);
 }
 
-void TestForm1::shouldOpenOneBoltWindowFromButtonAndMenu_data()
+// Each calculator: its window, the button and the menu entry that open it,
+// its caption, and the default of its first box.
+struct Calculator {
+    const char *window, *button, *entry, *caption, *firstDefault;
+};
+static const Calculator kCalculators[] = {
+    {"Form2", "Command1", "luoshuan", "摩擦型高强螺栓连接计算", "40"},
+    {"Form5", "Command5", "zhuangji", "桩基承载力估算", "1000"},
+    {"Form6", "Command6", "zhupeijin", "柱配筋率验算", "400"},
+};
+
+void TestForm1::shouldOpenOneWindowFromButtonAndMenu_data()
 {
+    QTest::addColumn<int>("calculator");
     QTest::addColumn<bool>("firstByMenu");
     QTest::addColumn<bool>("againByMenu");
-    QTest::newRow("button, then menu") << false << true;
-    QTest::newRow("menu, then button") << true << false;
-    QTest::newRow("button twice") << false << false;
+    for (int i = 0; i < int(std::size(kCalculators)); ++i) {
+        const QString name = kCalculators[i].window;
+        QTest::newRow(qPrintable(name + ", button then menu")) << i << false << true;
+        QTest::newRow(qPrintable(name + ", menu then button")) << i << true << false;
+        QTest::newRow(qPrintable(name + ", button twice")) << i << false << false;
+    }
 }
 
-void TestForm1::shouldOpenOneBoltWindowFromButtonAndMenu()
+void TestForm1::shouldOpenOneWindowFromButtonAndMenu()
 {
+    QFETCH(int, calculator);
     QFETCH(bool, firstByMenu);
     QFETCH(bool, againByMenu);
-    auto openBolt = [&](bool byMenu) {
+    const Calculator &c = kCalculators[calculator];
+    auto openIt = [&](bool byMenu) {
         if (byMenu)
-            entry("luoshuan")->trigger();
+            entry(c.entry)->trigger();
         else
-            click(button("Command1"));
+            click(button(c.button));
         settle();
     };
 
-    openBolt(firstByMenu);
-    QPointer<QWidget> bolt = openCalculator("Form2");
-    QVERIFY(bolt);
-    QVERIFY(QTest::qWaitForWindowActive(bolt));
-    QCOMPARE(bolt->parentWidget(), nullptr);  // no owner window
-    QVERIFY(!bolt->isModal());
-    QCOMPARE(bolt->windowTitle(), QStringLiteral("摩擦型高强螺栓连接计算"));
-    typeInto(control(bolt, "Text1"), "55");
+    openIt(firstByMenu);
+    QPointer<QWidget> window = openCalculator(c.window);
+    QVERIFY(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QCOMPARE(window->parentWidget(), nullptr);  // no owner window
+    QVERIFY(!window->isModal());
+    QCOMPARE(window->windowTitle(), QString(c.caption));
+    typeInto(control(window, "Text1"), "55");
 
     // Back to the main window, which stays usable.
     QVERIFY(showActive(main.get()));
-    openBolt(againByMenu);
-    QCOMPARE(openCalculator("Form2"), bolt.data());
-    QVERIFY(QTest::qWaitForWindowActive(bolt));
-    QCOMPARE(control<QLineEdit>(bolt, "Text1")->text(), QStringLiteral("55"));
-    delete bolt;
+    openIt(againByMenu);
+    QCOMPARE(openCalculator(c.window), window.data());
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QCOMPARE(control<QLineEdit>(window, "Text1")->text(), QStringLiteral("55"));
+    delete window;
 }
 
 void TestForm1::shouldReloadAClosedWindowWithItsDefaults_data()
 {
+    QTest::addColumn<int>("calculator");
     QTest::addColumn<bool>("byReturnButton");
-    QTest::newRow("return button") << true;
-    QTest::newRow("close box") << false;
+    for (int i = 0; i < int(std::size(kCalculators)); ++i) {
+        const QString name = kCalculators[i].window;
+        QTest::newRow(qPrintable(name + ", return button")) << i << true;
+        QTest::newRow(qPrintable(name + ", close box")) << i << false;
+    }
 }
 
 void TestForm1::shouldReloadAClosedWindowWithItsDefaults()
 {
+    QFETCH(int, calculator);
     QFETCH(bool, byReturnButton);
-    click(button("Command1"));
-    QPointer<QWidget> bolt = openCalculator("Form2");
-    QVERIFY(bolt);
-    QVERIFY(QTest::qWaitForWindowActive(bolt));
-    typeInto(control(bolt, "Text1"), "55");
-    click(control(bolt, "Command1"));
-    QVERIFY(!control<QLineEdit>(bolt, "Text10")->text().isEmpty());
-    if (byReturnButton)
-        click(control(bolt, "Command2"));
-    else
-        bolt->close();
+    const Calculator &c = kCalculators[calculator];
+    click(button(c.button));
+    QPointer<QWidget> window = openCalculator(c.window);
+    QVERIFY(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    typeInto(control(window, "Text1"), "55");
+    if (byReturnButton) {
+        // The return button is the last command button of the window.
+        QList<QPushButton *> commands = window->findChildren<QPushButton *>();
+        std::sort(commands.begin(), commands.end(), [](auto *x, auto *y) { return x->objectName() < y->objectName(); });
+        click(commands.last());
+    } else {
+        window->close();
+    }
     settle();
-    QVERIFY(bolt.isNull());
+    QVERIFY(window.isNull());
     QVERIFY(main->isVisible());
 
-    entry("luoshuan")->trigger();
+    entry(c.entry)->trigger();
     settle();
-    bolt = openCalculator("Form2");
-    QVERIFY(bolt);
-    QCOMPARE(control<QLineEdit>(bolt, "Text1")->text(), QStringLiteral("40"));
-    QCOMPARE(control<QLineEdit>(bolt, "Text10")->text(), QString());
-    delete bolt;
+    window = openCalculator(c.window);
+    QVERIFY(window);
+    QCOMPARE(control<QLineEdit>(window, "Text1")->text(), QString(c.firstDefault));
+    delete window;
 }
 
 void TestForm1::shouldRestoreAMinimisedWindow()
