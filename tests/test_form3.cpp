@@ -1,0 +1,185 @@
+// The end plate window, driven as an engineer uses it.
+
+#include "form3.h"
+#include "uitest.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTest>
+
+#include <memory>
+
+using namespace morvane;
+using namespace uitest;
+
+class TestForm3 : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { prepareLikeTheProgram(); }
+    void init()
+    {
+        boxes = std::make_unique<MessageBoxCatcher>();
+        form = new Form3;
+        QVERIFY(showActive(form));
+    }
+    void cleanup()
+    {
+        const QString left = boxes->unexpected();
+        delete form;
+        boxes.reset();
+        QVERIFY2(left.isEmpty(), qPrintable("message boxes nobody expected:\n" + left));
+    }
+
+    void shouldOpenWithTheDefaults();
+    void shouldComputeWhatTheControlsSay_data();
+    void shouldComputeWhatTheControlsSay();
+    void shouldCheckEachDimensionOnLeaving_data();
+    void shouldCheckEachDimensionOnLeaving();
+    void shouldMoveThroughTheControlsInTabOrder();
+
+private:
+    QLineEdit *box(const QString &name) { return control<QLineEdit>(form, name); }
+    QStringList results() { return {box("Text7")->text(), box("Text6")->text()}; }
+
+    std::unique_ptr<MessageBoxCatcher> boxes;
+    QPointer<Form3> form;
+};
+
+void TestForm3::shouldOpenWithTheDefaults()
+{
+    QCOMPARE(form->windowTitle(), QStringLiteral("端板厚度计算器"));
+    QCOMPARE(form->size(), QSize(459, 325));
+    QCOMPARE(control(form, "Picture1")->size(), QSize(200, 254));
+    QStringList texts;
+    for (int i = 1; i <= 7; ++i)
+        texts << box(QStringLiteral("Text%1").arg(i))->text();
+    QCOMPARE(texts, QStringList({"200", "100", "80", "40", "50", "", ""}));
+    for (const char *name : {"Text6", "Text7"}) {
+        QVERIFY(box(name)->isReadOnly());
+        QCOMPARE(box(name)->palette().color(QPalette::Base), form->palette().color(QPalette::ToolTipBase));
+    }
+    for (const auto &[name, items] : {std::pair{"Combo1", QStringList{"Q235", "Q345", "Q390", "Q420"}},
+                                      std::pair{"Combo2", QStringList{"M16", "M20", "M22", "M24", "M27", "M30"}}}) {
+        auto *combo = control<QComboBox>(form, name);
+        QStringList listed;
+        for (int i = 0; i < combo->count(); ++i)
+            listed << combo->itemText(i);
+        QCOMPARE(listed, items);
+        QCOMPARE(combo->currentIndex(), -1);
+        QCOMPARE(combo->currentText(), items[QString(name) == "Combo1" ? 0 : 1]);
+    }
+    QStringList selected;
+    for (QAbstractButton *button : form->findChildren<QAbstractButton *>())
+        if (button->isChecked())
+            selected << button->objectName();
+    QCOMPARE(selected, QStringList({"Option2", "Option3"}));  // and no class ticked
+
+    click(control(form, "Command2"));
+    QVERIFY(form.isNull());  // unloaded: the next opening builds it afresh
+}
+
+void TestForm3::shouldComputeWhatTheControlsSay_data()
+{
+    // Steps: "click Check1", "pick Combo2 M24", "type Combo2 m20" (the rest of the step is the text),
+    // "drop Text1 -1" (text that reaches a box without the user leaving it).
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("Ntb");
+    QTest::addColumn<QString>("thickness");  // mm, or empty
+    QTest::addColumn<QString>("message");    // shown under "提示", or empty
+    const QString steel = "端板钢材应为Q235、Q345、Q390或Q420";
+    const QString bolt = "螺栓直径应为M16、M20、M22、M24、M27或M30";
+    QTest::newRow("no class") << QStringList() << "124" << "16" << "";
+    QTest::newRow("cantilever") << QStringList{"click Check1"} << "124" << "26.94167" << "";
+    QTest::newRow("no stiffener") << QStringList{"click Check2"} << "124" << "31.75106" << "";
+    QTest::newRow("two-side extended") << QStringList{"click Check3"} << "124" << "20.54283" << "";
+    QTest::newRow("two-side flush") << QStringList{"click Check3", "click Option4"} << "124" << "24.39184" << "";
+    QTest::newRow("three-side") << QStringList{"click Check4"} << "124" << "16.58145" << "";
+    QTest::newRow("largest governs") << QStringList{"click Check2", "click Check1"} << "124" << "31.75106" << "";
+    QTest::newRow("flush, no two-side") << QStringList{"click Check1", "click Option4"} << "124" << "26.94167" << "";
+    QTest::newRow("below 16") << QStringList{"type Text2 200", "click Check4"} << "124" << "16" << "";
+    QTest::newRow("Q345 M24 8.8") << QStringList{"pick Combo1 Q345", "pick Combo2 M24", "click Option1", "click Check1"}
+                                  << "140" << "23.86402" << "";
+    QTest::newRow("typed size") << QStringList{"type Combo2 M30"} << "284" << "16" << "";
+    QTest::newRow("unlisted steel, no class") << QStringList{"type Combo1 Q235 "} << "124" << "16" << "";
+    QTest::newRow("unlisted steel") << QStringList{"type Combo1 q235", "click Check1"} << "124" << "" << steel;
+    QTest::newRow("unlisted size") << QStringList{"type Combo2 m20"} << "" << "" << bolt;
+    QTest::newRow("emptied size") << QStringList{"type Combo2 "} << "" << "" << bolt;
+    QTest::newRow("both unlisted") << QStringList{"type Combo1 Q999", "type Combo2 M36", "click Check1"} << "" << ""
+                                   << bolt;
+    QTest::newRow("beyond range") << QStringList{"type Text1 1e-300", "click Check1"} << "124" << ""
+                                  << "输入数据超出计算范围，无法计算";
+    // A refused value never reaches the calculation: the earlier results stay.
+    QTest::newRow("from a refused box") << QStringList{"type Text4 0"} << "124" << "16" << "参数小于等于零";
+    QTest::newRow("dropped text") << QStringList{"drop Text1 -1"} << "124" << "16" << "参数小于等于零";
+}
+
+void TestForm3::shouldComputeWhatTheControlsSay()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, Ntb);
+    QFETCH(QString, thickness);
+    QFETCH(QString, message);
+    click(control(form, "Command1"));  // earlier results, to be replaced or emptied
+    for (const QString &step : steps) {
+        const QString verb = step.section(' ', 0, 0), text = step.section(' ', 2);
+        QWidget *target = control(form, step.section(' ', 1, 1));
+        if (verb == "click") {
+            click(target);
+        } else if (verb == "drop") {
+            static_cast<QLineEdit *>(target)->setText(text);
+        } else if (verb == "pick") {
+            pickItem(target, text);
+        } else {
+            typeInto(target, text);  // taken as typed, blanks and all
+            auto *list = qobject_cast<QComboBox *>(target);
+            QCOMPARE(list ? list->currentText() : static_cast<QLineEdit *>(target)->text(), text);
+        }
+    }
+    click(control(form, "Command1"));
+    const QString sentence = thickness.isEmpty() ? "" : "此端板的最小厚度为" + thickness + "mm";
+    QCOMPARE(results(), QStringList({Ntb, sentence}));
+    QCOMPARE(boxes->take(), message.isEmpty() ? QList<ShownBox>() : QList{warning("提示", message, "Form3")});
+}
+
+void TestForm3::shouldCheckEachDimensionOnLeaving_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("b 0") << "Text1" << "0" << true;
+    QTest::newRow("bs empty") << "Text2" << "" << true;
+    QTest::newRow("a -5") << "Text3" << "-5" << true;
+    QTest::newRow("a 12abc reads 12") << "Text3" << "12abc" << false;
+    QTest::newRow("ef letters") << "Text4" << "abc" << true;
+    QTest::newRow("ew 0.01") << "Text5" << "0.01" << false;
+}
+
+void TestForm3::shouldCheckEachDimensionOnLeaving()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, typed);
+    QFETCH(bool, refused);
+    typeInto(box(name), typed);
+    pressTab();
+    QCOMPARE(boxes->take(), refused ? QList{warning("提示", "参数小于等于零", "Form3")} : QList<ShownBox>());
+    QCOMPARE(focusName() == name, refused);
+    QCOMPARE(box(name)->text(), typed);
+}
+
+void TestForm3::shouldMoveThroughTheControlsInTabOrder()
+{
+    click(box("Text1"));
+    QStringList visited{focusName()};
+    for (int i = 0; i < 14; ++i) {
+        pressTab();
+        visited << focusName();
+    }
+    QCOMPARE(visited, QStringList({"Text1", "Text2", "Text3", "Text4", "Text5", "Combo1", "Combo2", "Option2", "Check1",
+                                   "Check2", "Check3", "Check4", "Option3", "Command1", "Command2"}));
+}
+
+QTEST_MAIN(TestForm3)
+#include "test_form3.moc"
