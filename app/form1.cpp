@@ -3,6 +3,7 @@
 #include "appicon.h"
 #include "controls.h"
 #include "form2.h"
+#include "form3.h"
 #include "form5.h"
 #include "form6.h"
 
@@ -125,8 +126,8 @@ void Form1::luoshuan_Click() { open<Form2>(form2_); }
 // once they are built.
 void Form1::Command2_Click() {}
 void Form1::shouyaxishu_Click() {}
-void Form1::Command3_Click() {}
-void Form1::duanban_Click() {}
+void Form1::Command3_Click() { open<Form3>(form3_); }
+void Form1::duanban_Click() { open<Form3>(form3_); }
 void Form1::Command5_Click() { open<Form5>(form5_); }
 void Form1::zhuangji_Click() { open<Form5>(form5_); }
 void Form1::Command6_Click() { open<Form6>(form6_); }

@@ -156,6 +156,7 @@ void pickItem(QWidget *list, const QString &text)
     // The list ignores a release that follows its opening too closely, as a
     // person's second click never does.
     QTest::qWait(QApplication::doubleClickInterval() + 20);
+    view->scrollTo(combo->model()->index(row, 0));
     const QRect item = view->visualRect(combo->model()->index(row, 0));
     QTest::mouseMove(view->viewport(), item.center());
     QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());

@@ -1,13 +1,15 @@
-// Writes pictures of the program's windows into a folder, using the
-// offscreen platform unless another is asked for:
+// Writes the pictures of the program's windows that the README shows into a
+// folder, using the offscreen platform unless another is asked for:
 //   render_windows OUTPUT_FOLDER
+// With QT_SCALE_FACTOR set (1.5, 2) the pictures show the windows at that
+// screen scale.
 
 #include "appicon.h"
 #include "controls.h"
 #include "form1.h"
 
 #include <QApplication>
-#include <QComboBox>
+#include <QAbstractButton>
 #include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
@@ -35,13 +37,6 @@ bool save(QWidget *window, const QDir &folder, const QString &file)
     return ok;
 }
 
-void pick(QWidget *window, const char *list, const QString &text)
-{
-    auto *combo = window->findChild<QComboBox *>(list);
-    combo->setCurrentIndex(combo->findText(text));
-    emit combo->activated(combo->currentIndex());
-}
-
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -61,23 +56,49 @@ int main(int argc, char *argv[])
     ok &= morvane::programIconPixmap(32).save(folder.filePath("icon-32.png"));
     ok &= morvane::programIconPixmap(16).save(folder.filePath("icon-16.png"));
 
-    main.findChild<QPushButton *>("Command1")->click();
-    QWidget *bolt = topLevel("Form2");
-    ok &= bolt != nullptr;
-    if (bolt) {
-        ok &= save(bolt, folder, "bolt-window.png");
-        bolt->findChild<QPushButton *>("Command1")->click();
-        ok &= save(bolt, folder, "bolt-window-computed.png");
-        pick(bolt, "Combo1", "六排");
-        ok &= save(bolt, folder, "bolt-window-six-rows.png");
-        pick(bolt, "Combo1", "四排");
-        bolt->findChild<QPushButton *>("Command1")->click();
-        ok &= save(bolt, folder, "bolt-window-four-rows.png");
+    // Each calculator after a calculation, opened from the main window.
+    auto open = [&](const char *button, const QString &window) {
+        main.findChild<QPushButton *>(button)->click();
+        return topLevel(window);
+    };
+    auto press = [](QWidget *window, const char *button) { window->findChild<QAbstractButton *>(button)->click(); };
 
+    if (QWidget *bolt = open("Command1", "Form2")) {
+        press(bolt, "Command1");
+        ok &= save(bolt, folder, "bolt-window-computed.png");
         // The warning box as a field check shows it.
         QMessageBox box(QMessageBox::Warning, "数据检查", "e1不得小于等于0", QMessageBox::Ok, bolt);
         box.show();
         ok &= save(&box, folder, "warning-box.png");
+    } else {
+        ok = false;
+    }
+    if (QWidget *endPlate = open("Command3", "Form3")) {
+        press(endPlate, "Check1");
+        press(endPlate, "Check3");
+        press(endPlate, "Command1");
+        ok &= save(endPlate, folder, "end-plate-window-computed.png");
+    } else {
+        ok = false;
+    }
+    if (QWidget *stability = open("Command2", "Form4")) {
+        press(stability, "Command1");
+        press(stability, "Command2");
+        ok &= save(stability, folder, "stability-window-computed.png");
+    } else {
+        ok = false;
+    }
+    if (QWidget *pileGroup = open("Command5", "Form5")) {
+        press(pileGroup, "Command1");
+        ok &= save(pileGroup, folder, "pile-group-window-computed.png");
+    } else {
+        ok = false;
+    }
+    if (QWidget *column = open("Command6", "Form6")) {
+        press(column, "Command1");
+        ok &= save(column, folder, "column-window-computed.png");
+    } else {
+        ok = false;
     }
     return ok ? EXIT_SUCCESS : EXIT_FAILURE;
 }
