@@ -170,8 +170,6 @@ void TestForm4::shouldComputeAsTheUserWorks_data()
     }
     QTest::newRow("typed texts match the items")
         << QStringList{"Command1", "Combo1=Q390", "Combo2=c类", "Command2"} << worked << ".744" << none;
-    QTest::newRow("Q235 b then a, one window")
-        << QStringList{"Command1", "Command2", "Combo2:b类", "Command2"} << worked << ".8889" << none;
 
     // A typed slenderness.
     QTest::newRow("80 a") << QStringList{"Text4=80", "Command2"} << "80" << ".7829" << none;
