@@ -71,6 +71,19 @@ SlendernessResult computeSlenderness(const SlendernessInput &in)
     return r;
 }
 
+double yieldStrength(const std::string &steelGrade)
+{
+    if (steelGrade == "Q235")
+        return 235;
+    if (steelGrade == "Q345")
+        return 345;
+    if (steelGrade == "Q390")
+        return 390;
+    return 0;
+}
+
+bool isSectionClass(const std::string &text) { return text == "a类" || text == "b类" || text == "c类"; }
+
 StabilityCoefficient ablei(double alpha1, double alpha2, double alpha3, double lambdaN)
 {
     if (lambdaN <= 0.215)
@@ -92,12 +105,7 @@ StabilityResult computeStability(const StabilityInput &in)
     StabilityResult r;
 
     // 2. Yield strength by grade.
-    if (in.steelGrade == "Q235")
-        r.yieldStrength = 235;
-    else if (in.steelGrade == "Q345")
-        r.yieldStrength = 345;
-    else if (in.steelGrade == "Q390")
-        r.yieldStrength = 390;
+    r.yieldStrength = yieldStrength(in.steelGrade);
 
     // 3. Normalised slenderness λn = λ·√(fy/E)/π.
     const double lambdaN = std::sqrt(r.yieldStrength / kElasticModulus) * in.slenderness / kPi;

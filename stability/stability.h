@@ -54,7 +54,15 @@ struct StabilityCoefficient {
 };
 
 SlendernessResult computeSlenderness(const SlendernessInput &input);
+
 StabilityResult computeStability(const StabilityInput &input);
+
+// fy in N/mm² of a steel grade text, matched whole and case-sensitively:
+// "Q235" 235, "Q345" 345, "Q390" 390, any other text 0.
+double yieldStrength(const std::string &steelGrade);
+
+// True when the text is one of the section classes "a类", "b类", "c类".
+bool isSectionClass(const std::string &text);
 
 // Stability coefficient of section classes a and b.
 StabilityCoefficient ablei(double alpha1, double alpha2, double alpha3, double lambdaN);

@@ -1,0 +1,37 @@
+#pragma once
+// The stability coefficient window: the slenderness of an axially
+// compressed member, and its stability coefficient by steel grade and
+// section class.
+
+#include <QWidget>
+
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+
+namespace morvane {
+
+class Form4 : public QWidget
+{
+    Q_OBJECT
+public:
+    // Builds the controls with their design texts, then runs the load step.
+    explicit Form4(QWidget *parent = nullptr);
+
+    // Event handlers, one per event of a control.
+    void Form_Load();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+
+private:
+    void buildControls();
+
+    QGroupBox *Frame1, *Frame2;
+    QLineEdit *Text1, *Text2, *Text3, *Text4, *Text5;
+    QComboBox *Combo1, *Combo2;
+    QPushButton *Command1, *Command2, *Command3;
+};
+
+}  // namespace morvane

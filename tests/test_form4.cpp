@@ -1,0 +1,272 @@
+// The stability coefficient window, driven as an engineer uses it.
+
+#include "form4.h"
+#include "uitest.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTest>
+
+#include <memory>
+
+using namespace morvane;
+using namespace uitest;
+
+namespace {
+
+// Notes what a box holds at the moment a message box appears.
+class TextWhenBoxShown : public QObject
+{
+public:
+    explicit TextWhenBoxShown(QLineEdit *box) : box_(box) { qApp->installEventFilter(this); }
+    QStringList seen;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && qobject_cast<QMessageBox *>(watched))
+            seen << box_->text();
+        return false;
+    }
+
+private:
+    QLineEdit *box_;
+};
+
+// Empties a box or list with the mouse and keys, then types the text
+// character by character, Chinese ones included.
+void typeText(QWidget *target, const QString &text)
+{
+    typeInto(target, QString());
+    for (const QChar ch : text)
+        QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    settle();
+}
+
+}  // namespace
+
+class TestForm4 : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { prepareLikeTheProgram(); }
+    void init();
+    void cleanup();
+
+    void shouldOpenWithTheDefaults();
+    void shouldMoveThroughTheControlsInTabOrder();
+    void shouldComputeAsTheUserWorks_data();
+    void shouldComputeAsTheUserWorks();
+    void shouldWriteTheSlendernessAfterTheWarningIsClosed();
+    void shouldUnloadOnClosing_data();
+    void shouldUnloadOnClosing();
+
+private:
+    QLineEdit *box(const QString &name) { return control<QLineEdit>(form, name); }
+
+    std::unique_ptr<MessageBoxCatcher> boxes;
+    QPointer<Form4> form;
+};
+
+void TestForm4::init()
+{
+    boxes = std::make_unique<MessageBoxCatcher>();
+    form = new Form4;
+    QVERIFY(showActive(form));
+}
+
+void TestForm4::cleanup()
+{
+    const QString left = boxes->unexpected();
+    delete form;
+    boxes.reset();
+    QVERIFY2(left.isEmpty(), qPrintable("message boxes nobody expected:\n" + left));
+}
+
+void TestForm4::shouldOpenWithTheDefaults()
+{
+    QCOMPARE(form->windowTitle(), QStringLiteral("轴心受压构件稳定系数查询"));
+    QCOMPARE(form->size(), QSize(325, 143));
+    QCOMPARE(focusName(), QStringLiteral("Command1"));
+
+    const QStringList texts{"6000", "20000", "10000", "", ""};
+    const QStringList tips{"单位：mm", "单位:10^4(mm^4)", "单位：mm^2", "", ""};
+    for (int i = 0; i < 5; ++i) {
+        QLineEdit *b = box(QStringLiteral("Text%1").arg(i + 1));
+        QCOMPARE(b->text(), texts[i]);
+        QCOMPARE(b->toolTip(), tips[i]);
+        const bool result = i >= 3;
+        QCOMPARE(b->focusPolicy(), result ? Qt::ClickFocus : Qt::StrongFocus);
+        QCOMPARE(b->palette().color(QPalette::Base) == form->palette().color(QPalette::ToolTipBase), result);
+    }
+    QVERIFY(!box("Text4")->isReadOnly());  // a slenderness may be typed
+    QVERIFY(box("Text5")->isReadOnly());
+
+    const struct {
+        const char *name;
+        const char *shown;
+        QStringList items;
+    } lists[] = {{"Combo1", "Q235", {"Q235", "Q345", "Q390"}}, {"Combo2", "a类", {"a类", "b类", "c类"}}};
+    for (const auto &l : lists) {
+        auto *combo = control<QComboBox>(form, l.name);
+        QCOMPARE(combo->currentText(), QString(l.shown));
+        QCOMPARE(combo->currentIndex(), -1);
+        QVERIFY(combo->isEditable());
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i)
+            items << combo->itemText(i);
+        QCOMPARE(items, l.items);
+    }
+
+    const QStringList captions{"构件长细比计算", "稳定系数计算", "计算长度=", "构件的惯性距=", "构件面积=",
+                               "长细比=", "钢材", "截面类型", "稳定系数", "计算", "计算", "返回主界面"};
+    QStringList shown{control<QGroupBox>(form, "Frame1")->title(), control<QGroupBox>(form, "Frame2")->title()};
+    for (const char *name : {"Label1(0)", "Label1(1)", "Label1(2)", "Label1(3)", "Label2(0)", "Label2(1)", "Label2(2)"})
+        shown << control<QLabel>(form, name)->text();
+    for (const char *name : {"Command1", "Command2", "Command3"})
+        shown << control<QAbstractButton>(form, name)->text();
+    QCOMPARE(shown, captions);
+}
+
+void TestForm4::shouldMoveThroughTheControlsInTabOrder()
+{
+    QStringList visited{focusName()};
+    for (int i = 0; i < 9; ++i) {
+        pressTab();
+        visited << focusName();
+    }
+    QCOMPARE(visited, QStringList({"Command1", "Text1", "Text2", "Text3", "Combo1", "Combo2", "Command2", "Command3",
+                                   "Command1", "Text1"}));
+}
+
+void TestForm4::shouldComputeAsTheUserWorks_data()
+{
+    // Steps: "Command1", "Tab", "Text2=0" (typed), "Combo2:b类" (picked).
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("text4");
+    QTest::addColumn<QString>("text5");
+    QTest::addColumn<QList<ShownBox>>("shown");
+    const QList<ShownBox> none;
+    auto warn = [](const char *text) { return QList<ShownBox>{warning("警告", text, "Form4")}; };
+    const auto outOfRange = QList<ShownBox>{warning("提示", "输入数据超出计算范围，无法计算", "Form4")};
+    const auto badGrade = QList<ShownBox>{warning("提示", "钢材应为Q235、Q345或Q390", "Form4")};
+    const QString worked = "42.4264068711929";
+
+    // The defaults, by grade and class.
+    const char *table[3][4] = {{"Q235", ".9357", ".8889", ".8237"},
+                               {"Q345", ".9116", ".8499", ".7654"},
+                               {"Q390", ".9014", ".8344", ".744"}};
+    for (const auto &row : table) {
+        for (int c = 0; c < 3; ++c) {
+            const QString cls = QStringList{"a类", "b类", "c类"}[c];
+            QTest::addRow("%s %s", row[0], qPrintable(cls))
+                << QStringList{"Command1", QStringLiteral("Combo1:") + row[0], "Combo2:" + cls, "Command2"} << worked
+                << row[c + 1] << none;
+        }
+    }
+    QTest::newRow("typed texts match the items")
+        << QStringList{"Command1", "Combo1=Q390", "Combo2=c类", "Command2"} << worked << ".744" << none;
+
+    // A typed slenderness.
+    QTest::newRow("80 a") << QStringList{"Text4=80", "Command2"} << "80" << ".7829" << none;
+    QTest::newRow("80 b") << QStringList{"Text4=80", "Combo2:b类", "Command2"} << "80" << ".6878" << none;
+    QTest::newRow("80 c") << QStringList{"Text4=80", "Combo2:c类", "Command2"} << "80" << ".5781" << none;
+    QTest::newRow("10: below 0.215") << QStringList{"Text4=10", "Command2"} << "10" << "0.995261021176217" << none;
+    QTest::newRow("20: above 0.215") << QStringList{"Text4=20", "Command2"} << "20" << ".9808" << none;
+    QTest::newRow("97.6 c: lower band") << QStringList{"Text4=97.6", "Combo2:c类", "Command2"} << "97.6" << ".4741" << none;
+    QTest::newRow("97.7 c: upper band") << QStringList{"Text4=97.7", "Combo2:c类", "Command2"} << "97.7" << ".4729" << none;
+    QTest::newRow("empty slenderness") << QStringList{"Command2"} << "" << "1" << none;
+
+    // The slenderness warnings: the first failing check only, then λ.
+    QTest::newRow("L 0") << QStringList{"Text1=0", "Command1"} << "0" << "" << warn("构件的计算长度不得<=0");
+    QTest::newRow("L empty") << QStringList{"Text1=", "Command1"} << "0" << "" << warn("构件的计算长度不得<=0");
+    QTest::newRow("L -100") << QStringList{"Text1=-100", "Command1"} << "-0.707106781186547" << ""
+                            << warn("构件的计算长度不得<=0");
+    QTest::newRow("I 0 raised to 1") << QStringList{"Text2=0", "Command1"} << "6000" << "" << warn("构件的惯性距不得<=0");
+    QTest::newRow("A 0 raised to 1") << QStringList{"Text3=0", "Command1"} << "0.424264068711929" << ""
+                                     << warn("构件的面积不得为<=0");
+    QTest::newRow("leaving a box with 0 says nothing") << QStringList{"Text2=0", "Tab", "Text3=0", "Tab"} << ""
+                                                       << "" << none;
+    // No slenderness even after the adjustment: the old one goes.
+    QTest::newRow("L 0 and I 0: 0/0") << QStringList{"Command1", "Text1=0", "Text2=0", "Command1"} << "" << ""
+                                      << warn("构件的计算长度不得<=0");
+    QTest::newRow("I 0 and A 0") << QStringList{"Command1", "Text2=0", "Text3=0", "Command1"} << "" << ""
+                                 << warn("构件的惯性距不得<=0");
+    QTest::newRow("I -5") << QStringList{"Command1", "Text2=-5", "Command1"} << "" << "" << warn("构件的惯性距不得<=0");
+    QTest::newRow("L 1e400, no warning") << QStringList{"Command1", "Text1=1e400", "Command1"} << "" << "" << outOfRange;
+
+    // No coefficient.
+    QTest::newRow("1e308: φ not finite") << QStringList{"Command2", "Text4=1e308", "Command2"} << "1e308" << ""
+                                          << outOfRange;
+    QTest::newRow("Q420 refused") << QStringList{"Command2", "Combo1=Q420", "Command2"} << "" << "" << badGrade;
+    QTest::newRow("lower case q235 refused")
+        << QStringList{"Text4=80", "Command2", "Combo1=q235", "Command2"} << "80" << "" << badGrade;
+    QTest::newRow("empty grade refused") << QStringList{"Combo1=", "Combo2:b类", "Command2"} << "" << "" << badGrade;
+    QTest::newRow("empty class: unchanged") << QStringList{"Command2", "Combo2=", "Command2"} << "" << "1" << none;
+    QTest::newRow("class d with Q420: unchanged")
+        << QStringList{"Text4=80", "Command2", "Combo1=Q420", "Combo2=d类", "Command2"} << "80" << ".7829" << none;
+    QTest::newRow("class with a blank: unchanged")
+        << QStringList{"Command1", "Command2", "Combo2=b类 ", "Text4=1e308", "Command2"} << "1e308" << ".9357" << none;
+}
+
+void TestForm4::shouldComputeAsTheUserWorks()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, text4);
+    QFETCH(QString, text5);
+    QFETCH(QList<ShownBox>, shown);
+
+    for (const QString &step : steps) {
+        if (step == "Tab") {
+            pressTab();
+        } else if (step.startsWith("Command")) {
+            click(control(form, step));
+        } else if (step.contains('=')) {
+            typeText(control(form, step.section('=', 0, 0)), step.section('=', 1));
+        } else {
+            pickItem(control(form, step.section(':', 0, 0)), step.section(':', 1));
+        }
+    }
+    QCOMPARE(boxes->take(), shown);
+    QCOMPARE(box("Text4")->text(), text4);
+    QCOMPARE(box("Text5")->text(), text5);
+}
+
+void TestForm4::shouldWriteTheSlendernessAfterTheWarningIsClosed()
+{
+    TextWhenBoxShown text4(box("Text4"));
+    click(control(form, "Command1"));
+    typeInto(box("Text2"), "0");
+    click(control(form, "Command1"));
+    QCOMPARE(boxes->take(), QList<ShownBox>({warning("警告", "构件的惯性距不得<=0", "Form4")}));
+    QCOMPARE(text4.seen, QStringList({"42.4264068711929"}));
+    QCOMPARE(box("Text4")->text(), QStringLiteral("6000"));
+    QCOMPARE(focusName(), QStringLiteral("Command1"));  // the warning does not move the focus
+}
+
+void TestForm4::shouldUnloadOnClosing_data()
+{
+    QTest::addColumn<bool>("byReturnButton");
+    QTest::newRow("返回主界面") << true;
+    QTest::newRow("close box") << false;
+}
+
+void TestForm4::shouldUnloadOnClosing()
+{
+    QFETCH(bool, byReturnButton);
+    typeInto(box("Text1"), "0");
+    if (byReturnButton)
+        click(control(form, "Command3"));
+    else
+        form->close();
+    settle();
+    QVERIFY(form.isNull());
+    QCOMPARE(boxes->take(), QList<ShownBox>());
+}
+
+QTEST_MAIN(TestForm4)
+#include "test_form4.moc"
