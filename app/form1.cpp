@@ -4,6 +4,7 @@
 #include "controls.h"
 #include "form2.h"
 #include "form3.h"
+#include "form4.h"
 #include "form5.h"
 #include "form6.h"
 
@@ -124,8 +125,8 @@ void Form1::luoshuan_Click() { open<Form2>(form2_); }
 
 // The end plate, stability, pile group and column windows are opened here
 // once they are built.
-void Form1::Command2_Click() {}
-void Form1::shouyaxishu_Click() {}
+void Form1::Command2_Click() { open<Form4>(form4_); }
+void Form1::shouyaxishu_Click() { open<Form4>(form4_); }
 void Form1::Command3_Click() { open<Form3>(form3_); }
 void Form1::duanban_Click() { open<Form3>(form3_); }
 void Form1::Command5_Click() { open<Form5>(form5_); }

@@ -88,8 +88,12 @@ void showResult(QLineEdit *box, const QString &text)
     // than the box, the font is made smaller until it fits.
     if (!box->property(kBaseFont).isValid()) {
         box->setProperty(kBaseFont, box->font());
-        // Text the user types into the box shows in the box's own font.
-        QObject::connect(box, &QLineEdit::textEdited, box, [box] { box->setFont(box->property(kBaseFont).value<QFont>()); });
+        // Text the user types into the box shows in the box's own font, and
+        // the tooltip no longer speaks of the result it replaced.
+        QObject::connect(box, &QLineEdit::textEdited, box, [box] {
+            box->setFont(box->property(kBaseFont).value<QFont>());
+            box->setToolTip(QString());
+        });
     }
     QFont font = box->property(kBaseFont).value<QFont>();
     int pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();

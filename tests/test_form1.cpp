@@ -163,6 +163,7 @@ struct Calculator {
 static const Calculator kCalculators[] = {
     {"Form2", "Command1", "luoshuan", "摩擦型高强螺栓连接计算", "40"},
     {"Form3", "Command3", "duanban", "端板厚度计算器", "200"},
+    {"Form4", "Command2", "shouyaxishu", "轴心受压构件稳定系数查询", "6000"},
     {"Form5", "Command5", "zhuangji", "桩基承载力估算", "1000"},
     {"Form6", "Command6", "zhupeijin", "柱配筋率验算", "400"},
 };

@@ -54,6 +54,12 @@ class TestForm4 : public QObject
     Q_OBJECT
 private slots:
     void initTestCase() { prepareLikeTheProgram(); }
+    // Every control inside its frame, every result whole, at any screen scale.
+    void shouldShowEveryControlAndResultWhole()
+    {
+        QCOMPARE(controlsCutByTheirFrame(form), QStringList());
+        QCOMPARE(resultsShownCut(form, {"Text4", "Text5"}, kLongestDoubleTexts), QStringList());
+    }
     void init();
     void cleanup();
 

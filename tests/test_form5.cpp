@@ -18,6 +18,12 @@ class TestForm5 : public QObject
     Q_OBJECT
 private slots:
     void initTestCase() { prepareLikeTheProgram(); }
+    // Every control inside its frame, every result whole, at any screen scale.
+    void shouldShowEveryControlAndResultWhole()
+    {
+        QCOMPARE(controlsCutByTheirFrame(form), QStringList());
+        QCOMPARE(resultsShownCut(form, {"Text8"}, kLongestDoubleTexts), QStringList());
+    }
     void init()
     {
         boxes = std::make_unique<MessageBoxCatcher>();

@@ -40,6 +40,12 @@ class TestForm6 : public QObject
     Q_OBJECT
 private slots:
     void initTestCase() { prepareLikeTheProgram(); }
+    // Every control inside its frame, every result whole, at any screen scale.
+    void shouldShowEveryControlAndResultWhole()
+    {
+        QCOMPARE(controlsCutByTheirFrame(form), QStringList());
+        QCOMPARE(resultsShownCut(form, {"Text3"}, {"4"}), QStringList());
+    }
     void init();
     void cleanup();
 

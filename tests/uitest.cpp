@@ -200,6 +200,20 @@ QStringList controlsCutByTheirFrame(QWidget *window)
     return cut;
 }
 
+QStringList resultsShownCut(QWidget *window, const QStringList &boxes, const QStringList &texts)
+{
+    QStringList cut;
+    for (const QString &name : boxes) {
+        auto *box = control<QLineEdit>(window, name);
+        for (const QString &text : texts) {
+            morvane::showResult(box, text);
+            if (box->text() != text || box->toolTip() != text || !showsWholeText(box))
+                cut << name + ": " + text;
+        }
+    }
+    return cut;
+}
+
 bool showsBeginning(QLineEdit *box) { return positionsAtTheEnds(box).first == 0; }
 
 bool showsWholeText(QLineEdit *box)

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class QLineEdit;
 class QWidget;
@@ -87,6 +88,13 @@ void pickItem(QWidget *list, const QString &text);
 
 // The objectName of the control that has the focus (empty when none).
 QString focusName();
+
+// Writes each text into each of the named result boxes as a window writes a
+// result, and lists "box: text" for every one that does not show whole.
+QStringList resultsShownCut(QWidget *window, const QStringList &boxes, const QStringList &texts);
+
+// The longest texts the double-precision display gives.
+inline const QStringList kLongestDoubleTexts{"-0.0101233002841923", "-1.23456789012345E+15", "-36.8929677726701"};
 
 // True when a box shows its text from the first character on: nothing of
 // its beginning is scrolled out of view.
