@@ -1,6 +1,7 @@
 # Set-up shared by run.sh and test.sh: installs the Debian packages the
 # program needs when some are missing, then configures and builds.
-# Sourced, not run: `prepare_build DIR [cmake options...]`.
+# Sourced, not run: `prepare_build DIR [--target TARGET] [cmake options...]`
+# (without --target, everything is built, the tests too).
 
 MORVANE_PACKAGES=(cmake make g++ qt6-base-dev qt6-translations-l10n fonts-noto-cjk fonts-arphic-ukai)
 
@@ -27,7 +28,12 @@ install_missing_packages() {
 prepare_build() {
     local dir="$1"
     shift
+    local target=()
+    if [ "${1:-}" = "--target" ]; then
+        target=(--target "$2")
+        shift 2
+    fi
     install_missing_packages
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@"
-    cmake --build "$dir" --parallel "$(nproc)"
+    cmake --build "$dir" --parallel "$(nproc)" "${target[@]}"
 }
