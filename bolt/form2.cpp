@@ -32,10 +32,7 @@ int rowCount(const QString &text)
 Form2::Form2(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
-    setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("摩擦型高强螺栓连接计算"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(488, 361);  // 7320 x 5415 twips
+    setUpCalculatorWindow(this, "Form2", "摩擦型高强螺栓连接计算", 7320, 5415);
     buildControls();
     Form_Load();
 }

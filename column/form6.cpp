@@ -22,10 +22,7 @@ const QStringList kDiameters{"直径16", "直径18", "直径20", "直径22", "�
 Form6::Form6(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
-    setObjectName(QStringLiteral("Form6"));
-    setWindowTitle(QStringLiteral("柱配筋率验算"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(320, 266);  // 4800 x 3990 twips
+    setUpCalculatorWindow(this, "Form6", "柱配筋率验算", 4800, 3990);
     buildControls();
     Form_Load();
 }

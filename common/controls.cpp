@@ -45,6 +45,15 @@ void applyApplicationLook(QApplication &app)
         app.installTranslator(translator);
 }
 
+void setUpCalculatorWindow(QWidget *window, const QString &name, const QString &caption, int widthTwips,
+                           int heightTwips)
+{
+    window->setObjectName(name);
+    window->setWindowTitle(caption);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setFixedSize(widthTwips / 15, heightTwips / 15);
+}
+
 QColor tooltipBackground() { return QApplication::palette().color(QPalette::ToolTipBase); }
 
 QColor windowBackground() { return QApplication::palette().color(QPalette::Base); }

@@ -28,6 +28,12 @@ namespace morvane {
 // box, the entries of a text box's context menu) in Simplified Chinese.
 void applyApplicationLook(QApplication &app);
 
+// Sets a calculator window up: its name, caption and fixed client area (in
+// twips, 15 to a pixel), and closing it unloads it: its entries are gone and
+// the next opening starts from the defaults.
+void setUpCalculatorWindow(QWidget *window, const QString &name, const QString &caption, int widthTwips,
+                           int heightTwips);
+
 // System colours named after their role.
 QColor tooltipBackground();   // result boxes
 QColor windowBackground();    // text boxes that take input

@@ -37,10 +37,7 @@ bool ticked(const QCheckBox *check) { return check->checkState() == Qt::Checked;
 Form3::Form3(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
-    setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("端板厚度计算器"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(459, 325);  // 6885 x 4875 twips
+    setUpCalculatorWindow(this, "Form3", "端板厚度计算器", 6885, 4875);
     buildControls();
     Form_Load();
 }

@@ -27,10 +27,7 @@ std::optional<FieldFailure> refuseAtMost(double value, double bound, const char 
 Form5::Form5(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
-    setObjectName(QStringLiteral("Form5"));
-    setWindowTitle(QStringLiteral("桩基承载力估算"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(315, 215);  // 4725 x 3225 twips
+    setUpCalculatorWindow(this, "Form5", "桩基承载力估算", 4725, 3225);
     buildControls();
     Form_Load();
     Text1->setFocus();  // where the user starts when the window opens

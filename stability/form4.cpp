@@ -14,10 +14,7 @@ namespace morvane {
 Form4::Form4(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
-    setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("轴心受压构件稳定系数查询"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(325, 143);  // 4875 x 2145 twips
+    setUpCalculatorWindow(this, "Form4", "轴心受压构件稳定系数查询", 4875, 2145);
     buildControls();
     Form_Load();
 }
