@@ -181,8 +181,9 @@ protected:
     {
         if (event->type() == QEvent::FocusOut) {
             const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
-                static_cast<QLineEdit *>(watched)->setCursorPosition(0);
+            auto *box = qobject_cast<QLineEdit *>(watched);  // none while it is being destroyed
+            if (box && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+                box->setCursorPosition(0);
         }
         return false;
     }

@@ -21,6 +21,10 @@ void FieldCheck::watch(QLineEdit *box, FieldTest test)
     boxes_.append(box);
     tests_.insert(box, std::move(test));
     box->installEventFilter(this);
+    connect(box, &QObject::destroyed, this, [this, box] {
+        boxes_.removeAll(box);
+        tests_.remove(box);
+    });
 }
 
 std::optional<FieldFailure> FieldCheck::failureOf(QLineEdit *box) const
@@ -54,7 +58,8 @@ bool FieldCheck::eventFilter(QObject *watched, QEvent *event)
         case Qt::BacktabFocusReason:
         case Qt::MouseFocusReason:
         case Qt::ShortcutFocusReason:
-            boxLeft(static_cast<QLineEdit *>(watched));
+            if (auto *box = qobject_cast<QLineEdit *>(watched))  // not while it is being destroyed
+                boxLeft(box);
             break;
         default:
             break;
@@ -68,8 +73,8 @@ bool FieldCheck::eventFilter(QObject *watched, QEvent *event)
         const bool dropped = event->type() == QEvent::Drop;
         const bool middlePaste = event->type() == QEvent::MouseButtonRelease
             && static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton;
-        auto *box = static_cast<QLineEdit *>(watched);
-        if ((dropped || middlePaste) && !box->hasFocus()) {
+        auto *box = qobject_cast<QLineEdit *>(watched);  // none while it is being destroyed
+        if ((dropped || middlePaste) && box && !box->hasFocus()) {
             QPointer<QLineEdit> guarded(box);
             QMetaObject::invokeMethod(
                 this,
