@@ -7,11 +7,12 @@
 #include "appicon.h"
 #include "controls.h"
 #include "form1.h"
+#include "warningbox.h"
 
 #include <QApplication>
 #include <QAbstractButton>
 #include <QDir>
-#include <QMessageBox>
+#include <QTimer>
 #include <QPushButton>
 #include <QWidget>
 
@@ -66,10 +67,16 @@ int main(int argc, char *argv[])
     if (QWidget *bolt = open("Command1", "Form2")) {
         press(bolt, "Command1");
         ok &= save(bolt, folder, "bolt-window-computed.png");
-        // The warning box as a field check shows it.
-        QMessageBox box(QMessageBox::Warning, "数据检查", "e1不得小于等于0", QMessageBox::Ok, bolt);
-        box.show();
-        ok &= save(&box, folder, "warning-box.png");
+        // The warning box as a field check shows it, pictured while it waits.
+        QTimer::singleShot(0, bolt, [&] {
+            if (QWidget *box = QApplication::activeModalWidget()) {
+                ok &= save(box, folder, "warning-box.png");
+                box->close();
+            } else {
+                ok = false;
+            }
+        });
+        morvane::showWarning(bolt, "数据检查", "e1不得小于等于0");
     } else {
         ok = false;
     }
