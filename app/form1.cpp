@@ -103,8 +103,7 @@ Form1::Form1(QWidget *parent)
 Form1::~Form1()
 {
     // Calculator windows have no owner: the program ends with them.
-    for (QPointer<QWidget> *window : {&form2_, &form3_, &form4_, &form5_, &form6_})
-        delete *window;
+    closeCalculators();
 }
 
 template <typename Window>
@@ -134,11 +133,16 @@ void Form1::zhuangji_Click() { open<Form5>(form5_); }
 void Form1::Command6_Click() { open<Form6>(form6_); }
 void Form1::zhupeijin_Click() { open<Form6>(form6_); }
 
+void Form1::closeCalculators()
+{
+    for (QPointer<QWidget> *window : {&form2_, &form3_, &form4_, &form5_, &form6_})
+        delete *window;
+}
+
 void Form1::Command4_Click()
 {
     // Ends the program at once: every window closes, no question asked.
-    for (QPointer<QWidget> *window : {&form2_, &form3_, &form4_, &form5_, &form6_})
-        delete *window;
+    closeCalculators();
     QCoreApplication::quit();
 }
 

@@ -36,6 +36,8 @@ private:
     // when it is not open, otherwise brings it to the front unchanged.
     template <typename Window>
     void open(QPointer<QWidget> &instance);
+    // Deletes every open calculator window at once, entries and all.
+    void closeCalculators();
 
     QGroupBox *Frame1;
     QPushButton *Command1, *Command2, *Command3, *Command4, *Command5, *Command6;

@@ -235,9 +235,7 @@ void Form2::Text1_KeyUp()
 
 std::optional<FieldFailure> Form2::Text1_LostFocus(double e1) const
 {
-    if (e1 <= 0)
-        return FieldFailure{"e1不得小于等于0", kCheckTitle};
-    return std::nullopt;
+    return refuseAtMost(e1, 0, "e1不得小于等于0", kCheckTitle);
 }
 
 std::optional<FieldFailure> Form2::Text2_LostFocus(double e2) const
@@ -256,23 +254,17 @@ std::optional<FieldFailure> Form2::Text3_LostFocus(double e3) const
 
 std::optional<FieldFailure> Form2::Text4_LostFocus(double ef) const
 {
-    if (ef <= 0)
-        return FieldFailure{"ef不得小于等于0", kCheckTitle};
-    return std::nullopt;
+    return refuseAtMost(ef, 0, "ef不得小于等于0", kCheckTitle);
 }
 
 std::optional<FieldFailure> Form2::Text5_LostFocus(double ew) const
 {
-    if (ew <= 0)
-        return FieldFailure{"ew不得小于等于0", kCheckTitle};
-    return std::nullopt;
+    return refuseAtMost(ew, 0, "ew不得小于等于0", kCheckTitle);
 }
 
 std::optional<FieldFailure> Form2::Text6_LostFocus(double tw) const
 {
-    if (tw <= 0)
-        return FieldFailure{"tw不得小于等于0", kCheckTitle};
-    return std::nullopt;
+    return refuseAtMost(tw, 0, "tw不得小于等于0", kCheckTitle);
 }
 
 std::optional<FieldFailure> Form2::Text9_LostFocus(double amplification) const

@@ -98,16 +98,12 @@ void Form6::Form_Load()
 
 std::optional<FieldFailure> Form6::Text1_LostFocus(double b) const
 {
-    if (b <= 0)
-        return FieldFailure{"柱宽不得小于等于0", kCheckTitle};
-    return std::nullopt;
+    return refuseAtMost(b, 0, "柱宽不得小于等于0", kCheckTitle);
 }
 
 std::optional<FieldFailure> Form6::Text2_LostFocus(double h) const
 {
-    if (h <= 0)
-        return FieldFailure{"柱高不得小于等于0", kCheckTitle};
-    return std::nullopt;
+    return refuseAtMost(h, 0, "柱高不得小于等于0", kCheckTitle);
 }
 
 void Form6::Command1_Click()

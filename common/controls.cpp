@@ -191,52 +191,50 @@ protected:
 
 }  // namespace
 
+namespace {
+
+// A captioned control with its name, at its place in its parent.
+template <typename Control>
+Control *placed(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
+{
+    auto *control = new Control(caption, parent);
+    control->setObjectName(name);
+    control->setGeometry(geometry);
+    return control;
+}
+
+}  // namespace
+
 QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QRect &geometry)
 {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    return label;
+    return placed<QLabel>(parent, name, text, geometry);
 }
 
 QGroupBox *makeFrame(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
 {
-    auto *frame = new QGroupBox(caption, parent);
-    frame->setObjectName(name);
-    frame->setGeometry(geometry);
-    return frame;
+    return placed<QGroupBox>(parent, name, caption, geometry);
 }
 
 QRadioButton *makeOption(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
 {
-    auto *option = new QRadioButton(caption, parent);
-    option->setObjectName(name);
-    option->setGeometry(geometry);
-    return option;
+    return placed<QRadioButton>(parent, name, caption, geometry);
 }
 
 QCheckBox *makeCheck(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
 {
-    auto *check = new QCheckBox(caption, parent);
-    check->setObjectName(name);
-    check->setGeometry(geometry);
-    return check;
+    return placed<QCheckBox>(parent, name, caption, geometry);
 }
 
 QLineEdit *makeTextBox(QWidget *parent, const QString &name, const QRect &geometry)
 {
-    auto *box = new QLineEdit(name, parent);
-    box->setObjectName(name);
-    box->setGeometry(geometry);
+    auto *box = placed<QLineEdit>(parent, name, name, geometry);  // its name is its design text
     box->installEventFilter(new BeginningOnLeave(box));
     return box;
 }
 
 QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
 {
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
+    auto *button = placed<QPushButton>(parent, name, caption, geometry);
     button->setAutoDefault(true);  // Enter presses the focused button
     return button;
 }

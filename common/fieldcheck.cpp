@@ -10,6 +10,13 @@
 
 namespace morvane {
 
+std::optional<FieldFailure> refuseAtMost(double value, double bound, const QString &message, const QString &title)
+{
+    if (value <= bound)
+        return FieldFailure{message, title};
+    return std::nullopt;
+}
+
 FieldCheck::FieldCheck(QWidget *window)
     : QObject(window)
     , window_(window)

@@ -32,6 +32,9 @@ struct FieldFailure {
 // to report (if any) out.
 using FieldTest = std::function<std::optional<FieldFailure>(double value)>;
 
+// The usual test: a value at or below the bound fails with that message.
+std::optional<FieldFailure> refuseAtMost(double value, double bound, const QString &message, const QString &title);
+
 class FieldCheck : public QObject
 {
     Q_OBJECT

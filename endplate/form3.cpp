@@ -25,9 +25,7 @@ const QString kHintTitle = QStringLiteral("提示");
 // Every plate dimension must be positive.
 std::optional<FieldFailure> positive(double value)
 {
-    if (value <= 0)
-        return FieldFailure{QStringLiteral("参数小于等于零"), kHintTitle};
-    return std::nullopt;
+    return refuseAtMost(value, 0, QStringLiteral("参数小于等于零"), kHintTitle);
 }
 
 bool ticked(const QCheckBox *check) { return check->checkState() == Qt::Checked; }

@@ -15,13 +15,6 @@ namespace {
 
 const QString kCheckTitle = QStringLiteral("提示");
 
-std::optional<FieldFailure> refuseAtMost(double value, double bound, const char *message)
-{
-    if (value <= bound)
-        return FieldFailure{QString::fromUtf8(message), kCheckTitle};
-    return std::nullopt;
-}
-
 }  // namespace
 
 Form5::Form5(QWidget *parent)
@@ -116,37 +109,37 @@ void Form5::Form_Load()
 
 std::optional<FieldFailure> Form5::Text1_LostFocus(double L) const
 {
-    return refuseAtMost(L, 0, "承台长度不得小于等于0");
+    return refuseAtMost(L, 0, "承台长度不得小于等于0", kCheckTitle);
 }
 
 std::optional<FieldFailure> Form5::Text2_LostFocus(double B) const
 {
-    return refuseAtMost(B, 0, "承台宽度不得小于等于0");
+    return refuseAtMost(B, 0, "承台宽度不得小于等于0", kCheckTitle);
 }
 
 std::optional<FieldFailure> Form5::Text3_LostFocus(double H) const
 {
-    return refuseAtMost(H, 0, "承台高度不得小于等于0");
+    return refuseAtMost(H, 0, "承台高度不得小于等于0", kCheckTitle);
 }
 
 std::optional<FieldFailure> Form5::Text4_LostFocus(double capDepth) const
 {
-    return refuseAtMost(capDepth, 50, "承台埋深不得小于等于50");
+    return refuseAtMost(capDepth, 50, "承台埋深不得小于等于50", kCheckTitle);
 }
 
 std::optional<FieldFailure> Form5::Text5_LostFocus(double pileCapacity) const
 {
-    return refuseAtMost(pileCapacity, 0, "桩基承载力设计值不得小于等于0");
+    return refuseAtMost(pileCapacity, 0, "桩基承载力设计值不得小于等于0", kCheckTitle);
 }
 
 std::optional<FieldFailure> Form5::Text6_LostFocus(double concreteWeight) const
 {
-    return refuseAtMost(concreteWeight, 0, "混凝土容重不得小于等于0");
+    return refuseAtMost(concreteWeight, 0, "混凝土容重不得小于等于0", kCheckTitle);
 }
 
 std::optional<FieldFailure> Form5::Text7_LostFocus(double soilWeight) const
 {
-    return refuseAtMost(soilWeight, 0, "土容重不得小于等于0");
+    return refuseAtMost(soilWeight, 0, "土容重不得小于等于0", kCheckTitle);
 }
 
 void Form5::Command1_Click()

@@ -484,8 +484,8 @@ void TestForm2::shouldShowWholeResults_data()
     QTest::addColumn<QString>("shown");
     // The longest texts the double display gives, in every force box.
     for (const char *name : {"Text10", "Text11", "Text12", "Text14"}) {
-        for (const char *shown : {"-0.0101233002841923", "-1.23456789012345E+15", "-36.8929677726701"})
-            QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(name, shown))) << name << shown;
+        for (const QString &shown : kLongestDoubleTexts)
+            QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(name, shown))) << QString(name) << shown;
     }
     QTest::newRow("P") << "Text13" << "355";
     QTest::newRow("mu") << "Text16" << "0.45";

@@ -60,7 +60,9 @@ int main(int argc, char *argv[])
     // Each calculator after a calculation, opened from the main window.
     auto open = [&](const char *button, const QString &window) {
         main.findChild<QPushButton *>(button)->click();
-        return topLevel(window);
+        QWidget *opened = topLevel(window);
+        ok &= opened != nullptr;
+        return opened;
     };
     auto press = [](QWidget *window, const char *button) { window->findChild<QAbstractButton *>(button)->click(); };
 
@@ -77,35 +79,25 @@ int main(int argc, char *argv[])
             }
         });
         morvane::showWarning(bolt, "数据检查", "e1不得小于等于0");
-    } else {
-        ok = false;
     }
     if (QWidget *endPlate = open("Command3", "Form3")) {
         press(endPlate, "Check1");
         press(endPlate, "Check3");
         press(endPlate, "Command1");
         ok &= save(endPlate, folder, "end-plate-window-computed.png");
-    } else {
-        ok = false;
     }
     if (QWidget *stability = open("Command2", "Form4")) {
         press(stability, "Command1");
         press(stability, "Command2");
         ok &= save(stability, folder, "stability-window-computed.png");
-    } else {
-        ok = false;
     }
     if (QWidget *pileGroup = open("Command5", "Form5")) {
         press(pileGroup, "Command1");
         ok &= save(pileGroup, folder, "pile-group-window-computed.png");
-    } else {
-        ok = false;
     }
     if (QWidget *column = open("Command6", "Form6")) {
         press(column, "Command1");
         ok &= save(column, folder, "column-window-computed.png");
-    } else {
-        ok = false;
     }
     return ok ? EXIT_SUCCESS : EXIT_FAILURE;
 }
