@@ -58,7 +58,7 @@ void Form3::buildControls()
     Text3 = makeTextBox(Frame2, "Text3", {180, 20, 46, 20});
     makeLabel(Frame2, "Label1(3)", "ef=", {8, 44, 18, 20});
     Text4 = makeTextBox(Frame2, "Text4", {26, 44, 46, 20});
-    makeLabel(Frame2, "Label2", "ew=", {82, 44, 22, 20});
+    makeLabel(Frame2, "Label2", "ew=", {78, 44, 26, 20});
     Text5 = makeTextBox(Frame2, "Text5", {104, 44, 46, 20});
 
     // Materials.

@@ -50,11 +50,11 @@ void Form5::buildControls()
     // Unit weights, right, below the pile.
     Frame3 = makeFrame(this, "Frame3", "材料参数", {158, 50, 153, 78});
     makeLabel(Frame3, "Label3(0)", "砼容重：", {8, 21, 50, 20});
-    Text6 = makeTextBox(Frame3, "Text6", {58, 21, 44, 20});
-    makeLabel(Frame3, "Label3(1)", "KN/m^3", {105, 21, 44, 20});
+    Text6 = makeTextBox(Frame3, "Text6", {58, 21, 40, 20});
+    makeLabel(Frame3, "Label3(1)", "KN/m^3", {101, 21, 49, 20});
     makeLabel(Frame3, "Label3(2)", "土容重：", {8, 48, 50, 20});
-    Text7 = makeTextBox(Frame3, "Text7", {58, 48, 44, 20});
-    makeLabel(Frame3, "Label3(3)", "KN/m^3", {105, 48, 44, 20});
+    Text7 = makeTextBox(Frame3, "Text7", {58, 48, 40, 20});
+    makeLabel(Frame3, "Label3(3)", "KN/m^3", {101, 48, 49, 20});
 
     // Pile count, the calculation and its result, along the bottom.
     Frame4 = makeFrame(this, "Frame4", "计算", {4, 130, 270, 83});

@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QApplication>
@@ -195,6 +196,11 @@ QStringList controlsCutByTheirFrame(QWidget *window)
         for (QWidget *child : frame->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
             if (!inside.contains(child->geometry()))
                 cut << child->objectName();
+            // A one-line label must also be wide enough for its caption.
+            auto *label = qobject_cast<QLabel *>(child);
+            if (label && !label->wordWrap() && label->textFormat() != Qt::RichText
+                && label->fontMetrics().horizontalAdvance(label->text()) > label->contentsRect().width())
+                cut << label->objectName() + " (caption)";
         }
     }
     return cut;

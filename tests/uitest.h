@@ -101,7 +101,8 @@ inline const QStringList kLongestDoubleTexts{"-0.0101233002841923", "-1.23456789
 bool showsBeginning(QLineEdit *box);
 
 // The controls of a window that stick out of the frame holding them (or
-// touch its border line), by name; empty when every control fits.
+// touch its border line), and the one-line labels too narrow for their
+// caption, by name; empty when every control fits.
 QStringList controlsCutByTheirFrame(QWidget *window);
 
 // True when the whole text of a box is in view, first to last character.
