@@ -3,6 +3,7 @@
 # more in a build with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")"
+MORVANE_WITH_TEST_PACKAGES=1
 source scripts/prepare.sh
 
 prepare_build build

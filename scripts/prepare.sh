@@ -4,11 +4,18 @@
 # (without --target, everything is built, the tests too).
 
 MORVANE_PACKAGES=(cmake make g++ qt6-base-dev qt6-translations-l10n fonts-noto-cjk fonts-arphic-ukai)
+# What only the test run needs besides; test.sh sets MORVANE_WITH_TEST_PACKAGES=1.
+MORVANE_TEST_PACKAGES=(
+)
 
 install_missing_packages() {
     local missing=()
     local package
-    for package in "${MORVANE_PACKAGES[@]}"; do
+    local wanted=("${MORVANE_PACKAGES[@]}")
+    if [ "${MORVANE_WITH_TEST_PACKAGES:-0}" = 1 ]; then
+        wanted+=("${MORVANE_TEST_PACKAGES[@]}")
+    fi
+    for package in "${wanted[@]}"; do
         if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
             missing+=("$package")
         fi
