@@ -36,7 +36,12 @@ export XDG_RUNTIME_DIR=$work
 unset QT_QPA_PLATFORM
 answer=$("$program" -platform offscreen --version)
 [ "$answer" = "Morvane 结构设计计算 $version" ] || fail "--version says: $answer"
-"$program" -platform offscreen &
+
+# Started as the launcher starts it, its Exec line found on the PATH.
+launcher=$work/root/usr/share/applications/$id.desktop
+command=$(sed -n 's/^Exec=//p' "$launcher")
+[ "$command" = morvane ] || fail "the launcher runs: $command"
+PATH=$work/root/usr/bin:$PATH "$command" -platform offscreen &
 pid=$!
 sleep 3
 if kill -0 "$pid" 2>/dev/null; then
