@@ -2,9 +2,9 @@
 # Installs the program into a scratch prefix, as `cmake --install` does
 # system-wide, and checks what a desktop finds there with the freedesktop
 # tools: the launcher, the AppStream data and the icon theme.
-#   installed_files.sh BUILD_FOLDER APP_ID DOCS_FOLDER
+#   installed_files.sh BUILD_FOLDER APP_ID VERSION DOCS_FOLDER
 set -euo pipefail
-build=$1 id=$2 docs=$3
+build=$1 id=$2 version=$3 docs=$4
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix/usr" >/dev/null
@@ -26,8 +26,13 @@ for size in 16 32 48 64 128 256; do
     file -b "$icon" | grep -q "^PNG image data, $size x $size," || fail "$icon: $(file -b "$icon")"
 done
 
+# The newest release the AppStream data names is the one built.
+metainfo=$share/metainfo/$id.metainfo.xml
+release=$(grep -o '<release version="[^"]*"' "$metainfo" | head -n 1 | cut -d '"' -f 2)
+[ "$release" = "$version" ] || fail "the newest release in the AppStream data is '$release', not $version"
+
 # Every screenshot the AppStream data names is a picture kept in docs/.
-shots=$(grep -o '<image[^>]*>[^<]*' "$share/metainfo/$id.metainfo.xml" | sed 's|.*/||')
+shots=$(grep -o '<image[^>]*>[^<]*' "$metainfo" | sed 's|.*/||')
 [ -n "$shots" ] || fail "no screenshots in the AppStream data"
 for shot in $shots; do
     [ -f "$docs/$shot" ] || fail "screenshot $shot is not in docs/"
