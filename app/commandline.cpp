@@ -28,6 +28,16 @@ QString asTyped(const QStringList &arguments, const QString &name)
     return name;
 }
 
+// Why the command line is refused.
+QString refusal(const QCommandLineParser &parser, const QStringList &arguments)
+{
+    if (!parser.unknownOptionNames().isEmpty())
+        return QStringLiteral("未知选项“%1”。").arg(asTyped(arguments, parser.unknownOptionNames().constFirst()));
+    if (!parser.positionalArguments().isEmpty())
+        return QStringLiteral("多余的参数“%1”：本程序不打开文件。").arg(parser.positionalArguments().constFirst());
+    return parser.errorText();
+}
+
 }  // namespace
 
 QString chosenStyle(int argc, const char *const argv[])
@@ -59,14 +69,8 @@ std::optional<int> handleCommandLine(const QStringList &arguments)
     parser.addOption(help);
     parser.addOption(version);
 
-    const QString program = QStringLiteral("morvane");
     if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
-        const QString error = parser.unknownOptionNames().isEmpty()
-            ? (parser.positionalArguments().isEmpty()
-                   ? parser.errorText()
-                   : QStringLiteral("多余的参数“%1”：本程序不打开文件。").arg(parser.positionalArguments().constFirst()))
-            : QStringLiteral("未知选项“%1”。").arg(asTyped(arguments, parser.unknownOptionNames().constFirst()));
-        print(stderr, QStringLiteral("%1：%2\n运行“%1 --help”查看可用的选项。\n").arg(program, error));
+        print(stderr, QStringLiteral("morvane：%1\n运行“morvane --help”查看可用的选项。\n").arg(refusal(parser, arguments)));
         return EXIT_FAILURE;
     }
     if (parser.isSet(help)) {
