@@ -54,6 +54,18 @@ QString chosenStyle(int argc, const char *const argv[])
     return qEnvironmentVariable("QT_STYLE_OVERRIDE");
 }
 
+void answerWithoutDisplay(int argc, const char *const argv[])
+{
+    static const QStringList printingOptions{"-h", "-help", "--help", "-v", "-version", "--version"};
+    for (int i = 1; i < argc; ++i) {
+        if (printingOptions.contains(QString::fromLocal8Bit(argv[i]))) {
+            if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            return;
+        }
+    }
+}
+
 std::optional<int> handleCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;

@@ -8,7 +8,9 @@
 
 int main(int argc, char *argv[])
 {
+    // Before QApplication takes Qt's own options (-platform, -style) away.
     const QString style = morvane::chosenStyle(argc, argv);
+    morvane::answerWithoutDisplay(argc, argv);
     QApplication app(argc, argv);
     app.setApplicationName("Morvane");
     app.setApplicationVersion(MORVANE_VERSION);
