@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test, then runs them once
 # more in a build with AddressSanitizer and UndefinedBehaviorSanitizer.
+# The first run also installs the program into a scratch prefix and checks
+# it with desktop-file-validate and appstreamcli, and builds the Debian
+# package with cpack and starts the program from it (tests/installed_files.sh,
+# tests/deb_package.sh).
 set -euo pipefail
 cd "$(dirname "$0")"
 MORVANE_WITH_TEST_PACKAGES=1

@@ -1,14 +1,25 @@
 #include "appicon.h"
+#include "commandline.h"
 #include "controls.h"
 #include "form1.h"
+#include "version.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    // Before QApplication takes Qt's own options (-platform, -style) away.
+    const QString style = morvane::chosenStyle(argc, argv);
+    morvane::answerWithoutDisplay(argc, argv);
     QApplication app(argc, argv);
     app.setApplicationName("Morvane");
+    app.setApplicationVersion(MORVANE_VERSION);
+    app.setDesktopFileName(MORVANE_APP_ID);
     morvane::applyApplicationLook(app);
+    if (!style.isEmpty())
+        app.setStyle(style);
+    if (const std::optional<int> exitCode = morvane::handleCommandLine(app.arguments()))
+        return *exitCode;
     app.setWindowIcon(morvane::programIcon());
 
     morvane::Form1 mainWindow;
