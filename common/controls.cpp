@@ -159,13 +159,28 @@ void makeKeyProofList(QComboBox *list)
     list->lineEdit()->installEventFilter(refuser);
 }
 
-void makeOptionGroup(std::initializer_list<QAbstractButton *> options)
+void makeOptionGroup(std::initializer_list<QAbstractButton *> options, const QString &groupName)
 {
     for (QAbstractButton *option : options) {
+        option->setAccessibleName(groupName + QStringLiteral("：") + option->text());
         auto follow = [option](bool checked) { option->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus); };
         follow(option->isChecked());
         QObject::connect(option, &QAbstractButton::toggled, option, follow);
     }
+}
+
+void nameForReaders(QWidget *control, const QString &quantity, const QString &unit)
+{
+    const QString name = unit.isEmpty() ? quantity : QStringLiteral("%1 (%2)").arg(quantity, unit);
+    control->setAccessibleName(name);
+}
+
+void nameListForReaders(QComboBox *list, QLabel *label)
+{
+    label->setBuddy(list);
+    list->setAccessibleName(label->text());
+    if (list->lineEdit())
+        list->lineEdit()->setAccessibleName(label->text());
 }
 
 namespace {
