@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGroupBox>
@@ -27,6 +28,25 @@
 
 namespace morvane {
 
+namespace {
+
+// The first of the faces that is installed, alone; the whole list when none
+// is. A font naming several faces has Qt ask fontconfig for the fallbacks of
+// each face it loads, once per script, at every start; a font naming one
+// installed face has its fallbacks looked up only for a character the face
+// lacks.
+QStringList firstInstalled(const QStringList &faces)
+{
+    const QStringList installed = QFontDatabase::families();
+    for (const QString &face : faces) {
+        if (installed.contains(face))
+            return {face};
+    }
+    return faces;
+}
+
+}  // namespace
+
 void applyApplicationLook(QApplication &app)
 {
     if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
@@ -34,8 +54,8 @@ void applyApplicationLook(QApplication &app)
         app.setPalette(fusion->standardPalette());
     }
     QFont font;
-    font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans CJK"),
-                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("AR PL UKai CN")});
+    font.setFamilies(firstInstalled({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans CJK"),
+                                     QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("AR PL UKai CN")}));
     font.setPixelSize(12);
     app.setFont(font);
 
@@ -299,9 +319,10 @@ void showOutOfRange(QWidget *window)
 QFont kaiFont(double pointSize, bool bold, bool underline)
 {
     QFont font;
-    font.setFamilies({QStringLiteral("楷体_GB2312"), QStringLiteral("KaiTi_GB2312"), QStringLiteral("KaiTi"),
-                      QStringLiteral("楷体"), QStringLiteral("AR PL UKai CN"), QStringLiteral("AR PL KaitiM GB"),
-                      QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
+    font.setFamilies(firstInstalled({QStringLiteral("楷体_GB2312"), QStringLiteral("KaiTi_GB2312"),
+                                     QStringLiteral("KaiTi"), QStringLiteral("楷体"), QStringLiteral("AR PL UKai CN"),
+                                     QStringLiteral("AR PL KaitiM GB"), QStringLiteral("Noto Serif CJK SC"),
+                                     QStringLiteral("Noto Sans CJK SC")}));
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     font.setUnderline(underline);
