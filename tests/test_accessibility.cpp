@@ -1,5 +1,8 @@
 // What a screen reader finds in each window: every control the user works
 // with has a name, and the name reads as the control's label and unit.
+// QAccessible makes a widget's interface on request, with or without a
+// screen reader attached and on the offscreen platform too, so the tree is
+// walked as a screen reader would walk it.
 
 #include "form1.h"
 #include "form2.h"
