@@ -41,7 +41,7 @@ void Form2::buildControls()
 {
     // Bolt layout, top left.
     Frame1 = makeFrame(this, "Frame1", "螺栓布置参数 单位：mm", {4, 2, 172, 110});
-    makeLabel(Frame1, "Label1", "螺栓排数", {10, 19, 52, 20});
+    QLabel *rowsLabel = makeLabel(Frame1, "Label1", "螺栓排数", {10, 19, 52, 20});
     Combo1 = makeList(Frame1, "Combo1", "八排", {64, 18, 80, 22}, ListKind::KeyProof);
     makeLabel(Frame1, "Label2", "e1=", {10, 43, 24, 20});
     Text1 = makeTextBox(Frame1, "Text1", {34, 43, 48, 20});
@@ -58,10 +58,10 @@ void Form2::buildControls()
 
     // Materials, top middle.
     Frame2 = makeFrame(this, "Frame2", "材料参数", {180, 2, 152, 110});
-    makeLabel(Frame2, "Label8", "钢材类别", {8, 21, 52, 20});
+    QLabel *steelLabel = makeLabel(Frame2, "Label8", "钢材类别", {8, 21, 52, 20});
     Combo2 = makeList(Frame2, "Combo2", "Q235", {62, 20, 80, 22}, ListKind::KeyProof);
     Combo2->setToolTip("腹板钢材的强度设计值，按厚度小于等于16考虑。");
-    makeLabel(Frame2, "Label9", "螺栓直径", {8, 45, 52, 20});
+    QLabel *sizeLabel = makeLabel(Frame2, "Label9", "螺栓直径", {8, 45, 52, 20});
     Combo3 = makeList(Frame2, "Combo3", "M20", {62, 44, 80, 22}, ListKind::KeyProof);
     makeLabel(Frame2, "Label10", "螺栓级别选择：", {8, 68, 120, 18});
     Option1 = makeOption(Frame2, "Option1", "8.8级", {8, 86, 62, 20});
@@ -134,8 +134,29 @@ void Form2::buildControls()
     Text15->setPlainText("Text15");
     Command2 = makeButton(Frame6, "Command2", "返回主界面", {392, 66, 80, 30});
 
-    makeOptionGroup({Option1, Option2});
-    makeOptionGroup({Option3, Option4, Option5, Option6});
+    makeOptionGroup({Option1, Option2}, "螺栓级别");
+    makeOptionGroup({Option3, Option4, Option5, Option6}, "连接处构件接触面处理方法");
+
+    // What a screen reader calls each box and list: its label and unit.
+    nameListForReaders(Combo1, rowsLabel);
+    nameForReaders(Text1, "e1", "mm");
+    nameForReaders(Text2, "e2", "mm");
+    nameForReaders(Text3, "e3", "mm");
+    nameForReaders(Text4, "ef", "mm");
+    nameForReaders(Text5, "ew", "mm");
+    nameForReaders(Text6, "tw", "mm");
+    nameListForReaders(Combo2, steelLabel);
+    nameListForReaders(Combo3, sizeLabel);
+    nameForReaders(Text7, "M", "kN·m");
+    nameForReaders(Text8, "V", "kN");
+    nameForReaders(Text9, "内力放大");
+    nameForReaders(Text16, "抗滑移系数");
+    nameForReaders(Text10, "Nt1", "kN");
+    nameForReaders(Text11, "Nv1", "kN");
+    nameForReaders(Text12, "Nbv1", "kN");
+    nameForReaders(Text13, "P", "kN");
+    nameForReaders(Text14, "nt2", "kN");
+    nameForReaders(Text15, "验算结论");
 
     // Tab order of the controls the user works with.
     morvane::setTabOrder({Text1, Text2, Text3, Text4, Option1, Option2, Text5, Text6, Text7, Text8, Text9, Option3,

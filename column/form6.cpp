@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -45,11 +46,13 @@ void Form6::buildControls()
     QComboBox **lists[] = {&Combo1, &Combo2, &Combo3};
     for (int i = 0; i < 3; ++i) {
         const int y = 21 + 38 * i;
-        makeLabel(Frame2, QStringLiteral("Label2(%1)").arg(i), rowLabels[i], {10, y, 160, 15});
+        QLabel *rowLabel = makeLabel(Frame2, QStringLiteral("Label2(%1)").arg(i), rowLabels[i], {10, y, 160, 15});
         QLineEdit *count = makeTextBox(Frame2, countNames[i], {10, y + 16, 56, 20});
         count->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
         *counts[i] = count;
         *lists[i] = makeList(Frame2, listNames[i], "直径20", {76, y + 15, 98, 22}, ListKind::KeyProof);
+        nameForReaders(count, QStringLiteral("%1根数").arg(rowLabels[i]));
+        nameListForReaders(*lists[i], rowLabel);  // the list reads "直径20" after it
     }
     makeResultBox(Text3, Qt::AlignHCenter);  // always four corner bars
 
@@ -71,6 +74,11 @@ void Form6::buildControls()
     Text6->document()->setDocumentMargin(2);
     setBoxBackground(Text6, tooltipBackground());
     Text6->setPlainText("Text6");
+
+    // What a screen reader calls the other boxes: label and unit.
+    nameForReaders(Text1, "b", "mm");
+    nameForReaders(Text2, "h", "mm");
+    nameForReaders(Text6, "配筋率验算结果");
 
     morvane::setTabOrder({Text1, Text2, Combo1, Combo2, Combo3, Text4, Text5, Command1, Command2});
     Text1->setFocus();

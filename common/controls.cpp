@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGroupBox>
@@ -27,6 +28,25 @@
 
 namespace morvane {
 
+namespace {
+
+// The first of the faces that is installed, alone; the whole list when none
+// is. A font naming several faces has Qt ask fontconfig for the fallbacks of
+// each face it loads, once per script, at every start; a font naming one
+// installed face has its fallbacks looked up only for a character the face
+// lacks.
+QStringList firstInstalled(const QStringList &faces)
+{
+    const QStringList installed = QFontDatabase::families();
+    for (const QString &face : faces) {
+        if (installed.contains(face))
+            return {face};
+    }
+    return faces;
+}
+
+}  // namespace
+
 void applyApplicationLook(QApplication &app)
 {
     if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
@@ -34,8 +54,8 @@ void applyApplicationLook(QApplication &app)
         app.setPalette(fusion->standardPalette());
     }
     QFont font;
-    font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans CJK"),
-                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("AR PL UKai CN")});
+    font.setFamilies(firstInstalled({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans CJK"),
+                                     QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("AR PL UKai CN")}));
     font.setPixelSize(12);
     app.setFont(font);
 
@@ -159,13 +179,28 @@ void makeKeyProofList(QComboBox *list)
     list->lineEdit()->installEventFilter(refuser);
 }
 
-void makeOptionGroup(std::initializer_list<QAbstractButton *> options)
+void makeOptionGroup(std::initializer_list<QAbstractButton *> options, const QString &groupName)
 {
     for (QAbstractButton *option : options) {
+        option->setAccessibleName(groupName + QStringLiteral("：") + option->text());
         auto follow = [option](bool checked) { option->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus); };
         follow(option->isChecked());
         QObject::connect(option, &QAbstractButton::toggled, option, follow);
     }
+}
+
+void nameForReaders(QWidget *control, const QString &quantity, const QString &unit)
+{
+    const QString name = unit.isEmpty() ? quantity : QStringLiteral("%1 (%2)").arg(quantity, unit);
+    control->setAccessibleName(name);
+}
+
+void nameListForReaders(QComboBox *list, QLabel *label)
+{
+    label->setBuddy(list);
+    list->setAccessibleName(label->text());
+    if (list->lineEdit())
+        list->lineEdit()->setAccessibleName(label->text());
 }
 
 namespace {
@@ -284,9 +319,10 @@ void showOutOfRange(QWidget *window)
 QFont kaiFont(double pointSize, bool bold, bool underline)
 {
     QFont font;
-    font.setFamilies({QStringLiteral("楷体_GB2312"), QStringLiteral("KaiTi_GB2312"), QStringLiteral("KaiTi"),
-                      QStringLiteral("楷体"), QStringLiteral("AR PL UKai CN"), QStringLiteral("AR PL KaitiM GB"),
-                      QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
+    font.setFamilies(firstInstalled({QStringLiteral("楷体_GB2312"), QStringLiteral("KaiTi_GB2312"),
+                                     QStringLiteral("KaiTi"), QStringLiteral("楷体"), QStringLiteral("AR PL UKai CN"),
+                                     QStringLiteral("AR PL KaitiM GB"), QStringLiteral("Noto Serif CJK SC"),
+                                     QStringLiteral("Noto Sans CJK SC")}));
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     font.setUnderline(underline);

@@ -57,8 +57,18 @@ void showResult(QLineEdit *box, const QString &text);
 void makeKeyProofList(QComboBox *list);
 
 // Makes the option buttons of one frame a group with one Tab stop, the
-// selected option; the arrow keys move within the group.
-void makeOptionGroup(std::initializer_list<QAbstractButton *> options);
+// selected option; the arrow keys move within the group. A screen reader
+// names each option by the group and its caption: "螺栓级别：8.8级".
+void makeOptionGroup(std::initializer_list<QAbstractButton *> options, const QString &groupName);
+
+// Names a control for screen readers as it reads on screen, by its label
+// and unit: "e1 (mm)", "Nt1 (kN)", "稳定系数".
+void nameForReaders(QWidget *control, const QString &quantity, const QString &unit = QString());
+// Names a list by the label beside it ("钢材"); a screen reader then reads
+// the name and the list's text. The label is the list's buddy, since on X11
+// and Wayland the list's own text is its name and the label comes through
+// the labelled-by relation.
+void nameListForReaders(QComboBox *list, QLabel *label);
 
 // Controls placed at fixed positions, named as the design names them (the
 // objectName is the control's name: "Text1", "Label1(0)", "Combo2").

@@ -4,12 +4,75 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
 #include <QSpacerItem>
 #include <QPointer>
 #include <QWidget>
 
 namespace morvane {
+
+namespace {
+
+// The style's warning sign, a 32 x 32 bitmap, drawn as lines and areas at the
+// screen's own pixels for a scaled screen, where the bitmap would show
+// blown up: a yellow triangle with a black edge and an exclamation mark, its
+// grey shadow two pixels to the lower right.
+QPixmap sharpWarningSign(qreal devicePixelRatio)
+{
+    QPixmap sign(QSize(32, 32) * devicePixelRatio);
+    sign.setDevicePixelRatio(devicePixelRatio);
+    sign.fill(Qt::transparent);
+    QPainter p(&sign);
+    p.setRenderHint(QPainter::Antialiasing);
+
+    // The triangle's outer edge: a flattened top, sides one across for two
+    // down, rounded feet.
+    QPainterPath triangle;
+    triangle.moveTo(13, 0);
+    triangle.lineTo(16, 0);
+    triangle.lineTo(29, 24);
+    triangle.lineTo(29, 28);
+    triangle.quadTo(29, 30, 27, 30);
+    triangle.lineTo(2, 30);
+    triangle.quadTo(0, 30, 0, 28);
+    triangle.lineTo(0, 24);
+    triangle.closeSubpath();
+    p.fillPath(triangle.translated(2, 2), QColor(0x99, 0x99, 0x99));
+    p.fillPath(triangle, Qt::black);
+    QPainterPath inside;
+    inside.moveTo(13.6, 1);
+    inside.lineTo(15.4, 1);
+    inside.lineTo(28, 24.2);
+    inside.lineTo(28, 27.8);
+    inside.quadTo(28, 29, 26.8, 29);
+    inside.lineTo(2.2, 29);
+    inside.quadTo(1, 29, 1, 27.8);
+    inside.lineTo(1, 24.2);
+    inside.closeSubpath();
+    p.fillPath(inside, QColor(0xFF, 0xFF, 0x00));
+
+    // The exclamation mark: a bar narrowing to a point in its lower third,
+    // and its dot.
+    QPainterPath bar;
+    bar.moveTo(12, 10.5);
+    bar.quadTo(14.5, 8, 17, 10.5);
+    bar.lineTo(17, 15.5);
+    bar.lineTo(15.2, 21);
+    bar.lineTo(13.8, 21);
+    bar.lineTo(12, 15.5);
+    bar.closeSubpath();
+    p.fillPath(bar, Qt::black);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawEllipse(QPointF(15, 24), 2, 2);
+    return sign;
+}
+
+}  // namespace
 
 int warningBoxMinimumWidth(const QString &title)
 {
@@ -29,6 +92,13 @@ void showWarning(QWidget *parent, const QString &title, const QString &message)
 
     QMessageBox box(QMessageBox::Warning, title, message, QMessageBox::Ok, window);
     box.setObjectName(QStringLiteral("warningBox"));
+    if (box.devicePixelRatio() > 1) {
+        // The label showing the sign is the box's one label with a picture.
+        for (auto *label : box.findChildren<QLabel *>()) {
+            if (!label->pixmap().isNull())
+                label->setPixmap(sharpWarningSign(box.devicePixelRatio()));
+        }
+    }
     // Wide enough for its title as a window manager draws it: the title in a
     // larger bold face, beside the window menu and the title-bar buttons.
     if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))

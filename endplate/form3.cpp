@@ -63,9 +63,9 @@ void Form3::buildControls()
 
     // Materials.
     QGroupBox *Frame3 = makeFrame(this, "Frame3", "设计材料选择", {214, 70, 242, 70});
-    makeLabel(Frame3, "Label3(0)", "端板钢材", {8, 20, 50, 20});
+    QLabel *steelLabel = makeLabel(Frame3, "Label3(0)", "端板钢材", {8, 20, 50, 20});
     Combo1 = makeList(Frame3, "Combo1", "Q235", {58, 19, 58, 22}, ListKind::Typed);
-    makeLabel(Frame3, "Label3(1)", "螺栓直径", {124, 20, 50, 20});
+    QLabel *sizeLabel = makeLabel(Frame3, "Label3(1)", "螺栓直径", {124, 20, 50, 20});
     Combo2 = makeList(Frame3, "Combo2", "M20", {174, 19, 58, 22}, ListKind::Typed);
     makeLabel(Frame3, "Label3(2)", "螺栓级别：", {8, 45, 62, 20});
     Option1 = makeOption(Frame3, "Option1", "8.8级", {72, 45, 62, 20});
@@ -113,8 +113,20 @@ void Form3::buildControls()
     makeResultBox(Text6);
     Command2 = makeButton(Frame5, "Command2", "返回主界面", {370, 17, 76, 26});
 
-    makeOptionGroup({Option1, Option2});
-    makeOptionGroup({Option3, Option4});
+    makeOptionGroup({Option1, Option2}, "螺栓级别");
+    makeOptionGroup({Option3, Option4}, "两边支承端板");
+
+    // What a screen reader calls each box and list: its label and unit.
+    nameForReaders(Text1, "b", "mm");
+    nameForReaders(Text2, "bs", "mm");
+    nameForReaders(Text3, "a", "mm");
+    nameForReaders(Text4, "ef", "mm");
+    nameForReaders(Text5, "ew", "mm");
+    nameListForReaders(Combo1, steelLabel);
+    nameListForReaders(Combo2, sizeLabel);
+    nameForReaders(Check3, "两边支承端板");  // without the dashes that lead to the bracket
+    nameForReaders(Text7, "单个螺栓Ntb", "kN");
+    nameForReaders(Text6, "端板最小厚度");
 
     morvane::setTabOrder({Text1, Text2, Text3, Text4, Text5, Combo1, Combo2, Option1, Option2, Check1, Check2, Check3,
                           Check4, Option3, Option4, Command1, Command2});

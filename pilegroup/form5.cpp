@@ -77,6 +77,17 @@ void Form5::buildControls()
     Command2->setObjectName(QStringLiteral("Command2"));
     Command2->setGeometry(278, 156, 33, 57);  // 495 x 855 twips
 
+    // What a screen reader calls each box and list: its label and unit.
+    nameForReaders(Text1, "L", "mm");
+    nameForReaders(Text2, "B", "mm");
+    nameForReaders(Text3, "H", "mm");
+    nameForReaders(Text4, "承台埋深", "mm");
+    nameForReaders(Text5, "单桩桩承载力设计值", "kN");
+    nameForReaders(Text6, "砼容重", "kN/m³");
+    nameForReaders(Text7, "土容重", "kN/m³");
+    nameListForReaders(Combo1, countLabel);
+    nameForReaders(Text8, "扣除承台及覆土重后的桩基承载力", "kN");
+
     morvane::setTabOrder({Text1, Text2, Text3, Combo1, Command1, Text4, Text5, Text6, Text7, Command2});
 
     connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);

@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -42,9 +43,9 @@ void Form4::buildControls()
 
     // Stability coefficient, right.
     Frame2 = makeFrame(this, "Frame2", "稳定系数计算", {162, 2, 135, 139});
-    makeLabel(Frame2, "Label2(0)", "钢材", {6, 20, 50, 20});
+    QLabel *steelLabel = makeLabel(Frame2, "Label2(0)", "钢材", {6, 20, 50, 20});
     Combo1 = makeList(Frame2, "Combo1", "Q235", {58, 19, 70, 22}, ListKind::Typed);
-    makeLabel(Frame2, "Label2(1)", "截面类型", {6, 43, 50, 20});
+    QLabel *sectionLabel = makeLabel(Frame2, "Label2(1)", "截面类型", {6, 43, 50, 20});
     Combo2 = makeList(Frame2, "Combo2", "a类", {58, 42, 70, 22}, ListKind::Typed);
     makeLabel(Frame2, "Label2(2)", "稳定系数", {6, 93, 60, 18});
     Command2 = makeButton(Frame2, "Command2", "计算", {68, 88, 60, 24});
@@ -54,6 +55,15 @@ void Form4::buildControls()
     Command3 = new WrappingButton("返回主界面", this);
     Command3->setObjectName("Command3");
     Command3->setGeometry(300, 8, 22, 133);
+
+    // What a screen reader calls each box and list: its label and unit.
+    nameForReaders(Text1, "计算长度", "mm");
+    nameForReaders(Text2, "构件的惯性距", "10⁴ mm⁴");
+    nameForReaders(Text3, "构件面积", "mm²");
+    nameForReaders(Text4, "长细比");
+    nameListForReaders(Combo1, steelLabel);
+    nameListForReaders(Combo2, sectionLabel);
+    nameForReaders(Text5, "稳定系数");
 
     morvane::setTabOrder({Command1, Text1, Text2, Text3, Combo1, Combo2, Command2, Command3});
     Command1->setFocus();

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDropEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPointer>
@@ -65,6 +66,30 @@ public:
     int computed = 0;
 };
 
+// Notes, as a message box shows, whether its sign is a bitmap blown up.
+class SignWatcher : public QObject
+{
+public:
+    SignWatcher() { qApp->installEventFilter(this); }
+    int seen = 0;
+    int blownUp = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && qobject_cast<QMessageBox *>(watched)) {
+            for (auto *label : static_cast<QWidget *>(watched)->findChildren<QLabel *>()) {
+                if (!label->pixmap().isNull()) {
+                    ++seen;
+                    // A picture made for fewer pixels than the screen has is blown up.
+                    blownUp += label->pixmap().devicePixelRatio() < label->devicePixelRatio() || scaledUpBitmap(label);
+                }
+            }
+        }
+        return false;
+    }
+};
+
 }  // namespace
 
 class TestFieldCheck : public QObject
@@ -80,6 +105,7 @@ private slots:
     void shouldKeepAButtonFromActingOnARefusedValue();
     void shouldCheckTextDroppedIntoABox();
     void shouldRefuseToComputeOnARefusedValueFromAnyPath();
+    void shouldDrawTheWarningSignAtTheScreenResolution();
 
 private:
     std::unique_ptr<MessageBoxCatcher> boxes;
@@ -202,6 +228,15 @@ void TestFieldCheck::shouldRefuseToComputeOnARefusedValueFromAnyPath()
     click(window->button);
     QCOMPARE(boxes->take(), QList<ShownBox>());
     QCOMPARE(window->computed, 1);
+}
+
+void TestFieldCheck::shouldDrawTheWarningSignAtTheScreenResolution()
+{
+    SignWatcher watcher;
+    showWarning(window->a, "提示", "a不得小于等于0");
+    QCOMPARE(boxes->take().size(), 1);
+    QCOMPARE(watcher.seen, 1);
+    QCOMPARE(watcher.blownUp, 0);
 }
 
 QTEST_MAIN(TestFieldCheck)

@@ -90,6 +90,7 @@ void TestForm2::shouldOpenWithTheDefaults()
     QCOMPARE(form->windowTitle(), QStringLiteral("摩擦型高强螺栓连接计算"));
     QCOMPARE(form->size(), QSize(488, 361));
     QCOMPARE(controlsCutByTheirFrame(form).join(", "), QString());
+    QVERIFY(!scaledUpBitmap(control(form, "Picture3")));
     const QStringList defaults{"40", "80", "", "40", "50", "6", "105", "720", "1"};
     for (int i = 0; i < defaults.size(); ++i)
         QCOMPARE(text(QStringLiteral("Text%1").arg(i + 1)), defaults[i]);

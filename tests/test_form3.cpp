@@ -23,6 +23,7 @@ private slots:
     void shouldShowEveryControlAndResultWhole()
     {
         QCOMPARE(controlsCutByTheirFrame(form).join(", "), QString());
+        QVERIFY(!scaledUpBitmap(control(form, "Picture1")));
         QCOMPARE(resultsShownCut(form, {"Text7"}, {"-1.234567E+15", "124"}), QStringList());
         QCOMPARE(resultsShownCut(form, {"Text6"}, {"此端板的最小厚度为1.234567E+15mm", "此端板的最小厚度为26.94167mm"}), QStringList());
     }

@@ -44,6 +44,7 @@ private slots:
     void shouldShowEveryControlAndResultWhole()
     {
         QCOMPARE(controlsCutByTheirFrame(form).join(", "), QString());
+        QVERIFY(!scaledUpBitmap(control(form, "Image1")));
         QCOMPARE(resultsShownCut(form, {"Text3"}, {"4"}), QStringList());
     }
     void init();

@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QApplication>
+#include <QImage>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTest>
@@ -221,6 +222,26 @@ QStringList resultsShownCut(QWidget *window, const QStringList &boxes, const QSt
 }
 
 bool showsBeginning(QLineEdit *box) { return positionsAtTheEnds(box).first == 0; }
+
+bool scaledUpBitmap(QWidget *picture)
+{
+    const QImage image = picture->grab().toImage();
+    const qreal ratio = image.devicePixelRatio();
+    const int step = qRound(ratio);
+    if (step < 2 || !qFuzzyCompare(ratio, qreal(step)))
+        return false;
+    for (int y = 0; y + step <= image.height(); y += step) {
+        for (int x = 0; x + step <= image.width(); x += step) {
+            for (int dy = 0; dy < step; ++dy) {
+                for (int dx = 0; dx < step; ++dx) {
+                    if (image.pixel(x + dx, y + dy) != image.pixel(x, y))
+                        return false;
+                }
+            }
+        }
+    }
+    return true;
+}
 
 bool showsWholeText(QLineEdit *box)
 {

@@ -108,6 +108,12 @@ QStringList controlsCutByTheirFrame(QWidget *window);
 // True when the whole text of a box is in view, first to last character.
 bool showsWholeText(QLineEdit *box);
 
+// True when a picture on a screen scaled by a whole factor (2, 3) shows no
+// detail finer than a logical pixel: a bitmap drawn at one pixel per logical
+// pixel and scaled up, not a drawing at the screen's own pixels. False on an
+// unscaled screen, where the two cannot be told apart.
+bool scaledUpBitmap(QWidget *picture);
+
 }  // namespace uitest
 
 #include <QTest>

@@ -2,7 +2,9 @@
 // folder, using the offscreen platform unless another is asked for:
 //   render_windows OUTPUT_FOLDER
 // With QT_SCALE_FACTOR set (1.5, 2) the pictures show the windows at that
-// screen scale.
+// screen scale. The picture of the bolt window on a screen scaled by 2 is
+// written by a second run of the tool on such a screen:
+//   QT_SCALE_FACTOR=2 render_windows --bolt-only FILE
 
 #include "appicon.h"
 #include "controls.h"
@@ -12,6 +14,8 @@
 #include <QApplication>
 #include <QAbstractButton>
 #include <QDir>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTimer>
 #include <QPushButton>
 #include <QWidget>
@@ -38,6 +42,27 @@ bool save(QWidget *window, const QDir &folder, const QString &file)
     return ok;
 }
 
+// Opens a calculator from the main window by its button.
+QWidget *openCalculator(morvane::Form1 &main, const char *button, const QString &window)
+{
+    main.findChild<QPushButton *>(button)->click();
+    return topLevel(window);
+}
+
+void press(QWidget *window, const char *button) { window->findChild<QAbstractButton *>(button)->click(); }
+
+// Runs this tool once more on a screen scaled by 2 to picture the bolt window.
+bool saveBoltWindowScaledBy2(const QDir &folder, const QString &file)
+{
+    QProcess run;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+    run.setProcessEnvironment(environment);
+    run.setProcessChannelMode(QProcess::ForwardedChannels);
+    run.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--bolt-only"), folder.filePath(file)});
+    return run.waitForFinished(60000) && run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0;
+}
+
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -47,24 +72,33 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     morvane::applyApplicationLook(app);
     app.setWindowIcon(morvane::programIcon());
-    const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+    const QStringList arguments = app.arguments();
+    const bool boltOnly = arguments.value(1) == QLatin1String("--bolt-only");
+    const QFileInfo boltOnlyFile(arguments.value(2));
+    const QDir folder(boltOnly ? boltOnlyFile.absolutePath() : arguments.value(1, QStringLiteral(".")));
     QDir().mkpath(folder.path());
 
     bool ok = true;
     morvane::Form1 main;
     main.show();
+    if (boltOnly) {
+        QWidget *bolt = openCalculator(main, "Command1", "Form2");
+        if (!bolt)
+            return EXIT_FAILURE;
+        press(bolt, "Command1");
+        return save(bolt, folder, boltOnlyFile.fileName()) ? EXIT_SUCCESS : EXIT_FAILURE;
+    }
     ok &= save(&main, folder, "main-window.png");
     ok &= morvane::programIconPixmap(32).save(folder.filePath("icon-32.png"));
     ok &= morvane::programIconPixmap(16).save(folder.filePath("icon-16.png"));
+    ok &= saveBoltWindowScaledBy2(folder, "bolt-window-2x.png");
 
     // Each calculator after a calculation, opened from the main window.
     auto open = [&](const char *button, const QString &window) {
-        main.findChild<QPushButton *>(button)->click();
-        QWidget *opened = topLevel(window);
+        QWidget *opened = openCalculator(main, button, window);
         ok &= opened != nullptr;
         return opened;
     };
-    auto press = [](QWidget *window, const char *button) { window->findChild<QAbstractButton *>(button)->click(); };
 
     if (QWidget *bolt = open("Command1", "Form2")) {
         press(bolt, "Command1");
