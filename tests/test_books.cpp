@@ -1,0 +1,176 @@
+// Calculation books: for worked values of each calculator the book holds
+// every input as read and every result as the window shows it, and its
+// formulas show no number but those and the formulas' own constants.
+
+#include "endplatebook.h"
+
+#include <QRegularExpression>
+#include <QTest>
+
+#include <algorithm>
+
+using namespace morvane;
+
+namespace {
+
+// A result box's object name and the text the window writes into it.
+using Shown = QList<QPair<QString, QString>>;
+
+QString q(const std::string &text) { return QString::fromStdString(text); }
+
+// The numbers of a text, not those that are part of a symbol (t1, α2, M20, Q235).
+QStringList numbersIn(const QString &text)
+{
+    static const QRegularExpression number(
+        QStringLiteral("(?<![A-Za-z0-9_.\\x{0370}-\\x{03FF}])(\\d+(\\.\\d+)?|\\.\\d+)([eE][+-]?\\d+)?"));
+    QStringList numbers;
+    for (auto it = number.globalMatch(text); it.hasNext();)
+        numbers << it.next().captured();
+    return numbers;
+}
+
+// `inputs`: "symbol=value" (the name where there is no symbol), separated by "|".
+// `constants`: the numbers the formulas may hold besides inputs and results.
+// `checks`: the verdicts of the check steps in order, "满足" or "不满足".
+void checkBook(const CalcBook &book, const QString &calculator, const QString &inputs, const Shown &shown,
+               const QStringList &constants, const QStringList &checks, const QStringList &verdicts,
+               const QString &note)
+{
+    QCOMPARE(q(book.calculator), calculator);
+
+    QStringList read;
+    for (const BookInput &input : book.inputs)
+        read << (input.symbol.empty() ? q(input.name) : q(input.symbol)) + "=" + q(input.value);
+    QCOMPARE(read.join('|'), inputs);
+
+    QStringList allowed = constants;
+    for (const BookInput &input : book.inputs)
+        allowed << numbersIn(q(input.value));
+    for (const auto &[box, text] : shown) {
+        allowed << numbersIn(text);
+        const bool found = std::any_of(book.steps.begin(), book.steps.end(), [&](const BookStep &step) {
+            return q(step.value) == text && q(step.resultBox) == box;
+        });
+        QVERIFY2(found, qPrintable(box + " shows " + text + ", which no step holds"));
+    }
+
+    QStringList checked;
+    for (const BookStep &step : book.steps) {
+        if (!step.value.empty())
+            QVERIFY2(shown.contains({q(step.resultBox), q(step.value)}),
+                     qPrintable(q(step.value) + " is not shown in " + q(step.resultBox)));
+        for (const std::string *text : {&step.formula, &step.substituted, &step.comparison}) {
+            for (const QString &n : numbersIn(q(*text)))
+                QVERIFY2(allowed.contains(n), qPrintable(n + " in \"" + q(*text) + "\" is not shown"));
+        }
+        if (step.verdict != Verdict::None)
+            checked << (step.verdict == Verdict::Satisfied ? "满足" : "不满足");
+    }
+    QCOMPARE(checked, checks);
+
+    QStringList said;
+    for (const std::string &verdict : book.verdicts)
+        said << q(verdict);
+    QCOMPARE(said, verdicts);
+    QCOMPARE(q(book.note), note);
+}
+
+}  // namespace
+
+class TestBooks : public QObject
+{
+    Q_OBJECT
+private slots:
+    void shouldDescribeTheEndPlate_data();
+    void shouldDescribeTheEndPlate();
+};
+
+void TestBooks::shouldDescribeTheEndPlate_data()
+{
+    QTest::addColumn<QString>("classes");  // cantilever noStiffener twoSide threeSide
+    QTest::addColumn<bool>("flush");
+    QTest::addColumn<QString>("steel");
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<bool>("grade8_8");
+    QTest::addColumn<double>("b");
+    QTest::addColumn<double>("ef");
+    QTest::addColumn<QString>("inputs");
+    QTest::addColumn<QString>("constants");  // P and f from their tables
+    QTest::addColumn<QString>("note");
+
+    const QString rest = "|bs=100|a=80|";
+    const QString defaults = "b=200|bs=100|a=80|ef=40|ew=50|端板钢材=Q235|螺栓直径=M20|螺栓级别=10.9级|支承条件=";
+    QTest::newRow("none ticked: 16") << "" << false << "Q235" << "M20" << false << 200.0 << 40.0
+                                     << defaults + "无|两边支承端板的端板形式=端板外伸" << "155" << "";
+    QTest::newRow("cantilever") << "cantilever" << false << "Q235" << "M20" << false << 200.0 << 40.0
+                                << defaults + "伸臂类端板|两边支承端板的端板形式=端板外伸" << "155 205" << "";
+    QTest::newRow("two-side flush") << "twoSide" << true << "Q235" << "M20" << false << 200.0 << 40.0
+                                    << defaults + "两边支承端板|两边支承端板的端板形式=端板平齐" << "155 205" << "";
+    QTest::newRow("all four, extended")
+        << "cantilever noStiffener twoSide threeSide" << false << "Q235" << "M20" << false << 200.0 << 40.0
+        << defaults + "伸臂类端板、无加劲肋类端板、两边支承端板、三边支承类端板|两边支承端板的端板形式=端板外伸"
+        << "155 205" << "";
+    QTest::newRow("class exactly 16, floored") << "cantilever" << false << "Q235" << "M20" << false << 2325.0 << 164.0
+                                               << "b=2325" + rest + "ef=164|ew=50|端板钢材=Q235|螺栓直径=M20|螺栓级别=10.9级|"
+                                                  "支承条件=伸臂类端板|两边支承端板的端板形式=端板外伸"
+                                               << "155 205" << "";
+    QTest::newRow("Q345 M16 8.8级") << "noStiffener" << false << "Q345" << "M16" << true << 200.0 << 40.0
+                                   << "b=200" + rest + "ef=40|ew=50|端板钢材=Q345|螺栓直径=M16|螺栓级别=8.8级|"
+                                      "支承条件=无加劲肋类端板|两边支承端板的端板形式=端板外伸"
+                                   << "80 295" << "";
+    // No thickness: the bolt capacity is still shown.
+    QTest::newRow("unlisted steel") << "threeSide" << false << "q235" << "M20" << false << 200.0 << 40.0
+                                    << "b=200" + rest + "ef=40|ew=50|端板钢材=q235|螺栓直径=M20|螺栓级别=10.9级|"
+                                       "支承条件=三边支承类端板|两边支承端板的端板形式=端板外伸"
+                                    << "155" << "端板钢材应为Q235、Q345、Q390或Q420";
+    QTest::newRow("ef -40: negative root") << "cantilever" << false << "Q235" << "M20" << false << 200.0 << -40.0
+                                           << "b=200" + rest + "ef=-40|ew=50|端板钢材=Q235|螺栓直径=M20|螺栓级别=10.9级|"
+                                              "支承条件=伸臂类端板|两边支承端板的端板形式=端板外伸"
+                                           << "155" << "输入数据超出计算范围，无法计算";
+    // The window computes nothing for a size without pretension.
+    QTest::newRow("unlisted bolt size") << "cantilever" << false << "Q235" << "m20" << false << 200.0 << 40.0
+                                        << "b=200" + rest + "ef=40|ew=50|端板钢材=Q235|螺栓直径=m20|螺栓级别=10.9级|"
+                                           "支承条件=伸臂类端板|两边支承端板的端板形式=端板外伸"
+                                        << "" << "螺栓直径应为M16、M20、M22、M24、M27或M30";
+}
+
+void TestBooks::shouldDescribeTheEndPlate()
+{
+    QFETCH(QString, classes);
+    QFETCH(bool, flush);
+    QFETCH(QString, steel);
+    QFETCH(QString, size);
+    QFETCH(bool, grade8_8);
+    QFETCH(double, b);
+    QFETCH(double, ef);
+    QFETCH(QString, inputs);
+    QFETCH(QString, constants);
+    QFETCH(QString, note);
+
+    EndPlateInput in;
+    in.b = b;
+    in.bs = 100;
+    in.a = 80;
+    in.ef = ef;
+    in.ew = 50;
+    in.steelGrade = steel.toStdString();
+    in.boltSize = size.toStdString();
+    in.boltGrade = grade8_8 ? BoltGrade::Grade8_8 : BoltGrade::Grade10_9;
+    in.cantilever = classes.contains("cantilever");
+    in.noStiffener = classes.contains("noStiffener");
+    in.twoSide = classes.contains("twoSide");
+    in.threeSide = classes.contains("threeSide");
+    in.plateEnd = flush ? PlateEnd::Flush : PlateEnd::Extended;
+    const EndPlateResult r = computeEndPlate(in);
+    Shown shown;  // as Form3 writes them; nothing when it refuses the bolt size
+    if (boltPretension(in.boltSize, in.boltGrade) != 0)
+        shown = {{"Text7", q(r.NtbText)}, {"Text6", q(r.thicknessText)}};
+    shown.removeIf([](const auto &box) { return box.second.isEmpty(); });
+
+    checkBook(describeEndPlate(in, r), "端板厚度计算器", inputs, shown,
+              constants.split(' ', Qt::SkipEmptyParts) + QStringList{"0.8", "1000", "6", "3", "0.5", "2", "4", "12", "16"},
+              {}, {}, note);
+}
+
+QTEST_APPLESS_MAIN(TestBooks)
+#include "test_books.moc"
