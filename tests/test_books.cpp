@@ -3,6 +3,7 @@
 // formulas show no number but those and the formulas' own constants.
 
 #include "endplatebook.h"
+#include "pilegroupbook.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -83,6 +84,8 @@ class TestBooks : public QObject
 private slots:
     void shouldDescribeTheEndPlate_data();
     void shouldDescribeTheEndPlate();
+    void shouldDescribeThePileGroup_data();
+    void shouldDescribeThePileGroup();
 };
 
 void TestBooks::shouldDescribeTheEndPlate_data()
@@ -170,6 +173,49 @@ void TestBooks::shouldDescribeTheEndPlate()
     checkBook(describeEndPlate(in, r), "端板厚度计算器", inputs, shown,
               constants.split(' ', Qt::SkipEmptyParts) + QStringList{"0.8", "1000", "6", "3", "0.5", "2", "4", "12", "16"},
               {}, {}, note);
+}
+
+void TestBooks::shouldDescribeThePileGroup_data()
+{
+    QTest::addColumn<double>("L");
+    QTest::addColumn<double>("H");
+    QTest::addColumn<double>("capDepth");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("inputs");
+    QTest::addColumn<QString>("piles");  // the number the list text stands for
+    QTest::addColumn<QString>("note");
+
+    // Other inputs: B 1000, R 350, γc 25, γs 18.
+    QTest::newRow("defaults, six piles: 2068.8") << 1000.0 << 600.0 << 1500.0 << "六桩"
+                                                 << "L=1000|B=1000|H=600|d=1500|R=350|γc=25|γs=18|桩数=六桩" << "6" << "";
+    QTest::newRow("sixteen piles: 5568.8") << 1000.0 << 600.0 << 1500.0 << "十六桩"
+                                           << "L=1000|B=1000|H=600|d=1500|R=350|γc=25|γs=18|桩数=十六桩" << "16" << "";
+    QTest::newRow("typed 6桩, no piles: -31.2") << 1000.0 << 600.0 << 1500.0 << "6桩"
+                                                << "L=1000|B=1000|H=600|d=1500|R=350|γc=25|γs=18|桩数=6桩" << "0" << "";
+    QTest::newRow("depth below the cap height: 2086.8")
+        << 1000.0 << 600.0 << 500.0 << "六桩" << "L=1000|B=1000|H=600|d=500|R=350|γc=25|γs=18|桩数=六桩" << "6" << "";
+    QTest::newRow("negative height, 0.5 mm cap") << 0.5 << -600.0 << 1500.0 << "两桩"
+                                                 << "L=0.5|B=1000|H=-600|d=1500|R=350|γc=25|γs=18|桩数=两桩" << "2" << "";
+    QTest::newRow("plan 1e306 x 1000: out of range")
+        << 1e306 << 600.0 << 1500.0 << "六桩" << "L=1E+306|B=1000|H=600|d=1500|R=350|γc=25|γs=18|桩数=六桩" << ""
+        << "输入数据超出计算范围，无法计算";
+}
+
+void TestBooks::shouldDescribeThePileGroup()
+{
+    QFETCH(double, L);
+    QFETCH(double, H);
+    QFETCH(double, capDepth);
+    QFETCH(QString, count);
+    QFETCH(QString, inputs);
+    QFETCH(QString, piles);
+    QFETCH(QString, note);
+
+    const PileGroupInput in{L, 1000, H, capDepth, 350, 25, 18, count.toStdString()};
+    const PileGroupResult r = computePileGroup(in);
+    Shown shown{{"Text8", q(r.capacityText)}};  // as Form5 writes it
+    shown.removeIf([](const auto &box) { return box.second.isEmpty(); });
+    checkBook(describePileGroup(in, r), "桩基承载力估算", inputs, shown, {piles, "1000", "1000000"}, {}, {}, note);
 }
 
 QTEST_APPLESS_MAIN(TestBooks)
