@@ -2,6 +2,7 @@
 // every input as read and every result as the window shows it, and its
 // formulas show no number but those and the formulas' own constants.
 
+#include "columnbook.h"
 #include "endplatebook.h"
 #include "pilegroupbook.h"
 
@@ -86,6 +87,8 @@ private slots:
     void shouldDescribeTheEndPlate();
     void shouldDescribeThePileGroup_data();
     void shouldDescribeThePileGroup();
+    void shouldDescribeTheColumn_data();
+    void shouldDescribeTheColumn();
 };
 
 void TestBooks::shouldDescribeTheEndPlate_data()
@@ -216,6 +219,60 @@ void TestBooks::shouldDescribeThePileGroup()
     Shown shown{{"Text8", q(r.capacityText)}};  // as Form5 writes it
     shown.removeIf([](const auto &box) { return box.second.isEmpty(); });
     checkBook(describePileGroup(in, r), "桩基承载力估算", inputs, shown, {piles, "1000", "1000000"}, {}, {}, note);
+}
+
+void TestBooks::shouldDescribeTheColumn_data()
+{
+    QTest::addColumn<double>("b");
+    QTest::addColumn<double>("h");
+    QTest::addColumn<QString>("diameter");  // of all three lists
+    QTest::addColumn<double>("count");      // of both sides
+    QTest::addColumn<QString>("inputs");
+    QTest::addColumn<QString>("check");
+    QTest::addColumn<QString>("report");    // the two lines, "|" between them
+    QTest::addColumn<QString>("note");
+
+    const QString ordinary = "|二.采用普通箍即可";
+    const QString welded = "|二.柱配筋率大于3%，需采用焊接封闭箍";
+    QTest::newRow("defaults: 2.36") << 400.0 << 400.0 << "直径20" << 2.0
+                                    << "b=400|h=400|dc=直径20|nb=2|db=直径20|nh=2|dh=直径20" << "满足"
+                                    << "一.计算得该柱配筋率为：2.36%" + ordinary << "";
+    QTest::newRow("300 x 300, 直径25: 6.54") << 300.0 << 300.0 << "直径25" << 2.0
+                                             << "b=300|h=300|dc=直径25|nb=2|db=直径25|nh=2|dh=直径25" << "不满足"
+                                             << "一.计算得该柱配筋率为：6.54%" + welded << "";
+    QTest::newRow("h 313.9: 3.00, welded") << 400.0 << 313.9 << "直径20" << 2.0
+                                           << "b=400|h=313.9|dc=直径20|nb=2|db=直径20|nh=2|dh=直径20" << "不满足"
+                                           << "一.计算得该柱配筋率为：3.00%" + welded << "";
+    QTest::newRow("negative b, half bars: -1.18") << -400.0 << 400.0 << "直径20" << 0.5
+                                                  << "b=-400|h=400|dc=直径20|nb=0.5|db=直径20|nh=0.5|dh=直径20" << "满足"
+                                                  << "一.计算得该柱配筋率为：-1.18%" + ordinary << "";
+    QTest::newRow("unlisted diameter: no area") << 400.0 << 400.0 << "直径28" << 2.0
+                                                << "b=400|h=400|dc=直径28|nb=2|db=直径28|nh=2|dh=直径28" << "满足"
+                                                << "一.计算得该柱配筋率为：0.00%" + ordinary << "";
+    QTest::newRow("b 0: out of range") << 0.0 << 400.0 << "直径20" << 2.0
+                                       << "b=0|h=400|dc=直径20|nb=2|db=直径20|nh=2|dh=直径20" << "" << ""
+                                       << "输入数据超出计算范围，无法计算";
+}
+
+void TestBooks::shouldDescribeTheColumn()
+{
+    QFETCH(double, b);
+    QFETCH(double, h);
+    QFETCH(QString, diameter);
+    QFETCH(double, count);
+    QFETCH(QString, inputs);
+    QFETCH(QString, check);
+    QFETCH(QString, report);
+    QFETCH(QString, note);
+
+    const std::string d = diameter.toStdString();
+    const ColumnInput in{b, h, d, count, d, count, d};
+    const ColumnResult r = computeColumnRatio(in);
+    Shown shown{{"Text6", q(r.ratioText)}};  // in the first line of Form6's report
+    shown.removeIf([](const auto &box) { return box.second.isEmpty(); });
+    const QStringList constants{QString::number(barDiameter(d)), "4", "2", "3.14159", "100", "3"};
+    checkBook(describeColumnRatio(in, r), "柱配筋率验算", inputs, shown, constants,
+              check.split(' ', Qt::SkipEmptyParts), report.split('|', Qt::SkipEmptyParts), note);
 }
 
 QTEST_APPLESS_MAIN(TestBooks)
