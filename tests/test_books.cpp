@@ -4,12 +4,17 @@
 
 #include "columnbook.h"
 #include "endplatebook.h"
+#include "numbers.h"
 #include "pilegroupbook.h"
+#include "stabilitybook.h"
 
 #include <QRegularExpression>
 #include <QTest>
 
 #include <algorithm>
+#include <cmath>
+#include <functional>
+#include <optional>
 
 using namespace morvane;
 
@@ -29,6 +34,55 @@ QStringList numbersIn(const QString &text)
     for (auto it = number.globalMatch(text); it.hasNext();)
         numbers << it.next().captured();
     return numbers;
+}
+
+// The value of a substituted formula's right-hand side with numbers only
+// (+, −, ×, /, parentheses, √, ²), evaluated left to right as the
+// calculations do; nothing when a symbol is left in it.
+std::optional<double> evaluate(const QString &substituted)
+{
+    QString e = substituted.section(QStringLiteral(" = "), 1);
+    e.remove(' ');
+    e.replace(QChar(0x2212), '-');
+    qsizetype at = 0;
+    bool ok = true;
+    std::function<double()> sum;
+    auto factor = [&]() -> double {
+        const bool negative = e.mid(at, 1) == "-";
+        at += negative ? 1 : 0;
+        double v = 0;
+        if (e.mid(at, 2) == QStringLiteral("√(") || e.mid(at, 1) == "(") {
+            const bool root = e[at] != '(';
+            at += root ? 2 : 1;
+            v = sum();
+            ok = ok && e.mid(at++, 1) == ")";
+            v = root ? std::sqrt(v) : v;
+        } else {
+            const auto m = QRegularExpression(QStringLiteral("^\\d+(\\.\\d+)?([eE][+-]?\\d+)?")).match(e.mid(at));
+            ok = ok && m.hasMatch();
+            v = m.captured().toDouble();
+            at += m.capturedLength();
+        }
+        if (e.mid(at, 1) == QStringLiteral("²")) {
+            ++at;
+            v = v * v;
+        }
+        return negative ? -v : v;
+    };
+    auto product = [&] {
+        double v = factor();
+        while (ok && (e.mid(at, 1) == QStringLiteral("×") || e.mid(at, 1) == "/"))
+            v = e[at++] == '/' ? v / factor() : v * factor();
+        return v;
+    };
+    sum = [&] {
+        double v = product();
+        while (ok && (e.mid(at, 1) == "+" || e.mid(at, 1) == "-"))
+            v = e[at++] == '-' ? v - product() : v + product();
+        return v;
+    };
+    const double v = sum();
+    return ok && at == e.size() ? std::optional(v) : std::nullopt;
 }
 
 // `inputs`: "symbol=value" (the name where there is no symbol), separated by "|".
@@ -65,6 +119,9 @@ void checkBook(const CalcBook &book, const QString &calculator, const QString &i
             for (const QString &n : numbersIn(q(*text)))
                 QVERIFY2(allowed.contains(n), qPrintable(n + " in \"" + q(*text) + "\" is not shown"));
         }
+        // A formula with every value put in gives the value shown.
+        if (const std::optional<double> v = evaluate(q(step.substituted)); v && !step.value.empty())
+            QCOMPARE(q(displayDouble(*v)), q(step.value));
         if (step.verdict != Verdict::None)
             checked << (step.verdict == Verdict::Satisfied ? "满足" : "不满足");
     }
@@ -89,6 +146,8 @@ private slots:
     void shouldDescribeThePileGroup();
     void shouldDescribeTheColumn_data();
     void shouldDescribeTheColumn();
+    void shouldDescribeTheStability_data();
+    void shouldDescribeTheStability();
 };
 
 void TestBooks::shouldDescribeTheEndPlate_data()
@@ -273,6 +332,67 @@ void TestBooks::shouldDescribeTheColumn()
     const QStringList constants{QString::number(barDiameter(d)), "4", "2", "3.14159", "100", "3"};
     checkBook(describeColumnRatio(in, r), "柱配筋率验算", inputs, shown, constants,
               check.split(' ', Qt::SkipEmptyParts), report.split('|', Qt::SkipEmptyParts), note);
+}
+
+void TestBooks::shouldDescribeTheStability_data()
+{
+    QTest::addColumn<QString>("slenderness");  // "L I A" of the first button, empty when not clicked
+    QTest::addColumn<QString>("coefficient");  // "steel class λ" of the second, λ "read" from the first's box
+    QTest::addColumn<QString>("inputs");
+    QTest::addColumn<QString>("constants");    // fy and α from their tables
+    QTest::addColumn<QString>("checks");
+    QTest::addColumn<QString>("note");
+
+    const QString defaults = "L=6000|I=20000|A=10000";
+    QTest::newRow("both, Q235 a类: .9357") << "6000 20000 10000" << "Q235 a类 read" << defaults + "|钢材=Q235|截面类型=a类|λ=42.4264068711929"
+                                           << "235 0.41 0.986 0.152" << "" << "";
+    QTest::newRow("both, Q390 b类: .8344") << "6000 20000 10000" << "Q390 b类 read" << defaults + "|钢材=Q390|截面类型=b类|λ=42.4264068711929"
+                                           << "390 0.65 0.965 0.3" << "" << "";
+    QTest::newRow("slenderness only") << "6000 20000 10000" << "" << defaults << "" << "" << "";
+    QTest::newRow("typed 10, stocky: 0.995261021176217") << "" << "Q235 a类 10" << "钢材=Q235|截面类型=a类|λ=10"
+                                                        << "235 0.41" << "" << "";
+    QTest::newRow("typed 97.6, c类 up to 1.05: .4741") << "" << "Q235 c类 97.6" << "钢材=Q235|截面类型=c类|λ=97.6"
+                                                      << "235 0.906 0.595" << "" << "";
+    QTest::newRow("typed 97.7, c类 above 1.05: .4729") << "" << "Q235 c类 97.7" << "钢材=Q235|截面类型=c类|λ=97.7"
+                                                      << "235 1.216 0.302" << "" << "";
+    QTest::newRow("I 0 raised: 6000") << "6000 0 10000" << "" << "L=6000|I=0|A=10000" << "" << "不满足" << "";
+    QTest::newRow("A -5 raised: no slenderness") << "6000 20000 -5" << "" << "L=6000|I=20000|A=-5" << "" << "不满足"
+                                                 << "输入数据超出计算范围，无法计算";
+    QTest::newRow("steel q235 refused") << "6000 20000 10000" << "q235 b类 read" << defaults + "|钢材=q235|截面类型=b类|λ=42.4264068711929"
+                                        << "" << "" << "钢材应为Q235、Q345或Q390";
+    QTest::newRow("λ 1e308: no coefficient") << "" << "Q345 b类 1e308" << "钢材=Q345|截面类型=b类|λ=1E+308" << "345" << ""
+                                               << "输入数据超出计算范围，无法计算";
+    QTest::newRow("neither clicked") << "" << "" << "" << "" << "" << "尚未计算";
+}
+
+void TestBooks::shouldDescribeTheStability()
+{
+    QFETCH(QString, slenderness);
+    QFETCH(QString, coefficient);
+    QFETCH(QString, inputs);
+    QFETCH(QString, constants);
+    QFETCH(QString, checks);
+    QFETCH(QString, note);
+
+    Shown shown;  // as Form4 writes them
+    std::optional<SlendernessRun> first;
+    if (const QStringList v = slenderness.split(' ', Qt::SkipEmptyParts); !v.isEmpty()) {
+        const SlendernessInput in{v[0].toDouble(), v[1].toDouble(), v[2].toDouble()};
+        first = SlendernessRun{in, computeSlenderness(in)};
+        shown << QPair<QString, QString>("Text4", q(first->result.slendernessText));
+    }
+    std::optional<StabilityRun> second;
+    if (const QStringList v = coefficient.split(' ', Qt::SkipEmptyParts); !v.isEmpty()) {
+        const double lambda = v[2] == "read" ? parseLeadingNumber(first->result.slendernessText) : v[2].toDouble();
+        const StabilityInput in{v[0].toStdString(), v[1].toStdString(), lambda};
+        second = StabilityRun{in, computeStability(in)};
+        if (yieldStrength(in.steelGrade) != 0)  // the window refuses an unlisted steel
+            shown << QPair<QString, QString>("Text5", q(second->result.coefficientText));
+    }
+    shown.removeIf([](const auto &box) { return box.second.isEmpty(); });
+    const QStringList whitelist{"10000", "206000", "3.1415926", "0.215", "1.05", "0", "1", "2", "4"};
+    checkBook(describeStability(first, second), "轴心受压构件稳定系数查询", inputs, shown,
+              constants.split(' ', Qt::SkipEmptyParts) + whitelist, checks.split(' ', Qt::SkipEmptyParts), {}, note);
 }
 
 QTEST_APPLESS_MAIN(TestBooks)
