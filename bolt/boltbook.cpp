@@ -1,5 +1,6 @@
 #include "boltbook.h"
 
+#include "booktext.h"
 #include "numbers.h"
 
 #include <string>
@@ -12,12 +13,7 @@ namespace {
 const char kSteelCode[] = "GB 50017-2003";
 const char kEndPlateCode[] = "CECS 102:2002";
 
-// An input number as put into a formula: in brackets when negative.
-std::string put(double value)
-{
-    const std::string text = displayDouble(value);
-    return value < 0 ? "(" + text + ")" : text;
-}
+std::string put(double value) { return bookOperand(value); }
 
 // A shown result as put into a formula: in brackets when negative.
 std::string put(const std::string &text) { return !text.empty() && text[0] == '-' ? "(" + text + ")" : text; }
@@ -107,7 +103,7 @@ CalcBook describeBoltConnection(const BoltConnectionInput &in, const BoltConnect
     book.inputs.push_back({"", "接触面处理方法", treatmentText(in.surfaceTreatment), ""});
 
     if (!r.computable) {
-        book.note = "输入数据超出计算范围，无法计算";
+        book.note = kOutOfRangeMessage;
         return book;
     }
 

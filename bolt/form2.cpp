@@ -148,7 +148,7 @@ void Form2::buildControls()
     connect(Command2, &QPushButton::clicked, this, &Form2::Command2_Click);
     Text1->installEventFilter(this);
 
-    book_ = new BookActions(this, Frame6, {Command1});
+    book_ = new BookActions(this, {Frame6}, {Command1});
 
     fieldCheck_ = new FieldCheck(this);
     fieldCheck_->watch(Text1, [this](double v) { return Text1_LostFocus(v); });

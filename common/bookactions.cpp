@@ -154,27 +154,29 @@ QString suggestedBookName(const CalcBook &book, const QDate &date)
     return titleOf(book) + QLatin1Char('-') + date.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".pdf");
 }
 
-BookActions::BookActions(QWidget *window, QWidget *resultsFrame,
+BookActions::BookActions(QWidget *window, std::initializer_list<QWidget *> resultsFrames,
                          std::initializer_list<QAbstractButton *> calculateButtons)
     : QObject(window)
     , window_(window)
 {
     setObjectName(QStringLiteral("bookActions"));
-    auto make = [this, window, resultsFrame](const QString &text, const QKeySequence &keys, void (BookActions::*slot)()) {
+    auto make = [this, window, resultsFrames](const QString &text, const QKeySequence &keys, void (BookActions::*slot)()) {
         auto *action = new QAction(text, window);
         action->setShortcut(keys);
         action->setShortcutContext(Qt::WindowShortcut);
         action->setEnabled(false);
         connect(action, &QAction::triggered, this, slot);
         window->addAction(action);
-        resultsFrame->addAction(action);
+        for (QWidget *frame : resultsFrames)
+            frame->addAction(action);
         return action;
     };
     copy_ = make(QStringLiteral("复制计算书"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
                  &BookActions::copyBook);
     save_ = make(QStringLiteral("保存计算书…"), QKeySequence(Qt::CTRL | Qt::Key_S), &BookActions::saveBook);
     print_ = make(QStringLiteral("打印计算书…"), QKeySequence(Qt::CTRL | Qt::Key_P), &BookActions::printBook);
-    resultsFrame->setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (QWidget *frame : resultsFrames)
+        frame->setContextMenuPolicy(Qt::ActionsContextMenu);
     for (QAbstractButton *button : calculateButtons)
         button->setToolTip(QStringLiteral("计算后，可在结果区右键或按 Ctrl+S / Ctrl+P / Ctrl+Shift+C 保存、打印或复制计算书"));
 }

@@ -41,10 +41,11 @@ class BookActions : public QObject
     Q_OBJECT
 public:
     // Offers "复制计算书" (Ctrl+Shift+C), "保存计算书…" (Ctrl+S) and
-    // "打印计算书…" (Ctrl+P) in the context menu of the results frame and as
+    // "打印计算书…" (Ctrl+P) in the context menu of the results frames and as
     // shortcuts anywhere in the window, disabled until the first book; the
     // tooltip of each calculate button tells of them.
-    BookActions(QWidget *window, QWidget *resultsFrame, std::initializer_list<QAbstractButton *> calculateButtons);
+    BookActions(QWidget *window, std::initializer_list<QWidget *> resultsFrames,
+                std::initializer_list<QAbstractButton *> calculateButtons);
 
     // The book of the calculation just done, dated now. Each result box its
     // steps name shows them as its tooltip.
