@@ -2,6 +2,10 @@
 // inputs as read then, copied, saved and printed from the window.
 
 #include "form2.h"
+#include "form3.h"
+#include "form4.h"
+#include "form5.h"
+#include "form6.h"
 #include "uitest.h"
 
 #include <QAbstractButton>
@@ -56,6 +60,14 @@ QWidget *TestCalcBook::open(const QString &name)
     boxes = std::make_unique<MessageBoxCatcher>();
     if (name == "Form2")
         window = new Form2;
+    else if (name == "Form3")
+        window = new Form3;
+    else if (name == "Form4")
+        window = new Form4;
+    else if (name == "Form5")
+        window = new Form5;
+    else if (name == "Form6")
+        window = new Form6;
     else
         qFatal("no window %s", qPrintable(name));
     if (!showActive(window))
@@ -125,7 +137,7 @@ void TestCalcBook::shouldHoldEveryInputAndResultAsShown_data()
                                          << QStringList{"Combo1", "Text1", "Text2", "Text4", "Text5", "Text6", "Text7",
                                                         "Text8", "Text9", "Combo2", "Combo3", "Option1", "Option6"}
                                          << boltResults << "GB 50017-2003" << "Text7";
-    QTest::newRow("bolt, four rows") << "Form2" << QStringList{"Combo1=四排", "Text7=50"} << QStringList{"Command1"}
+    QTest::newRow("bolt, four rows") << "Form2" << QStringList{"Combo1=四排"} << QStringList{"Command1"}
                                      << "Frame6"
                                      << QStringList{"Combo1", "Text1", "Text4", "Text5", "Text6", "Text7", "Text8",
                                                     "Text9", "Combo2", "Combo3", "Option2", "Option3"}
@@ -135,6 +147,19 @@ void TestCalcBook::shouldHoldEveryInputAndResultAsShown_data()
                                         << QStringList{"Combo1", "Text1", "Text2", "Text4", "Text5", "Text6", "Text8",
                                                        "Text9", "Combo2", "Combo3"}
                                         << QStringList{} << "输入数据超出计算范围，无法计算" << "Text1";
+    QTest::newRow("end plate") << "Form3" << QStringList{"Check1", "Check3"} << QStringList{"Command1"} << "Frame5"
+                               << QStringList{"Text1", "Text2", "Text3", "Text4", "Text5", "Combo1", "Combo2",
+                                              "Option2", "Option3", "Check1"}
+                               << QStringList{"Text7", "Text6"} << "CECS 102:2002" << "Combo1";
+    QTest::newRow("stability") << "Form4" << QStringList{} << QStringList{"Command1", "Command2"} << "Frame2"
+                               << QStringList{"Text1", "Text2", "Text3", "Combo1", "Combo2"}
+                               << QStringList{"Text4", "Text5"} << "GB 50017-2003" << "Combo2";
+    QTest::newRow("pile group") << "Form5" << QStringList{} << QStringList{"Command1"} << "Frame4"
+                                << QStringList{"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Combo1"}
+                                << QStringList{"Text8"} << "" << "Text5";
+    QTest::newRow("column") << "Form6" << QStringList{} << QStringList{"Command1"} << "Frame3"
+                            << QStringList{"Text1", "Text2", "Combo1", "Text4", "Combo2", "Text5", "Combo3"}
+                            << QStringList{"Text6"} << "" << "Combo3";
 }
 
 void TestCalcBook::shouldHoldEveryInputAndResultAsShown()
