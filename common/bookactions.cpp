@@ -24,6 +24,7 @@
 #include <QTextDocument>
 #include <QTextFrame>
 
+#include <climits>
 #include <functional>
 #include <map>
 #include <memory>
@@ -38,7 +39,8 @@ constexpr qreal kMarginMm = 20;
 
 QString titleOf(const CalcBook &book) { return QString::fromStdString(book.calculator) + QStringLiteral("计算书"); }
 
-// The book as a document: Latin in a serif face, Chinese in the Kai face.
+// The book as a document: Latin in a serif face, Chinese in the Kai face
+// (on Windows, Times New Roman and SimSun).
 // The Kai face's glyphs map back to the characters they show, so the text of
 // a PDF can be searched and copied (the Noto CJK faces also map each glyph
 // of a radical such as 高 to the Kangxi radical sign, and a PDF reader then
@@ -47,7 +49,8 @@ std::unique_ptr<QTextDocument> bookDocument(const CalcBook &book, const BookHead
 {
     auto document = std::make_unique<QTextDocument>();
     QFont font;
-    font.setFamilies({QStringLiteral("DejaVu Serif"), QStringLiteral("AR PL UKai CN")});
+    font.setFamilies({QStringLiteral("DejaVu Serif"), QStringLiteral("Times New Roman"), QStringLiteral("AR PL UKai CN"),
+                      QStringLiteral("SimSun")});
     font.setPointSizeF(9);
     document->setDefaultFont(font);
     document->setHtml(QString::fromStdString(bookHtml(book, header)));
@@ -62,7 +65,8 @@ void paintPages(QTextDocument &document, QPaintDevice *device, QPainter &painter
 {
     document.documentLayout()->setPaintDevice(device);
     // The layout scales frame margins from the screen's resolution to the device's.
-    const qreal screenDpi = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->logicalDotsPerInchY() : 96;
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const qreal screenDpi = screen ? screen->logicalDotsPerInchY() : 96;
     const qreal margin = kMarginMm / 25.4 * device->logicalDpiY();
     QTextFrameFormat frame = document.rootFrame()->frameFormat();
     frame.setMargin(kMarginMm / 25.4 * screenDpi);
