@@ -17,6 +17,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
@@ -36,6 +37,7 @@ namespace {
 const QString kPdfFilter = QStringLiteral("PDF 文件 (*.pdf)");
 const QString kHtmlFilter = QStringLiteral("HTML 文件 (*.html)");
 constexpr qreal kMarginMm = 20;
+constexpr char kWatched[] = "morvaneBookTooltipWatched";
 
 QString titleOf(const CalcBook &book) { return QString::fromStdString(book.calculator) + QStringLiteral("计算书"); }
 
@@ -214,6 +216,13 @@ void BookActions::setBook(const CalcBook &book)
         if (auto *box = window_->findChild<QWidget *>(QString::fromStdString(name))) {
             box->setToolTip(QString::fromStdString(tip));
             tooltipBoxes_.append(box->objectName());
+            // A multi-line box the user may type into no longer shows the
+            // step's result once its text changes.
+            auto *text = qobject_cast<QPlainTextEdit *>(box);
+            if (text && !text->property(kWatched).toBool()) {
+                text->setProperty(kWatched, true);
+                connect(text, &QPlainTextEdit::textChanged, text, [text] { text->setToolTip(QString()); });
+            }
         }
     }
 }

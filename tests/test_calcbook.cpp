@@ -211,6 +211,7 @@ void TestCalcBook::shouldHoldEveryInputAndResultAsShown()
     for (const QString &name : results) {
         if (auto *box = qobject_cast<QPlainTextEdit *>(control(w, name))) {
             shown << box->toPlainText().split('\n');
+            QVERIFY2(box->toolTip().startsWith("公式："), qPrintable(name + ": " + box->toolTip()));
             continue;
         }
         auto *box = control<QLineEdit>(w, name);
