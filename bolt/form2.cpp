@@ -1,7 +1,9 @@
 #include "form2.h"
 
+#include "boltbook.h"
 #include "boltconnection.h"
 #include "boltdiagram.h"
+#include "bookactions.h"
 #include "controls.h"
 #include "numbers.h"
 #include "warningbox.h"
@@ -167,6 +169,8 @@ void Form2::buildControls()
     connect(Command2, &QPushButton::clicked, this, &Form2::Command2_Click);
     Text1->installEventFilter(this);
 
+    book_ = new BookActions(this, {Frame6}, {Command1});
+
     fieldCheck_ = new FieldCheck(this);
     fieldCheck_->watch(Text1, [this](double v) { return Text1_LostFocus(v); });
     fieldCheck_->watch(Text2, [this](double v) { return Text2_LostFocus(v); });
@@ -330,6 +334,7 @@ void Form2::Command1_Click()
     showResult(Text14, QString::fromStdString(r.nt2Text));
     showResult(Text12, QString::fromStdString(r.Nbv1Text));
     Text15->setPlainText(QString::fromStdString(r.verdictText).replace("\r\n", "\n"));
+    book_->setBook(describeBoltConnection(in, r));
     if (!r.computable)
         showOutOfRange(this);
 }

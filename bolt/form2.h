@@ -19,6 +19,7 @@ class QRadioButton;
 namespace morvane {
 
 class BoltDiagram;
+class BookActions;
 
 class Form2 : public QWidget
 {
@@ -58,6 +59,7 @@ private:
     BoltDiagram *Picture1, *Picture2, *Picture3;
 
     FieldCheck *fieldCheck_;
+    BookActions *book_;
     QSet<int> keysPressedInText1_;
 };
 

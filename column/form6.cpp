@@ -1,5 +1,8 @@
 #include "form6.h"
 
+#include "bookactions.h"
+#include "columnbook.h"
+
 #include "column.h"
 #include "columnlegend.h"
 #include "controls.h"
@@ -86,6 +89,8 @@ void Form6::buildControls()
     connect(Command1, &QPushButton::clicked, this, &Form6::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form6::Command2_Click);
 
+    book_ = new BookActions(this, {Frame3}, {Command1});
+
     fieldCheck_ = new FieldCheck(this);
     fieldCheck_->watch(Text1, [this](double v) { return Text1_LostFocus(v); });
     fieldCheck_->watch(Text2, [this](double v) { return Text2_LostFocus(v); });
@@ -130,6 +135,7 @@ void Form6::Command1_Click()
     const ColumnResult r = computeColumnRatio(in);
 
     Text6->setPlainText(QString::fromStdString(r.report).replace("\r\n", "\n"));
+    book_->setBook(describeColumnRatio(in, r));
     if (!r.computable)
         showOutOfRange(this);
 }

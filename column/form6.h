@@ -15,6 +15,7 @@ class QPushButton;
 
 namespace morvane {
 
+class BookActions;
 class ColumnLegend;
 
 class Form6 : public QWidget
@@ -42,6 +43,7 @@ private:
     ColumnLegend *Image1;
 
     FieldCheck *fieldCheck_;
+    BookActions *book_;
 };
 
 }  // namespace morvane

@@ -1,5 +1,6 @@
 #include "controls.h"
 
+#include "booktext.h"
 #include "numbers.h"
 #include "warningbox.h"
 
@@ -313,7 +314,7 @@ void setTabOrder(std::initializer_list<QWidget *> order)
 
 void showOutOfRange(QWidget *window)
 {
-    showWarning(window, QStringLiteral("提示"), QStringLiteral("输入数据超出计算范围，无法计算"));
+    showWarning(window, QStringLiteral("提示"), QString::fromUtf8(kOutOfRangeMessage));
 }
 
 QFont kaiFont(double pointSize, bool bold, bool underline)

@@ -50,6 +50,8 @@ struct EndPlateResult {
 };
 
 inline constexpr const char *kUnlistedSteelMessage = "端板钢材应为Q235、Q345、Q390或Q420";
+// Why the window computes nothing for a bolt size outside the pretension table.
+inline constexpr const char *kUnlistedBoltSizeMessage = "螺栓直径应为M16、M20、M22、M24、M27或M30";
 
 // Design strength f of the end plate steel, N/mm², by grade text; nothing
 // for a text other than the four grades.

@@ -1,5 +1,8 @@
 #include "form3.h"
 
+#include "bookactions.h"
+#include "endplatebook.h"
+
 #include "boltgrade.h"
 #include "controls.h"
 #include "endplate.h"
@@ -134,6 +137,8 @@ void Form3::buildControls()
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click);
 
+    book_ = new BookActions(this, {Frame5}, {Command1});
+
     fieldCheck_ = new FieldCheck(this);
     fieldCheck_->watch(Text1, [this](double v) { return Text1_LostFocus(v); });
     fieldCheck_->watch(Text2, [this](double v) { return Text2_LostFocus(v); });
@@ -191,6 +196,7 @@ void Form3::Command1_Click()
     if (boltPretension(in.boltSize, in.boltGrade) == 0) {
         showResult(Text7, QString());
         showResult(Text6, QString());
+        book_->setBook(describeEndPlate(in, EndPlateResult{}));
         showWarning(this, kHintTitle, QStringLiteral("螺栓直径应为M16、M20、M22、M24、M27或M30"));
         return;
     }
@@ -198,6 +204,7 @@ void Form3::Command1_Click()
     const EndPlateResult r = computeEndPlate(in);
     showResult(Text7, QString::fromStdString(r.NtbText));
     showResult(Text6, QString::fromStdString(r.thicknessText));  // empty when there is no thickness
+    book_->setBook(describeEndPlate(in, r));
     if (r.hasThickness)
         return;
     if (!r.message.empty())

@@ -15,6 +15,7 @@ class QRadioButton;
 
 namespace morvane {
 
+class BookActions;
 class EndPlateDiagram;
 
 class Form3 : public QWidget
@@ -45,6 +46,7 @@ private:
     EndPlateDiagram *Picture1;
 
     FieldCheck *fieldCheck_;
+    BookActions *book_;
 };
 
 }  // namespace morvane

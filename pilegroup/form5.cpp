@@ -1,5 +1,8 @@
 #include "form5.h"
 
+#include "bookactions.h"
+#include "pilegroupbook.h"
+
 #include "controls.h"
 #include "pilegroup.h"
 
@@ -93,6 +96,8 @@ void Form5::buildControls()
     connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form5::Command2_Click);
 
+    book_ = new BookActions(this, {Frame4}, {Command1});
+
     fieldCheck_ = new FieldCheck(this);
     fieldCheck_->watch(Text1, [this](double v) { return Text1_LostFocus(v); });
     fieldCheck_->watch(Text2, [this](double v) { return Text2_LostFocus(v); });
@@ -170,6 +175,7 @@ void Form5::Command1_Click()
     const PileGroupResult r = computePileGroup(in);
 
     showResult(Text8, QString::fromStdString(r.capacityText));  // empty when not computable
+    book_->setBook(describePileGroup(in, r));
     if (!r.computable)
         showOutOfRange(this);
 }

@@ -15,6 +15,7 @@ class QPushButton;
 
 namespace morvane {
 
+class BookActions;
 class Form5 : public QWidget
 {
     Q_OBJECT
@@ -43,6 +44,7 @@ private:
     QPushButton *Command1, *Command2;
 
     FieldCheck *fieldCheck_;
+    BookActions *book_;
 };
 
 }  // namespace morvane

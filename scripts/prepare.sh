@@ -10,6 +10,7 @@ MORVANE_TEST_PACKAGES=(
     appstream
     dpkg-dev
     file
+    poppler-utils
 )
 
 install_missing_packages() {

@@ -1,5 +1,7 @@
 #include "form4.h"
 
+#include "bookactions.h"
+
 #include "controls.h"
 #include "stability.h"
 #include "warningbox.h"
@@ -68,6 +70,8 @@ void Form4::buildControls()
     morvane::setTabOrder({Command1, Text1, Text2, Text3, Combo1, Combo2, Command2, Command3});
     Command1->setFocus();
 
+    book_ = new BookActions(this, {Frame1, Frame2}, {Command1, Command2});
+
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form4::Command3_Click);
@@ -86,13 +90,16 @@ void Form4::Form_Load()
 
 void Form4::Command1_Click()
 {
-    const SlendernessResult r = computeSlenderness({valueOf(Text1), valueOf(Text2), valueOf(Text3)});
+    const SlendernessInput in{valueOf(Text1), valueOf(Text2), valueOf(Text3)};
+    const SlendernessResult r = computeSlenderness(in);
     // One box at most; the slenderness is written once it is closed.
     if (!r.warning.empty())
         showWarning(this, "警告", QString::fromStdString(r.warning));
     else if (!r.hasSlenderness)
         showOutOfRange(this);
     showResult(Text4, QString::fromStdString(r.slendernessText));
+    slendernessRun_ = SlendernessRun{in, r};
+    book_->setBook(describeStability(slendernessRun_, stabilityRun_));
 }
 
 void Form4::Command2_Click()
@@ -108,12 +115,16 @@ void Form4::Command2_Click()
     if (yieldStrength(in.steelGrade) == 0) {
         showWarning(this, "提示", "钢材应为Q235、Q345或Q390");
         showResult(Text5, QString());
+        stabilityRun_ = StabilityRun{in, {}};
+        book_->setBook(describeStability(slendernessRun_, stabilityRun_));
         return;
     }
     const StabilityResult r = computeStability(in);
     if (!r.hasResult)
         showOutOfRange(this);  // a slenderness too large for φ to be a number
     showResult(Text5, QString::fromStdString(r.coefficientText));
+    stabilityRun_ = StabilityRun{in, r};
+    book_->setBook(describeStability(slendernessRun_, stabilityRun_));
 }
 
 void Form4::Command3_Click() { close(); }

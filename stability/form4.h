@@ -3,7 +3,11 @@
 // compressed member, and its stability coefficient by steel grade and
 // section class.
 
+#include "stabilitybook.h"
+
 #include <QWidget>
+
+#include <optional>
 
 class QComboBox;
 class QGroupBox;
@@ -12,6 +16,7 @@ class QPushButton;
 
 namespace morvane {
 
+class BookActions;
 class Form4 : public QWidget
 {
     Q_OBJECT
@@ -32,6 +37,10 @@ private:
     QLineEdit *Text1, *Text2, *Text3, *Text4, *Text5;
     QComboBox *Combo1, *Combo2;
     QPushButton *Command1, *Command2, *Command3;
+    BookActions *book_;
+    // The last click of each "计算" that reached its calculation, for the book.
+    std::optional<SlendernessRun> slendernessRun_;
+    std::optional<StabilityRun> stabilityRun_;
 };
 
 }  // namespace morvane

@@ -8,9 +8,6 @@ namespace morvane {
 
 namespace {
 
-constexpr double kPi = 3.1415926;
-constexpr double kElasticModulus = 206000;  // N/mm², steel
-
 // φ = 1 − α1·λn², for λn up to 0.215, shown in double-precision display.
 StabilityCoefficient stockyCoefficient(double alpha1, double lambdaN)
 {
@@ -86,18 +83,18 @@ bool isSectionClass(const std::string &text) { return text == "a类" || text == 
 
 StabilityCoefficient ablei(double alpha1, double alpha2, double alpha3, double lambdaN)
 {
-    if (lambdaN <= 0.215)
+    if (lambdaN <= kStockyLimit)
         return stockyCoefficient(alpha1, lambdaN);
     return slenderCoefficient(alpha2, alpha3, lambdaN);
 }
 
 StabilityCoefficient clei(double alpha1, double lambdaN)
 {
-    if (lambdaN <= 0.215)
+    if (lambdaN <= kStockyLimit)
         return stockyCoefficient(alpha1, lambdaN);
-    if (lambdaN <= 1.05)
-        return slenderCoefficient(0.906, 0.595, lambdaN);
-    return slenderCoefficient(1.216, 0.302, lambdaN);
+    if (lambdaN <= kClassCBand)
+        return slenderCoefficient(kClassC.alpha2, kClassC.alpha3, lambdaN);
+    return slenderCoefficient(kClassCAboveBand.alpha2, kClassCAboveBand.alpha3, lambdaN);
 }
 
 StabilityResult computeStability(const StabilityInput &in)
@@ -108,7 +105,7 @@ StabilityResult computeStability(const StabilityInput &in)
     r.yieldStrength = yieldStrength(in.steelGrade);
 
     // 3. Normalised slenderness λn = λ·√(fy/E)/π.
-    const double lambdaN = std::sqrt(r.yieldStrength / kElasticModulus) * in.slenderness / kPi;
+    const double lambdaN = std::sqrt(r.yieldStrength / kSteelElasticModulus) * in.slenderness / kStabilityPi;
     if (!std::isfinite(lambdaN))
         return r;
     r.normalisedSlenderness = lambdaN;
@@ -116,11 +113,11 @@ StabilityResult computeStability(const StabilityInput &in)
     // 4. Section class.
     StabilityCoefficient c;
     if (in.sectionClass == "a类")
-        c = ablei(0.41, 0.986, 0.152, lambdaN);
+        c = ablei(kClassA.alpha1, kClassA.alpha2, kClassA.alpha3, lambdaN);
     else if (in.sectionClass == "b类")
-        c = ablei(0.65, 0.965, 0.3, lambdaN);
+        c = ablei(kClassB.alpha1, kClassB.alpha2, kClassB.alpha3, lambdaN);
     else if (in.sectionClass == "c类")
-        c = clei(0.73, lambdaN);
+        c = clei(kClassC.alpha1, lambdaN);
     else
         return r;
     if (!c.computable)

@@ -16,6 +16,8 @@ struct SlendernessInput {
 inline constexpr const char *kLengthWarning = "构件的计算长度不得<=0";
 inline constexpr const char *kInertiaWarning = "构件的惯性距不得<=0";
 inline constexpr const char *kAreaWarning = "构件的面积不得为<=0";
+// Why the window computes no coefficient for a steel outside the grade table.
+inline constexpr const char *kStabilitySteelMessage = "钢材应为Q235、Q345或Q390";
 
 struct SlendernessResult {
     std::string warning;          // empty or one of the three warnings above
@@ -44,6 +46,23 @@ struct StabilityResult {
     double coefficient = 0;            // φ
     std::string coefficientText;       // double display up to λn 0.215, "#.####" above
 };
+
+// Constants of the stability coefficient: π as this calculation takes it,
+// the elastic modulus of steel (N/mm²), the λn up to which φ = 1 − α1·λn²,
+// and α1, α2, α3 by section class; class c takes its second pair of α2 and
+// α3 above λn = kClassCBand.
+inline constexpr double kStabilityPi = 3.1415926;
+inline constexpr double kSteelElasticModulus = 206000;
+inline constexpr double kStockyLimit = 0.215;
+inline constexpr double kClassCBand = 1.05;
+
+struct SectionAlphas {
+    double alpha1, alpha2, alpha3;
+};
+inline constexpr SectionAlphas kClassA{0.41, 0.986, 0.152};
+inline constexpr SectionAlphas kClassB{0.65, 0.965, 0.3};
+inline constexpr SectionAlphas kClassC{0.73, 0.906, 0.595};
+inline constexpr SectionAlphas kClassCAboveBand{0.73, 1.216, 0.302};
 
 // φ of `ablei` and `clei` with its text; computable is false (and value 0,
 // text empty) when φ is not a finite number.

@@ -7,6 +7,7 @@
 //   QT_SCALE_FACTOR=2 render_windows --bolt-only FILE
 
 #include "appicon.h"
+#include "bookactions.h"
 #include "controls.h"
 #include "form1.h"
 #include "warningbox.h"
@@ -103,6 +104,15 @@ int main(int argc, char *argv[])
     if (QWidget *bolt = open("Command1", "Form2")) {
         press(bolt, "Command1");
         ok &= save(bolt, folder, "bolt-window-computed.png");
+        // The first page of its calculation book, as printed.
+        if (auto *book = bolt->findChild<morvane::BookActions *>()) {
+            const bool written = morvane::bookPageImage(book->book(), book->header(), 80)
+                                     .save(folder.filePath("calc-book.png"));
+            std::printf("%s %s\n", written ? "wrote" : "could not write", qPrintable(folder.filePath("calc-book.png")));
+            ok &= written;
+        } else {
+            ok = false;
+        }
         // The warning box as a field check shows it, pictured while it waits.
         QTimer::singleShot(0, bolt, [&] {
             if (QWidget *box = QApplication::activeModalWidget()) {

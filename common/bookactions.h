@@ -1,0 +1,73 @@
+#pragma once
+// The calculation book of a calculator window: copied to the clipboard,
+// saved as PDF or HTML, or printed, from a context menu on the results
+// frame and by the window's shortcuts; and the step behind each result as
+// the tooltip of its box.
+
+#include "calcbook.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+
+#include <initializer_list>
+#include <optional>
+
+class QAbstractButton;
+class QAction;
+class QImage;
+class QWidget;
+
+namespace morvane {
+
+enum class BookFormat { Pdf, Html };
+
+// The header of a book made at that moment: this program with its version,
+// the date and time to the minute.
+BookHeader bookHeader(const QDateTime &when);
+
+// Writes the book to a file: a PDF on A4 with its fonts embedded, or an
+// HTML document in UTF-8. False when the file cannot be written.
+bool writeBook(const CalcBook &book, const BookHeader &header, const QString &path, BookFormat format);
+
+// The first page of the book as printed, as a picture at that resolution.
+QImage bookPageImage(const CalcBook &book, const BookHeader &header, int dotsPerInch);
+
+// The name a saved book is offered under: "<calculator>计算书-yyyy-MM-dd.pdf".
+QString suggestedBookName(const CalcBook &book, const QDate &date);
+
+class BookActions : public QObject
+{
+    Q_OBJECT
+public:
+    // Offers "复制计算书" (Ctrl+Shift+C), "保存计算书…" (Ctrl+S) and
+    // "打印计算书…" (Ctrl+P) in the context menu of the results frames and as
+    // shortcuts anywhere in the window, disabled until the first book; the
+    // tooltip of each calculate button tells of them.
+    BookActions(QWidget *window, std::initializer_list<QWidget *> resultsFrames,
+                std::initializer_list<QAbstractButton *> calculateButtons);
+
+    // The book of the calculation just done, dated now. Each result box its
+    // steps name shows them as its tooltip.
+    void setBook(const CalcBook &book);
+
+    bool hasBook() const { return book_.has_value(); }
+    const CalcBook &book() const { return *book_; }
+    const BookHeader &header() const { return header_; }
+
+    void copyBook();        // HTML and plain text to the clipboard
+    void saveBook();        // through the file dialog
+    void printBook();       // through the print dialog
+
+private:
+    QWidget *window_;
+    QAction *copy_;
+    QAction *save_;
+    QAction *print_;
+    std::optional<CalcBook> book_;
+    BookHeader header_;
+    QDate date_;
+    QStringList tooltipBoxes_;  // boxes whose tooltip the last book set
+};
+
+}  // namespace morvane

@@ -1,0 +1,339 @@
+// Calculation books: for worked values of each calculator the book holds
+// every input as read and every result as the window shows it, and its
+// formulas show no number but those and the formulas' own constants.
+
+#include "columnbook.h"
+#include "endplatebook.h"
+#include "numbers.h"
+#include "pilegroupbook.h"
+#include "stabilitybook.h"
+
+#include <QRegularExpression>
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <optional>
+
+using namespace morvane;
+
+namespace {
+
+// A result box's object name and the text the window writes into it, perhaps none.
+using Shown = QList<QPair<QString, QString>>;
+
+QString q(const std::string &text) { return QString::fromStdString(text); }
+
+// The numbers of a text, not those that are part of a symbol (t1, α2, M20, Q235).
+QStringList numbersIn(const QString &text)
+{
+    static const QRegularExpression number(
+        QStringLiteral("(?<![A-Za-z0-9_.\\x{0370}-\\x{03FF}])(\\d+(\\.\\d+)?|\\.\\d+)([eE][+-]?\\d+)?"));
+    QStringList numbers;
+    for (auto it = number.globalMatch(text); it.hasNext();)
+        numbers << it.next().captured();
+    return numbers;
+}
+
+// The value of a substituted formula's right-hand side with numbers only
+// (+, −, ×, /, parentheses, √, ²), evaluated left to right as the
+// calculations do; nothing when a symbol is left in it.
+std::optional<double> evaluate(const QString &substituted)
+{
+    QString e = substituted.section(QStringLiteral(" = "), 1);
+    e.remove(' ');
+    e.replace(QChar(0x2212), '-');
+    qsizetype at = 0;
+    bool ok = true;
+    std::function<double()> sum;
+    auto factor = [&]() -> double {
+        const bool negative = e.mid(at, 1) == "-";
+        at += negative ? 1 : 0;
+        double v = 0;
+        if (e.mid(at, 2) == QStringLiteral("√(") || e.mid(at, 1) == "(") {
+            const bool root = e[at] != '(';
+            at += root ? 2 : 1;
+            v = sum();
+            ok = ok && e.mid(at++, 1) == ")";
+            v = root ? std::sqrt(v) : v;
+        } else {
+            const auto m = QRegularExpression(QStringLiteral("^\\d+(\\.\\d+)?([eE][+-]?\\d+)?")).match(e.mid(at));
+            ok = ok && m.hasMatch();
+            v = m.captured().toDouble();
+            at += m.capturedLength();
+        }
+        if (e.mid(at, 1) == QStringLiteral("²")) {
+            ++at;
+            v = v * v;
+        }
+        return negative ? -v : v;
+    };
+    auto product = [&] {
+        double v = factor();
+        while (ok && (e.mid(at, 1) == QStringLiteral("×") || e.mid(at, 1) == "/"))
+            v = e[at++] == '/' ? v / factor() : v * factor();
+        return v;
+    };
+    sum = [&] {
+        double v = product();
+        while (ok && (e.mid(at, 1) == "+" || e.mid(at, 1) == "-"))
+            v = e[at++] == '-' ? v - product() : v + product();
+        return v;
+    };
+    const double v = sum();
+    return ok && at == e.size() ? std::optional(v) : std::nullopt;
+}
+
+// `inputs`: "symbol=value" (the name where there is no symbol), separated by "|".
+// `constants`: the numbers the formulas may hold besides inputs and results.
+// `checks`: the verdicts of the check steps in order, "满足" or "不满足".
+void checkBook(const CalcBook &book, const QString &calculator, const QString &inputs, const Shown &shown,
+               const QStringList &constants, const QStringList &checks, const QStringList &verdicts,
+               const QString &note)
+{
+    QCOMPARE(q(book.calculator), calculator);
+
+    QStringList read;
+    for (const BookInput &input : book.inputs)
+        read << (input.symbol.empty() ? q(input.name) : q(input.symbol)) + "=" + q(input.value);
+    QCOMPARE(read.join('|'), inputs);
+
+    QStringList allowed = constants;
+    for (const BookInput &input : book.inputs)
+        allowed << numbersIn(q(input.value));
+    for (const auto &[box, text] : shown) {
+        if (text.isEmpty())
+            continue;  // the box is left empty
+        allowed << numbersIn(text);
+        const bool found = std::any_of(book.steps.begin(), book.steps.end(), [&](const BookStep &step) {
+            return q(step.value) == text && q(step.resultBox) == box;
+        });
+        QVERIFY2(found, qPrintable(box + " shows " + text + ", which no step holds"));
+    }
+
+    QStringList checked;
+    for (const BookStep &step : book.steps) {
+        if (!step.value.empty())
+            QVERIFY2(shown.contains({q(step.resultBox), q(step.value)}),
+                     qPrintable(q(step.value) + " is not shown in " + q(step.resultBox)));
+        for (const std::string *text : {&step.formula, &step.substituted, &step.comparison}) {
+            for (const QString &n : numbersIn(q(*text)))
+                QVERIFY2(allowed.contains(n), qPrintable(n + " in \"" + q(*text) + "\" is not shown"));
+        }
+        // A formula with every value put in gives the value shown.
+        if (const std::optional<double> v = evaluate(q(step.substituted)); v && !step.value.empty())
+            QCOMPARE(q(displayDouble(*v)), q(step.value));
+        if (step.verdict != Verdict::None)
+            checked << (step.verdict == Verdict::Satisfied ? "满足" : "不满足");
+    }
+    QCOMPARE(checked, checks);
+
+    QStringList said;
+    for (const std::string &verdict : book.verdicts)
+        said << q(verdict);
+    QCOMPARE(said, verdicts);
+    QCOMPARE(q(book.note), note);
+}
+
+// The inputs text of a row as a map, to fill the input record from.
+QMap<QString, QString> fields(const QString &inputs)
+{
+    QMap<QString, QString> map;
+    for (const QString &field : inputs.split('|', Qt::SkipEmptyParts))
+        map.insert(field.section('=', 0, 0), field.section('=', 1));
+    return map;
+}
+
+}  // namespace
+
+class TestBooks : public QObject
+{
+    Q_OBJECT
+private slots:
+    void shouldDescribeTheEndPlate_data();
+    void shouldDescribeTheEndPlate();
+    void shouldDescribeThePileGroup_data();
+    void shouldDescribeThePileGroup();
+    void shouldDescribeTheColumn_data();
+    void shouldDescribeTheColumn();
+    void shouldDescribeTheStability_data();
+    void shouldDescribeTheStability();
+};
+
+// Every table: the inputs as the book must list them (the record is filled
+// from them), the numbers taken from the calculation's tables, and what the
+// book must conclude.
+
+void TestBooks::shouldDescribeTheEndPlate_data()
+{
+    QTest::addColumn<QString>("inputs");
+    QTest::addColumn<QString>("constants");  // P and f
+    QTest::addColumn<QString>("note");
+
+    const QString plate = "b=200|bs=100|a=80|ef=40|ew=50|";
+    const QString q235 = plate + "端板钢材=Q235|螺栓直径=M20|螺栓级别=10.9级|支承条件=";
+    const QString extended = "|两边支承端板的端板形式=端板外伸";
+    QTest::newRow("none ticked: 16") << q235 + "无" + extended << "155" << "";
+    QTest::newRow("cantilever") << q235 + "伸臂类端板" + extended << "155 205" << "";
+    QTest::newRow("two-side flush") << q235 + "两边支承端板|两边支承端板的端板形式=端板平齐" << "155 205" << "";
+    QTest::newRow("all four") << q235 + "伸臂类端板、无加劲肋类端板、两边支承端板、三边支承类端板" + extended
+                              << "155 205" << "";
+    QTest::newRow("class exactly 16, floored")
+        << "b=2325|bs=100|a=80|ef=164|ew=50|端板钢材=Q235|螺栓直径=M20|螺栓级别=10.9级|支承条件=伸臂类端板" + extended
+        << "155 205" << "";
+    QTest::newRow("Q345 M16 8.8级") << plate + "端板钢材=Q345|螺栓直径=M16|螺栓级别=8.8级|支承条件=无加劲肋类端板" + extended
+                                   << "80 295" << "";
+    // No thickness: the bolt capacity is still shown.
+    QTest::newRow("unlisted steel") << plate + "端板钢材=q235|螺栓直径=M20|螺栓级别=10.9级|支承条件=三边支承类端板" + extended
+                                    << "155" << "端板钢材应为Q235、Q345、Q390或Q420";
+    QTest::newRow("ef -40: negative root")
+        << "b=200|bs=100|a=80|ef=-40|ew=50|端板钢材=Q235|螺栓直径=M20|螺栓级别=10.9级|支承条件=伸臂类端板" + extended
+        << "155" << "输入数据超出计算范围，无法计算";
+    // The window computes nothing for a size without pretension.
+    QTest::newRow("unlisted bolt size") << plate + "端板钢材=Q235|螺栓直径=m20|螺栓级别=10.9级|支承条件=伸臂类端板" + extended
+                                        << "" << "螺栓直径应为M16、M20、M22、M24、M27或M30";
+}
+
+void TestBooks::shouldDescribeTheEndPlate()
+{
+    QFETCH(QString, inputs);
+    QFETCH(QString, constants);
+    QFETCH(QString, note);
+
+    const auto v = fields(inputs);
+    const QString classes = v["支承条件"];
+    EndPlateInput in{v["b"].toDouble(), v["bs"].toDouble(), v["a"].toDouble(), v["ef"].toDouble(), v["ew"].toDouble(),
+                     v["端板钢材"].toStdString(), v["螺栓直径"].toStdString(),
+                     v["螺栓级别"] == "8.8级" ? BoltGrade::Grade8_8 : BoltGrade::Grade10_9,
+                     classes.contains("伸臂"), classes.contains("无加劲肋"), classes.contains("两边"),
+                     classes.contains("三边"), v["两边支承端板的端板形式"] == "端板平齐" ? PlateEnd::Flush : PlateEnd::Extended};
+    const EndPlateResult r = computeEndPlate(in);
+    Shown shown;  // as Form3 writes them; nothing when it refuses the bolt size
+    if (boltPretension(in.boltSize, in.boltGrade) != 0)
+        shown = {{"Text7", q(r.NtbText)}, {"Text6", q(r.thicknessText)}};
+    checkBook(describeEndPlate(in, r), "端板厚度计算器", inputs, shown,
+              constants.split(' ', Qt::SkipEmptyParts) + QStringList{"0.8", "1000", "6", "3", "0.5", "2", "4", "12", "16"},
+              {}, {}, note);
+}
+
+void TestBooks::shouldDescribeThePileGroup_data()
+{
+    QTest::addColumn<QString>("inputs");
+    QTest::addColumn<QString>("piles");  // the number the list text stands for
+    QTest::addColumn<QString>("note");
+
+    const QString rest = "|R=350|γc=25|γs=18|桩数=";
+    QTest::newRow("defaults, six piles: 2068.8") << "L=1000|B=1000|H=600|d=1500" + rest + "六桩" << "6" << "";
+    QTest::newRow("typed 6桩, no piles: -31.2") << "L=1000|B=1000|H=600|d=1500" + rest + "6桩" << "0" << "";
+    QTest::newRow("depth below the cap height: 2086.8") << "L=1000|B=1000|H=600|d=500" + rest + "六桩" << "6" << "";
+    QTest::newRow("negative height, 0.5 mm cap") << "L=0.5|B=1000|H=-600|d=1500" + rest + "两桩" << "2" << "";
+    QTest::newRow("plan 1e306 x 1000: out of range") << "L=1E+306|B=1000|H=600|d=1500" + rest + "六桩" << ""
+                                                     << "输入数据超出计算范围，无法计算";
+}
+
+void TestBooks::shouldDescribeThePileGroup()
+{
+    QFETCH(QString, inputs);
+    QFETCH(QString, piles);
+    QFETCH(QString, note);
+
+    const auto v = fields(inputs);
+    const PileGroupInput in{v["L"].toDouble(), v["B"].toDouble(),  v["H"].toDouble(),  v["d"].toDouble(),
+                            v["R"].toDouble(), v["γc"].toDouble(), v["γs"].toDouble(), v["桩数"].toStdString()};
+    const PileGroupResult r = computePileGroup(in);
+    Shown shown{{"Text8", q(r.capacityText)}};  // as Form5 writes it
+    checkBook(describePileGroup(in, r), "桩基承载力估算", inputs, shown, {piles, "1000", "1000000"}, {}, {}, note);
+}
+
+void TestBooks::shouldDescribeTheColumn_data()
+{
+    QTest::addColumn<QString>("inputs");
+    QTest::addColumn<QString>("check");
+    QTest::addColumn<QString>("report");  // the two lines, "|" between them
+    QTest::addColumn<QString>("note");
+
+    const QString bars20 = "|dc=直径20|nb=2|db=直径20|nh=2|dh=直径20";
+    const QString ordinary = "|二.采用普通箍即可";
+    const QString welded = "|二.柱配筋率大于3%，需采用焊接封闭箍";
+    QTest::newRow("defaults: 2.36") << "b=400|h=400" + bars20 << "满足" << "一.计算得该柱配筋率为：2.36%" + ordinary << "";
+    QTest::newRow("300 x 300, 直径25: 6.54") << "b=300|h=300|dc=直径25|nb=2|db=直径25|nh=2|dh=直径25" << "不满足"
+                                             << "一.计算得该柱配筋率为：6.54%" + welded << "";
+    QTest::newRow("h 313.9: 3.00, welded") << "b=400|h=313.9" + bars20 << "不满足"
+                                           << "一.计算得该柱配筋率为：3.00%" + welded << "";
+    QTest::newRow("negative b, half bars: -1.18") << "b=-400|h=400|dc=直径20|nb=0.5|db=直径20|nh=0.5|dh=直径20" << "满足"
+                                                  << "一.计算得该柱配筋率为：-1.18%" + ordinary << "";
+    QTest::newRow("unlisted diameter: no area") << "b=400|h=400|dc=直径28|nb=2|db=直径28|nh=2|dh=直径28" << "满足"
+                                                << "一.计算得该柱配筋率为：0.00%" + ordinary << "";
+    QTest::newRow("b 0: out of range") << "b=0|h=400" + bars20 << "" << "" << "输入数据超出计算范围，无法计算";
+}
+
+void TestBooks::shouldDescribeTheColumn()
+{
+    QFETCH(QString, inputs);
+    QFETCH(QString, check);
+    QFETCH(QString, report);
+    QFETCH(QString, note);
+
+    const auto v = fields(inputs);
+    const ColumnInput in{v["b"].toDouble(),  v["h"].toDouble(),     v["dc"].toStdString(), v["nb"].toDouble(),
+                         v["db"].toStdString(), v["nh"].toDouble(), v["dh"].toStdString()};
+    const ColumnResult r = computeColumnRatio(in);
+    Shown shown{{"Text6", q(r.ratioText)}};  // in the first line of Form6's report
+    const QStringList constants{QString::number(barDiameter(in.bDiameter)), "4", "2", "3.14159", "100", "3"};
+    checkBook(describeColumnRatio(in, r), "柱配筋率验算", inputs, shown, constants, check.split(' ', Qt::SkipEmptyParts),
+              report.split('|', Qt::SkipEmptyParts), note);
+}
+
+void TestBooks::shouldDescribeTheStability_data()
+{
+    QTest::addColumn<QString>("inputs");     // L, I, A of the first button; steel, class, λ of the second
+    QTest::addColumn<QString>("constants");  // fy and α
+    QTest::addColumn<QString>("checks");
+    QTest::addColumn<QString>("note");
+
+    const QString both = "L=6000|I=20000|A=10000|钢材=";
+    const QString lambda = "|λ=42.4264068711929";  // as the first button shows it
+    QTest::newRow("both, Q235 a类: .9357") << both + "Q235|截面类型=a类" + lambda << "235 0.41 0.986 0.152" << "" << "";
+    QTest::newRow("slenderness only") << "L=6000|I=20000|A=10000" << "" << "" << "";
+    QTest::newRow("typed 10, stocky: 0.995261021176217") << "钢材=Q235|截面类型=a类|λ=10" << "235 0.41" << "" << "";
+    QTest::newRow("typed 97.6, c类 up to 1.05: .4741") << "钢材=Q235|截面类型=c类|λ=97.6" << "235 0.906 0.595" << "" << "";
+    QTest::newRow("typed 97.7, c类 above 1.05: .4729") << "钢材=Q235|截面类型=c类|λ=97.7" << "235 1.216 0.302" << "" << "";
+    QTest::newRow("I 0 raised: 6000") << "L=6000|I=0|A=10000" << "" << "不满足" << "";
+    QTest::newRow("A -5 raised: no slenderness") << "L=6000|I=20000|A=-5" << "" << "不满足"
+                                                 << "输入数据超出计算范围，无法计算";
+    QTest::newRow("steel q235 refused") << both + "q235|截面类型=b类" + lambda << "" << "" << "钢材应为Q235、Q345或Q390";
+    QTest::newRow("λ 1e308: no coefficient") << "钢材=Q345|截面类型=b类|λ=1E+308" << "345" << ""
+                                               << "输入数据超出计算范围，无法计算";
+    QTest::newRow("neither clicked") << "" << "" << "" << "尚未计算";
+}
+
+void TestBooks::shouldDescribeTheStability()
+{
+    QFETCH(QString, inputs);
+    QFETCH(QString, constants);
+    QFETCH(QString, checks);
+    QFETCH(QString, note);
+
+    const auto v = fields(inputs);
+    Shown shown;  // as Form4 writes them
+    std::optional<SlendernessRun> first;
+    if (v.contains("L")) {
+        const SlendernessInput in{v["L"].toDouble(), v["I"].toDouble(), v["A"].toDouble()};
+        first = SlendernessRun{in, computeSlenderness(in)};
+        shown.append({"Text4", q(first->result.slendernessText)});
+    }
+    std::optional<StabilityRun> second;
+    if (v.contains("钢材")) {
+        const StabilityInput in{v["钢材"].toStdString(), v["截面类型"].toStdString(), v["λ"].toDouble()};
+        second = StabilityRun{in, computeStability(in)};
+        if (yieldStrength(in.steelGrade) != 0)  // the window refuses an unlisted steel
+            shown.append({"Text5", q(second->result.coefficientText)});
+    }
+    const QStringList whitelist{"10000", "206000", "3.1415926", "0.215", "1.05", "0", "1", "2", "4"};
+    checkBook(describeStability(first, second), "轴心受压构件稳定系数查询", inputs, shown,
+              constants.split(' ', Qt::SkipEmptyParts) + whitelist, checks.split(' ', Qt::SkipEmptyParts), {}, note);
+}
+
+QTEST_APPLESS_MAIN(TestBooks)
+#include "test_books.moc"

@@ -1,0 +1,306 @@
+// The calculation book of every calculator window: built at "计算" from the
+// inputs as read then, copied, saved and printed from the window.
+
+#include "form2.h"
+#include "form3.h"
+#include "form4.h"
+#include "form5.h"
+#include "form6.h"
+#include "uitest.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDate>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+using namespace morvane;
+using namespace uitest;
+
+class TestCalcBook : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { prepareLikeTheProgram(); }
+    void cleanup();
+
+    void shouldHoldEveryInputAndResultAsShown_data();
+    void shouldHoldEveryInputAndResultAsShown();
+    void shouldSaveByTheChosenFilter_data();
+    void shouldSaveByTheChosenFilter();
+    void shouldPrintThroughThePrintDialog();
+
+private:
+    QWidget *open(const QString &name);
+    QStringList menuEntries(QWidget *frame);
+    // Runs `answer` on the first modal dialog the next action opens.
+    void answerNextDialog(const std::function<void(QWidget *)> &answer);
+
+    std::unique_ptr<MessageBoxCatcher> boxes;
+    QPointer<QWidget> window;
+};
+
+QWidget *TestCalcBook::open(const QString &name)
+{
+    boxes = std::make_unique<MessageBoxCatcher>();
+    if (name == "Form2")
+        window = new Form2;
+    else if (name == "Form3")
+        window = new Form3;
+    else if (name == "Form4")
+        window = new Form4;
+    else if (name == "Form5")
+        window = new Form5;
+    else if (name == "Form6")
+        window = new Form6;
+    else
+        qFatal("no window %s", qPrintable(name));
+    if (!showActive(window))
+        qFatal("%s did not show", qPrintable(name));
+    return window;
+}
+
+void TestCalcBook::cleanup()
+{
+    delete window;
+    boxes.reset();
+}
+
+QStringList TestCalcBook::menuEntries(QWidget *frame)
+{
+    QStringList entries;
+    QTimer::singleShot(0, this, [&entries] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            for (QAction *action : menu->actions())
+                entries << action->text() + (action->isEnabled() ? "" : " (disabled)");
+            menu->close();
+        }
+    });
+    const QPoint inside(frame->width() - 3, frame->height() - 3);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, inside, frame->mapToGlobal(inside));
+    QApplication::sendEvent(frame, &event);
+    if (!showActive(frame->window()))
+        qFatal("the window did not come back to the front");
+    return entries;
+}
+
+void TestCalcBook::answerNextDialog(const std::function<void(QWidget *)> &answer)
+{
+    auto *timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, [timer, answer] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog || qobject_cast<QMessageBox *>(dialog))
+            return;
+        timer->deleteLater();
+        timer->stop();
+        QPointer<QWidget> guarded(dialog);
+        answer(dialog);
+        if (guarded && guarded->isVisible())  // a failed check must not leave the dialog waiting
+            static_cast<QDialog *>(guarded.data())->reject();
+    });
+    timer->start(20);
+}
+
+void TestCalcBook::shouldHoldEveryInputAndResultAsShown_data()
+{
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QStringList>("entries");     // "Combo1=六排" picks, "Text3=50" types, "Option1" clicks
+    QTest::addColumn<QStringList>("calculate");   // the buttons pressed, in order
+    QTest::addColumn<QString>("frame");           // the results frame
+    QTest::addColumn<QStringList>("inputs");      // controls whose text the book holds
+    QTest::addColumn<QStringList>("results");     // result boxes whose text the book holds
+    QTest::addColumn<QString>("note");            // a text the book holds besides
+    QTest::addColumn<QString>("focus");           // where the focus is when the book is copied
+
+    const QStringList boltResults{"Text10", "Text11", "Text12", "Text13", "Text14", "Text16", "Text15"};
+    QTest::newRow("bolt, eight rows") << "Form2" << QStringList{} << QStringList{"Command1"} << "Frame6"
+                                      << QStringList{"Combo1", "Text1", "Text2", "Text4", "Text5", "Text6", "Text7",
+                                                     "Text8", "Text9", "Combo2", "Combo3", "Option2", "Option3"}
+                                      << boltResults << "不满足" << "Combo2";
+    QTest::newRow("bolt, six rows, 8.8") << "Form2" << QStringList{"Combo1=六排", "Option1", "Option6"}
+                                         << QStringList{"Command1"} << "Frame6"
+                                         << QStringList{"Combo1", "Text1", "Text2", "Text4", "Text5", "Text6", "Text7",
+                                                        "Text8", "Text9", "Combo2", "Combo3", "Option1", "Option6"}
+                                         << boltResults << "GB 50017-2003" << "Text7";
+    QTest::newRow("bolt, four rows") << "Form2" << QStringList{"Combo1=四排"} << QStringList{"Command1"}
+                                     << "Frame6"
+                                     << QStringList{"Combo1", "Text1", "Text4", "Text5", "Text6", "Text7", "Text8",
+                                                    "Text9", "Combo2", "Combo3", "Option2", "Option3"}
+                                     << boltResults << "0.8P = 0.8 × 155 kN" << "Command1";
+    QTest::newRow("bolt, beyond range") << "Form2" << QStringList{"Text7=1e300"} << QStringList{"Command1"}
+                                        << "Frame6"
+                                        << QStringList{"Combo1", "Text1", "Text2", "Text4", "Text5", "Text6", "Text8",
+                                                       "Text9", "Combo2", "Combo3"}
+                                        << QStringList{} << "输入数据超出计算范围，无法计算" << "Text1";
+    QTest::newRow("end plate") << "Form3" << QStringList{"Check1", "Check3"} << QStringList{"Command1"} << "Frame5"
+                               << QStringList{"Text1", "Text2", "Text3", "Text4", "Text5", "Combo1", "Combo2",
+                                              "Option2", "Option3", "Check1"}
+                               << QStringList{"Text7", "Text6"} << "CECS 102:2002" << "Combo1";
+    QTest::newRow("stability") << "Form4" << QStringList{} << QStringList{"Command1", "Command2"} << "Frame2"
+                               << QStringList{"Text1", "Text2", "Text3", "Combo1", "Combo2"}
+                               << QStringList{"Text4", "Text5"} << "GB 50017-2003" << "Combo2";
+    QTest::newRow("pile group") << "Form5" << QStringList{} << QStringList{"Command1"} << "Frame4"
+                                << QStringList{"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Combo1"}
+                                << QStringList{"Text8"} << "" << "Text5";
+    QTest::newRow("column") << "Form6" << QStringList{} << QStringList{"Command1"} << "Frame3"
+                            << QStringList{"Text1", "Text2", "Combo1", "Text4", "Combo2", "Text5", "Combo3"}
+                            << QStringList{"Text6"} << "" << "Combo3";
+}
+
+void TestCalcBook::shouldHoldEveryInputAndResultAsShown()
+{
+    QFETCH(QString, form);
+    QFETCH(QStringList, entries);
+    QFETCH(QStringList, calculate);
+    QFETCH(QString, frame);
+    QFETCH(QStringList, inputs);
+    QFETCH(QStringList, results);
+    QFETCH(QString, note);
+    QFETCH(QString, focus);
+    QWidget *w = open(form);
+    auto *resultsFrame = control(w, frame);
+    const QStringList disabled{"复制计算书 (disabled)", "保存计算书… (disabled)", "打印计算书… (disabled)"};
+    QCOMPARE(menuEntries(resultsFrame), disabled);
+    for (const QString &button : calculate)
+        QVERIFY(control<QAbstractButton>(w, button)->toolTip().contains("Ctrl+S / Ctrl+P / Ctrl+Shift+C"));
+
+    for (const QString &entry : entries) {
+        const QString name = entry.section('=', 0, 0), value = entry.section('=', 1);
+        QWidget *c = control(w, name);
+        if (qobject_cast<QComboBox *>(c))
+            pickItem(c, value);
+        else if (qobject_cast<QLineEdit *>(c))
+            typeInto(c, value);
+        else
+            click(c);
+    }
+    QApplication::clipboard()->clear();
+    QTest::keyClick(w, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(QApplication::clipboard()->text().isEmpty());  // no book before "计算"
+
+    for (const QString &button : calculate)
+        click(control(w, button));
+    boxes->take();
+    QCOMPARE(menuEntries(resultsFrame), QStringList({"复制计算书", "保存计算书…", "打印计算书…"}));
+
+    QStringList shown;
+    for (const QString &name : inputs) {
+        QWidget *c = control(w, name);
+        if (auto *combo = qobject_cast<QComboBox *>(c))
+            shown << combo->currentText();
+        else if (auto *box = qobject_cast<QLineEdit *>(c))
+            shown << box->text();
+        else
+            shown << qobject_cast<QAbstractButton *>(c)->text();
+    }
+    for (const QString &name : results) {
+        if (auto *box = qobject_cast<QPlainTextEdit *>(control(w, name))) {
+            shown << box->toPlainText().split('\n');
+            QVERIFY2(box->toolTip().startsWith("公式："), qPrintable(name + ": " + box->toolTip()));
+            continue;
+        }
+        auto *box = control<QLineEdit>(w, name);
+        shown << box->text();
+        // The step behind the result, the result whole.
+        QVERIFY2(box->toolTip().startsWith("公式：") && box->toolTip().contains(box->text()),
+                 qPrintable(name + ": " + box->toolTip()));
+    }
+
+    // An entry edited after "计算" is not in the book.
+    typeInto(control(w, inputs.at(1)), "123.456");
+    control(w, focus)->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    const QMimeData *copied = QApplication::clipboard()->mimeData();
+    const QString html = copied->html(), text = copied->text();
+    QVERIFY(html.startsWith("<!DOCTYPE html>"));
+    for (const QString &expected : shown + QStringList{note, w->windowTitle() + "计算书"}) {
+        QVERIFY2(text.contains(expected), qPrintable("plain text lacks " + expected + "\n" + text));
+        QVERIFY2(html.contains(expected.toHtmlEscaped()), qPrintable("HTML lacks " + expected + "\n" + html));
+    }
+    QVERIFY(!text.contains("123.456"));
+    QVERIFY(!html.contains("123.456"));
+    QVERIFY2(boxes->unexpected().isEmpty(), qPrintable(boxes->unexpected()));
+}
+
+void TestCalcBook::shouldSaveByTheChosenFilter_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("PDF") << "PDF 文件 (*.pdf)" << "book" << "book.pdf";
+    QTest::newRow("HTML, the suffix follows the filter") << "HTML 文件 (*.html)" << "book.pdf" << "book.html";
+}
+
+void TestCalcBook::shouldSaveByTheChosenFilter()
+{
+    QFETCH(QString, filter);
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    QWidget *w = open("Form2");
+    click(control(w, "Command1"));
+    QTemporaryDir folder;
+    QString suggested;
+    answerNextDialog([&](QWidget *dialog) {
+        auto *files = qobject_cast<QFileDialog *>(dialog);
+        QVERIFY(files);
+        QCOMPARE(files->nameFilters(), QStringList({"PDF 文件 (*.pdf)", "HTML 文件 (*.html)"}));
+        suggested = QFileInfo(files->selectedFiles().value(0)).fileName();
+        files->selectNameFilter(filter);
+        auto *name = control<QLineEdit>(files, "fileNameEdit");
+        name->setText(folder.filePath(typed));  // typed whole, without the completer's pop-up
+        static_cast<QDialog *>(files)->accept();
+    });
+    QTest::keyClick(control(w, "Text1"), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(suggested, "摩擦型高强螺栓连接计算计算书-" + QDate::currentDate().toString("yyyy-MM-dd") + ".pdf");
+    QFile file(folder.filePath(written));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    if (written.endsWith(".html")) {
+        QVERIFY(QString::fromUtf8(file.readAll()).contains("<td>Nt1 = 74.5738636363636 kN</td>"));
+        return;
+    }
+    // Every font embedded; the Chinese text searchable as written.
+    QProcess fonts;
+    fonts.start("pdffonts", {file.fileName()});
+    QVERIFY(fonts.waitForFinished());
+    const QStringList rows = QString::fromUtf8(fonts.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts).mid(2);
+    QVERIFY(!rows.isEmpty());
+    for (const QString &row : rows)
+        QVERIFY2(row.simplified().section(' ', -5, -5) == "yes", qPrintable(row));
+    QProcess text;
+    text.start("pdftotext", {file.fileName(), "-"});
+    QVERIFY(text.waitForFinished());
+    const QString extracted = QString::fromUtf8(text.readAllStandardOutput());
+    QVERIFY2(extracted.contains("摩擦型高强螺栓连接计算计算书") && extracted.contains("74.5738636363636"),
+             qPrintable(extracted));
+}
+
+void TestCalcBook::shouldPrintThroughThePrintDialog()
+{
+    QWidget *w = open("Form2");
+    click(control(w, "Command1"));
+    QString shown;
+    answerNextDialog([&](QWidget *dialog) {
+        shown = QString(dialog->metaObject()->className()) + " " + dialog->windowTitle();
+        static_cast<QDialog *>(dialog)->reject();
+    });
+    QTest::keyClick(control(w, "Text7"), Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(shown, "QPrintDialog 打印计算书");
+}
+
+QTEST_MAIN(TestCalcBook)
+#include "test_calcbook.moc"
