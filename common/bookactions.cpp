@@ -39,7 +39,7 @@ const QString kHtmlFilter = QStringLiteral("HTML 文件 (*.html)");
 constexpr qreal kMarginMm = 20;
 constexpr char kWatched[] = "morvaneBookTooltipWatched";
 
-QString titleOf(const CalcBook &book) { return QString::fromStdString(book.calculator) + QStringLiteral("计算书"); }
+QString titleOf(const CalcBook &book) { return QString::fromStdString(bookTitle(book)); }
 
 // The book as a document: Latin in a serif face, Chinese in the Kai face
 // (on Windows, Times New Roman and SimSun).

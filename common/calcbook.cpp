@@ -6,6 +6,20 @@
 
 namespace morvane {
 
+std::string bookTitle(const CalcBook &book)
+{
+    // "端板厚度计算器" and "摩擦型高强螺栓连接计算" give "端板厚度计算书" and
+    // "摩擦型高强螺栓连接计算书", not "…计算器计算书" or "…计算计算书".
+    std::string name = book.calculator;
+    for (const std::string ending : {"计算器", "计算"}) {
+        if (name.size() > ending.size() && name.ends_with(ending)) {
+            name.erase(name.size() - ending.size());
+            break;
+        }
+    }
+    return name + "计算书";
+}
+
 const char *verdictText(Verdict verdict)
 {
     switch (verdict) {
@@ -34,7 +48,7 @@ std::string escaped(std::string_view text)
     return out;
 }
 
-std::string title(const CalcBook &book) { return book.calculator + "计算书"; }
+
 
 // "74.5738636363636 kN", "0.45", "八排".
 std::string withUnit(const std::string &value, const std::string &unit)
@@ -108,7 +122,7 @@ std::string padded(const std::string &text, std::size_t width)
 std::string bookHtml(const CalcBook &book, const BookHeader &header)
 {
     std::string h;
-    h += "<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n<title>" + escaped(title(book))
+    h += "<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n<title>" + escaped(bookTitle(book))
         + "</title>\n<style>\n"
           "body { font-size: 9pt; }\n"
           "h1 { font-size: 15pt; text-align: center; margin-bottom: 2pt; }\n"
@@ -121,7 +135,7 @@ std::string bookHtml(const CalcBook &book, const BookHeader &header)
           "p.verdict, p.note { white-space: pre-wrap; }\n"
           "p.program { color: #444444; font-size: 8pt; margin-top: 10pt; }\n"
           "</style>\n</head>\n<body>\n";
-    h += "<h1>" + escaped(title(book)) + "</h1>\n";
+    h += "<h1>" + escaped(bookTitle(book)) + "</h1>\n";
     h += "<p class=\"stamp\">计算时间：" + escaped(header.dateTime) + "</p>\n";
 
     h += "<h2>一、输入数据</h2>\n"
@@ -166,7 +180,7 @@ std::string bookHtml(const CalcBook &book, const BookHeader &header)
 std::string bookPlainText(const CalcBook &book, const BookHeader &header)
 {
     std::string t;
-    t += title(book) + "\n";
+    t += bookTitle(book) + "\n";
     t += "计算时间：" + header.dateTime + "\n\n";
 
     t += "一、输入数据\n";

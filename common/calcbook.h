@@ -50,6 +50,9 @@ struct BookHeader {
     std::string dateTime;  // "2026-12-08 14:05"
 };
 
+// The book's title: the calculator's name as a 计算书 ("端板厚度计算书").
+std::string bookTitle(const CalcBook &book);
+
 // The book as an HTML document (UTF-8, a table of inputs and a table of steps)
 // and as plain text that stays readable in a plain editor.
 std::string bookHtml(const CalcBook &book, const BookHeader &header);

@@ -159,6 +159,8 @@ private slots:
     void shouldDescribeTheColumn();
     void shouldDescribeTheStability_data();
     void shouldDescribeTheStability();
+    void shouldTitleEachBookOnce_data();
+    void shouldTitleEachBookOnce();
 };
 
 // Every table: the inputs as the book must list them (the record is filled
@@ -333,6 +335,25 @@ void TestBooks::shouldDescribeTheStability()
     const QStringList whitelist{"10000", "206000", "3.1415926", "0.215", "1.05", "0", "1", "2", "4"};
     checkBook(describeStability(first, second), "轴心受压构件稳定系数查询", inputs, shown,
               constants.split(' ', Qt::SkipEmptyParts) + whitelist, checks.split(' ', Qt::SkipEmptyParts), {}, note);
+}
+
+void TestBooks::shouldTitleEachBookOnce_data()
+{
+    QTest::addColumn<QString>("calculator");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("bolt") << "摩擦型高强螺栓连接计算" << "摩擦型高强螺栓连接计算书";
+    QTest::newRow("end plate") << "端板厚度计算器" << "端板厚度计算书";
+    QTest::newRow("stability") << "轴心受压构件稳定系数查询" << "轴心受压构件稳定系数查询计算书";
+    QTest::newRow("column") << "柱配筋率验算" << "柱配筋率验算计算书";
+}
+
+void TestBooks::shouldTitleEachBookOnce()
+{
+    QFETCH(QString, calculator);
+    QFETCH(QString, title);
+    CalcBook book;
+    book.calculator = calculator.toStdString();
+    QCOMPARE(QString::fromStdString(bookTitle(book)), title);
 }
 
 QTEST_APPLESS_MAIN(TestBooks)
