@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test, then runs them once
-# more in a build with AddressSanitizer and UndefinedBehaviorSanitizer.
+# more in a build with AddressSanitizer and UndefinedBehaviorSanitizer, and
+# last runs each libFuzzer target for about 30 seconds (scripts/fuzz.sh runs
+# them longer).
 set -euo pipefail
 cd "$(dirname "$0")"
 MORVANE_WITH_TEST_PACKAGES=1
@@ -14,3 +16,7 @@ ASAN_OPTIONS="detect_leaks=1:abort_on_error=1" \
 LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
 UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
     ctest --test-dir build-sanitize --output-on-failure
+
+# The fuzz targets, two at a time; a broken check or a sanitizer report fails.
+prepare_build build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DMORVANE_FUZZ=ON
+MORVANE_FUZZ_SECONDS=30 ctest --test-dir build-fuzz --output-on-failure --parallel 2 --timeout 300

@@ -6,6 +6,8 @@
 MORVANE_PACKAGES=(cmake make g++ qt6-base-dev qt6-translations-l10n fonts-noto-cjk fonts-arphic-ukai)
 # What only the test run needs besides; test.sh sets MORVANE_WITH_TEST_PACKAGES=1.
 MORVANE_TEST_PACKAGES=(
+    clang
+    libclang-rt-14-dev
 )
 
 install_missing_packages() {
