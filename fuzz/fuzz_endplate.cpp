@@ -3,7 +3,8 @@
 // thickness is 0 and its text empty): with the unlisted-steel message for a
 // ticked class of an unlisted steel, with an empty message for a length a
 // ticked class reads beyond the double range; it is true for ticked classes
-// whose lengths are positive and of ordinary size. A length only another
+// whose lengths are positive and of ordinary size, false for a zero divisor
+// or a negative root of the cantilever class. A length only another
 // class reads changes nothing.
 
 #include "endplate.h"
@@ -96,6 +97,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         require(!r.hasThickness, "no thickness from a length beyond the double range");
     if (lengthsOrdinary)
         require(r.hasThickness, "a thickness from positive lengths of ordinary size");
+    // The cantilever class alone, t² = 6·ef·Ntb·1000/b/f: a zero b divides
+    // by zero, and ef and b of opposite signs ask for a negative root.
+    const bool cantileverAlone = (classes & 15) == 1;
+    if (cantileverAlone && P > 0 && std::isfinite(input.ef) && input.b == 0)
+        require(!r.hasThickness, "no thickness from a zero divisor");
+    if (cantileverAlone && P > 0 && fuzzcheck::ordinary({input.b, input.ef}, 1e-3, 1e6)
+        && (input.ef < 0) != (input.b < 0))
+        require(!r.hasThickness, "no thickness from a negative root");
 
     // bs only for the three-side class, a only for the no-stiffener class,
     // the plate end only for the two-side class.
