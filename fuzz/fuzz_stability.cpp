@@ -2,10 +2,11 @@
 // The warning is the first failing check; `hasSlenderness` is false exactly
 // as documented (then 0 and an empty text, the warning kept): for a zero or
 // negative I·10000/A after the adjustment, A = 0, or a value beyond the
-// double range, and true for ordinary sizes. `hasResult` is false for any
-// text but the three classes and for a slenderness beyond the double range,
-// true for the classes with an ordinary slenderness; φ is shown in the
-// double display up to λn 0.215 and in "#.####" above.
+// double range, and true for ordinary sizes after the adjustment.
+// `hasResult` is false for any text but the three classes and for a
+// slenderness beyond the double range, true for the classes with an
+// ordinary slenderness; φ is shown in the double display up to λn 0.215
+// and in "#.####" above.
 
 #include "fuzzcheck.h"
 #include "stability.h"
@@ -76,9 +77,8 @@ void checkSlenderness(fuzzcheck::Input &in)
     if (A == 0 || !(I * 10000 / A > 0) || !std::isfinite(input.length) || !std::isfinite(input.inertia)
         || !std::isfinite(input.sectionArea))
         require(!r.hasSlenderness, "no slenderness from A = 0, I·10000/A <= 0 or a value beyond the range");
-    if (fuzzcheck::ordinary({input.length, input.inertia, input.sectionArea}, 1e-3, 1e9)
-        && input.length > 0 && input.inertia > 0 && input.sectionArea > 0)
-        require(r.hasSlenderness, "a slenderness for ordinary sizes");
+    if (fuzzcheck::ordinary({input.length}, 0, 1e9) && fuzzcheck::ordinary({I, A}, 1e-3, 1e9) && I > 0 && A > 0)
+        require(r.hasSlenderness, "a slenderness for ordinary sizes after the adjustment");
 }
 
 void checkStability(fuzzcheck::Input &in)
