@@ -225,8 +225,10 @@ double parseLeadingNumber(std::string_view text)
             i += 2;  // U+3000 ideographic space
             continue;
         }
-        if (i + 2 < text.size() && byte(0) == 0xEF && (byte(1) == 0xBC || byte(1) == 0xBD)) {
-            // U+FF01..U+FF5E stand for ASCII 0x21..0x7E.
+        if (i + 2 < text.size() && byte(0) == 0xEF && (byte(1) == 0xBC || byte(1) == 0xBD)
+            && (byte(2) & 0xC0) == 0x80) {
+            // U+FF01..U+FF5E stand for ASCII 0x21..0x7E; a third byte that
+            // is no continuation byte makes no character of them.
             const unsigned code = 0xFF00u + (byte(1) == 0xBC ? byte(2) - 0x80u : byte(2) - 0x80u + 0x40u);
             const char ascii = static_cast<char>(code - 0xFF00u + 0x20u);
             if (isDigit(ascii) || ascii == '+' || ascii == '-' || ascii == '.' || ascii == 'e' || ascii == 'E') {

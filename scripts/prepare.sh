@@ -11,6 +11,8 @@ MORVANE_TEST_PACKAGES=(
     dpkg-dev
     file
     poppler-utils
+    clang
+    libclang-rt-14-dev
 )
 
 install_missing_packages() {

@@ -16,6 +16,8 @@ class TestNumbers : public QObject
 private slots:
     void shouldReadTheLeadingNumber_data();
     void shouldReadTheLeadingNumber();
+    void shouldReadBrokenFullWidthBytesAsNoDigit_data();
+    void shouldReadBrokenFullWidthBytesAsNoDigit();
     void shouldReadHugeNumbersAsInfinityNotAsADisplayedValue_data();
     void shouldReadHugeNumbersAsInfinityNotAsADisplayedValue();
     void shouldDisplayDoubles_data();
@@ -89,6 +91,25 @@ void TestNumbers::shouldReadHugeNumbersAsInfinityNotAsADisplayedValue_data()
     QTest::newRow("-1e400") << "-1e400" << -inf;
     QTest::newRow("400 digits") << QString(400, QLatin1Char('9')) << inf;
     QTest::newRow("long zero fraction then exponent") << "0.000001e-400" << 0.0;
+}
+
+// Bytes that only look like the start of a full-width form ("\xEF\xBD"
+// and an ASCII letter) are no character of it: the number ends there.
+void TestNumbers::shouldReadBrokenFullWidthBytesAsNoDigit_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<double>("value");
+    QTest::newRow("after a digit") << QByteArray("7\xEF\xBDQ") << 7.0;
+    QTest::newRow("before a digit") << QByteArray("\xEF\xBDU5") << 0.0;
+    QTest::newRow("not a minus") << QByteArray("\xEF\xBDM4") << 0.0;
+    QTest::newRow("whole full-width five still reads") << QByteArray("\xEF\xBC\x95") << 5.0;
+}
+
+void TestNumbers::shouldReadBrokenFullWidthBytesAsNoDigit()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(double, value);
+    QCOMPARE(parseLeadingNumber(bytes.toStdString()), value);
 }
 
 void TestNumbers::shouldReadHugeNumbersAsInfinityNotAsADisplayedValue()

@@ -1,0 +1,111 @@
+// The bolt connection with arbitrary numbers and texts. `computable` is
+// false exactly as documented: then every number is 0 and every text empty;
+// it is false for a zero divisor (ew or tw of 0, all four row distances 0)
+// and for values beyond the single range in the bolt tension step; it is
+// true for inputs of ordinary size. A result has finite numbers, well-formed
+// texts that read back to them, and the verdict lines it offers.
+
+#include "boltconnection.h"
+#include "fuzzcheck.h"
+
+#include <cfloat>
+#include <cmath>
+
+using fuzzcheck::require;
+using fuzzcheck::requireNumberText;
+using fuzzcheck::requireReadsBack;
+
+namespace {
+
+bool beyondSingle(double v) { return !(std::fabs(v) <= FLT_MAX); }
+
+void requireNoResult(const morvane::BoltConnectionResult &r)
+{
+    const bool zeros = r.Nt1 == 0 && r.Nv1 == 0 && r.Nbv1 == 0 && r.P == 0 && r.nt2 == 0 && r.mu == 0
+                       && r.sigma == 0;
+    const bool empty = r.boltVerdict.empty() && r.webVerdict.empty() && r.verdictText.empty()
+                       && r.Nt1Text.empty() && r.Nv1Text.empty() && r.Nbv1Text.empty() && r.PText.empty()
+                       && r.nt2Text.empty() && r.muText.empty();
+    require(zeros && empty, "no result: every number 0 and every text empty");
+}
+
+void requireResult(const morvane::BoltConnectionResult &r)
+{
+    require(fuzzcheck::ordinary({r.Nt1, r.Nv1, r.Nbv1, r.nt2, r.mu, r.sigma}, 0, DBL_MAX),
+            "a result has finite numbers");
+    requireNumberText(r.Nt1Text, "Nt1Text");
+    requireReadsBack(r.Nt1Text, r.Nt1 / 1000, 5e-15, "Nt1Text");
+    requireNumberText(r.Nv1Text, "Nv1Text");
+    requireReadsBack(r.Nv1Text, r.Nv1, 5e-15, "Nv1Text");
+    requireNumberText(r.Nbv1Text, "Nbv1Text");
+    requireReadsBack(r.Nbv1Text, r.Nbv1 / 1000, 5e-15, "Nbv1Text");
+    requireNumberText(r.nt2Text, "nt2Text");
+    requireReadsBack(r.nt2Text, r.nt2, 5e-15, "nt2Text");
+    requireNumberText(r.PText, "PText");
+    require(r.PText == std::to_string(r.P), "PText");
+    requireNumberText(r.muText, "muText");
+    requireReadsBack(r.muText, r.mu, 5e-7, "muText");
+    const std::string bolt = r.boltVerdict;
+    require(bolt == morvane::kTensionFailureLine || bolt == morvane::kShearFailureLine
+                || bolt == morvane::kBoltsSatisfiedLine,
+            "bolt verdict is one of its lines", bolt);
+    require(r.webVerdict == morvane::kWebSatisfiedLine || r.webVerdict == morvane::kWebFailureLine,
+            "web verdict is one of its lines", r.webVerdict);
+    require(r.verdictText == bolt + "\r\n" + r.webVerdict, "verdict text is both lines");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    fuzzcheck::Input in(data, size);
+    morvane::BoltConnectionInput input;
+    const std::uint8_t rowsChoice = in.byte();
+    const bool listedRows = rowsChoice < 240;
+    input.rows = listedRows ? 4 + 2 * (rowsChoice % 3) : in.raw<int>();
+    input.e1 = in.number();
+    input.e2 = in.number();
+    input.e3 = in.number();
+    input.ef = in.number();
+    input.ew = in.number();
+    input.tw = in.number();
+    input.M = in.number();
+    input.V = in.number();
+    input.amplification = in.number();
+    input.steelGrade = in.text({"Q235", "Q345", "Q390", "Q420"});
+    input.boltSize = in.text({"M16", "M20", "M22", "M24", "M27", "M30"});
+    input.boltGrade = in.flag() ? morvane::BoltGrade::Grade8_8 : morvane::BoltGrade::Grade10_9;
+    input.surfaceTreatment = static_cast<morvane::SurfaceTreatment>(in.byte() % 4);
+
+    const morvane::BoltConnectionResult r = morvane::computeBoltConnection(input);
+    if (!r.computable) {
+        requireNoResult(r);
+    } else {
+        requireResult(r);
+    }
+    if (!listedRows)
+        return 0;  // any other count: only no crash and a consistent flag
+
+    // Row distances from the centre line and the amplified moment, as the
+    // bolt tension step takes them.
+    const double y1 = input.e1;
+    const double y2 = input.e1 + input.e2;
+    const double y3 = y2 + input.e3;
+    const double y4 = y3 + 2 * input.ef;
+    const double d2 = input.rows >= 6 ? y2 : 0;
+    const double d3 = input.rows == 8 ? y3 : 0;
+    const double Md = input.M * input.amplification;
+    if (beyondSingle(Md) || beyondSingle(y1) || beyondSingle(d2) || beyondSingle(d3) || beyondSingle(y4)) {
+        require(!r.computable, "no result beyond the single range of the bolt tension step");
+    } else if (static_cast<float>(y1) == 0 && static_cast<float>(d2) == 0 && static_cast<float>(d3) == 0
+               && static_cast<float>(y4) == 0) {
+        require(!r.computable, "no result when all row distances are 0 (zero divisor)");
+    }
+    if (input.ew == 0 || input.tw == 0)
+        require(!r.computable, "no result when ew or tw is 0 (zero divisor)");
+
+    if (fuzzcheck::ordinary({input.e1, input.e2, input.e3, input.ef, input.M, input.V, input.amplification}, 0, 1e6)
+        && fuzzcheck::ordinary({input.ew, input.tw, y4}, 1e-3, 1e7))
+        require(r.computable, "a result for inputs of ordinary size");
+    return 0;
+}

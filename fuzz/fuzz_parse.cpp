@@ -1,0 +1,99 @@
+// The leading-number reading against a second, plain reading of its grammar:
+// blanks (" ", tab, line feed, U+3000) dropped anywhere, the full-width forms
+// of digits, sign, point and exponent letter read as ASCII, then the longest
+// prefix [+-] digits [. digits] [(e|E) [+-] digits] with at least one
+// mantissa digit, converted by strtod. Overflow gives +/-infinity, underflow
+// 0, and zero is never negative. Both readings must agree bit for bit.
+
+#include "fuzzcheck.h"
+#include "numbers.h"
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+using fuzzcheck::require;
+using fuzzcheck::show;
+
+namespace {
+
+std::string normalised(std::string_view text)
+{
+    struct Wide {
+        const char *utf8;
+        char ascii;  // 0: dropped like a blank
+    };
+    static const Wide wide[] = {
+        {"\u3000", 0},   {"０", '0'}, {"１", '1'}, {"２", '2'}, {"３", '3'}, {"４", '4'},
+        {"５", '5'},     {"６", '6'}, {"７", '7'}, {"８", '8'}, {"９", '9'}, {"＋", '+'},
+        {"－", '-'},     {"．", '.'}, {"ｅ", 'e'}, {"Ｅ", 'E'},
+    };
+    std::string out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == ' ' || c == '\t' || c == '\n') {
+            ++i;
+            continue;
+        }
+        bool matched = false;
+        for (const Wide &w : wide) {
+            if (text.substr(i, 3) == w.utf8) {
+                if (w.ascii)
+                    out.push_back(w.ascii);
+                i += 3;
+                matched = true;
+                break;
+            }
+        }
+        if (!matched) {
+            out.push_back(c);
+            ++i;
+        }
+    }
+    return out;
+}
+
+bool digit(const std::string &s, std::size_t i) { return i < s.size() && s[i] >= '0' && s[i] <= '9'; }
+
+double plainReading(std::string_view text)
+{
+    const std::string s = normalised(text);
+    std::size_t n = 0;
+    if (n < s.size() && (s[n] == '+' || s[n] == '-'))
+        ++n;
+    std::size_t digits = 0;
+    for (; digit(s, n); ++n)
+        ++digits;
+    if (n < s.size() && s[n] == '.')
+        for (++n; digit(s, n); ++n)
+            ++digits;
+    if (digits == 0)
+        return 0;
+    if (n < s.size() && (s[n] == 'e' || s[n] == 'E')) {
+        std::size_t k = n + 1;
+        if (k < s.size() && (s[k] == '+' || s[k] == '-'))
+            ++k;
+        if (digit(s, k)) {
+            while (digit(s, k))
+                ++k;
+            n = k;
+        }
+    }
+    const std::string prefix = s.substr(0, n);
+    const double value = std::strtod(prefix.c_str(), nullptr);
+    return value == 0 ? 0.0 : value;  // no negative zero
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const std::string_view text(reinterpret_cast<const char *>(data), size);
+    const double read = morvane::parseLeadingNumber(text);
+    const double expected = plainReading(text);
+    require(std::memcmp(&read, &expected, sizeof read) == 0, "parseLeadingNumber agrees with the plain reading",
+            "\"" + std::string(text) + "\" read as " + show(read) + ", expected " + show(expected));
+    require(!std::isnan(read), "parseLeadingNumber never gives NaN");
+    return 0;
+}
