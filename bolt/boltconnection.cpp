@@ -96,6 +96,10 @@ BoltConnectionResult computeBoltConnection(const BoltConnectionInput &in)
     const double Nw = nt2 <= 0.4 * P ? 0.4 * P : nt2;
     const double sigma = ((Nw * 1000) / in.ew) / in.tw;
 
+    // An entry beyond the double range ("1e999") has no result either, even
+    // where a division would turn it into a finite 0.
+    if (!allFinite({in.e1, in.e2, in.e3, in.ef, in.ew, in.tw, in.M, in.V, in.amplification}))
+        return r;
     if (!allFinite({Md, Vd, Nt1, Nv1, nt2, Nbv1, Nw, sigma, Nt1 / 1000, Nbv1 / 1000}))
         return r;
 

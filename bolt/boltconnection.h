@@ -33,8 +33,9 @@ struct BoltConnectionInput {
 };
 
 struct BoltConnectionResult {
-    // False when no finite result exists (a zero divisor, or magnitudes
-    // beyond the single-precision range of the bolt tension step); then
+    // False when no finite result exists (a zero divisor, an entry beyond
+    // the double range, or magnitudes beyond the single-precision range of
+    // the bolt tension step); then
     // every number is 0 and every text is empty.
     bool computable = false;
 

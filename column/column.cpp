@@ -39,7 +39,9 @@ ColumnResult computeColumnRatio(const ColumnInput &in)
 
     const double rho = As / in.width / in.height;
     const double percent = rho * 100;
-    if (!allFinite({Ab, Ah, As, rho, percent}))
+    // An entry beyond the double range has no ratio, even where b or h
+    // infinite would give a finite 0.
+    if (!allFinite({in.width, in.height, in.bCount, in.hCount, Ab, Ah, As, rho, percent}))
         return r;
 
     r.computable = true;

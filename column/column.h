@@ -22,8 +22,9 @@ inline constexpr const char *kWeldedHoopsVerdict = "二.柱配筋率大于3%，�
 inline constexpr const char *kOrdinaryTiesVerdict = "二.采用普通箍即可";
 
 struct ColumnResult {
-    // False when no finite ratio exists (b or h equal to 0, or values beyond
-    // the double range); then every number is 0 and every text is empty.
+    // False when no finite ratio exists (b or h equal to 0, an entry beyond
+    // the double range, or values beyond it on the way); then every number
+    // is 0 and every text is empty.
     bool computable = false;
     double steelArea = 0;     // mm², As of all longitudinal bars
     double ratio = 0;         // ρ = As/(b·h), a fraction

@@ -103,6 +103,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     if (input.ew == 0 || input.tw == 0)
         require(!r.computable, "no result when ew or tw is 0 (zero divisor)");
+    for (const double entry : {input.e1, input.e2, input.e3, input.ef, input.ew, input.tw, input.M, input.V,
+                               input.amplification})
+        if (!std::isfinite(entry))
+            require(!r.computable, "no result for an entry beyond the double range");
 
     if (fuzzcheck::ordinary({input.e1, input.e2, input.e3, input.ef, input.M, input.V, input.amplification}, 0, 1e6)
         && fuzzcheck::ordinary({input.ew, input.tw, y4}, 1e-3, 1e7))

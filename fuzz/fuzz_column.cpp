@@ -48,8 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 "the unrounded ratio decides the verdict");
         require(r.report == morvane::kRatioLinePrefix + t + "%\r\n" + r.verdict, "report of both lines");
     }
-    // An infinite b or h leaves a finite ratio of 0, which is given.
-    if (input.width == 0 || input.height == 0 || std::isnan(input.width) || std::isnan(input.height)
+    if (input.width == 0 || input.height == 0 || !std::isfinite(input.width) || !std::isfinite(input.height)
         || !fuzzcheck::ordinary({input.bCount, input.hCount}, 0, DBL_MAX))
         require(!r.computable, "no result for b or h of 0 or a value beyond the double range");
     if (fuzzcheck::ordinary({input.width, input.height}, 1, 1e6) && fuzzcheck::ordinary({input.bCount, input.hCount}, 0, 1e6))

@@ -209,6 +209,9 @@ void TestBoltConnection::shouldRefuseInputsWithoutAFiniteResult_data()
     in.V = std::numeric_limits<double>::infinity();
     QTest::newRow("infinite shear from an overflowing entry") << in;
     in = defaults();
+    in.ew = std::numeric_limits<double>::infinity();
+    QTest::newRow("web width beyond the double range: no σ of 0") << in;
+    in = defaults();
     in.rows = 5;
     QTest::newRow("no such layout") << in;
 }

@@ -89,6 +89,8 @@ void TestColumn::shouldComputeRatioAndVerdict_data()
     QTest::newRow("b 0") << 0.0 << 400.0 << "直径20" << 2.0 << "直径20" << 2.0 << "直径20" << "0" << "" << false;
     QTest::newRow("h 0") << 400.0 << 0.0 << "直径20" << 2.0 << "直径20" << 2.0 << "直径20" << "0" << "" << false;
     QTest::newRow("b 0 and no bars: 0/0") << 0.0 << 400.0 << "" << 0.0 << "" << 0.0 << "" << "0" << "" << false;
+    QTest::newRow("b beyond the double range") << inf << 400.0 << "直径20" << 2.0 << "直径20" << 2.0 << "直径20"
+                                               << "0" << "" << false;
     QTest::newRow("infinite count of no bar") << 400.0 << 400.0 << "直径20" << inf << "" << 2.0 << "直径20"
                                               << "0" << "" << false;
 }
