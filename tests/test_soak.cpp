@@ -181,23 +181,8 @@ private:
     int refusedByACheck_ = 0;
 };
 
-namespace {
-
-QtMessageHandler qtTestHandler = nullptr;
-
-// What the offscreen platform says of every raise and popup is no news.
-void quietPlatform(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (message.startsWith(QStringLiteral("This plugin does not support")))
-        return;
-    qtTestHandler(type, context, message);
-}
-
-}  // namespace
-
 void TestSoak::initTestCase()
 {
-    qtTestHandler = qInstallMessageHandler(quietPlatform);
     prepareLikeTheProgram();
     // A list takes the release of a click within the double-click interval
     // of its opening as part of the opening click; a person's pick comes

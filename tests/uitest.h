@@ -77,7 +77,8 @@ private:
 template <typename T = QWidget>
 T *control(QWidget *window, const QString &name);
 
-// Sets the application up as the program does (style, fonts, Chinese texts).
+// Sets the application up as the program does (style, fonts, Chinese texts);
+// the offscreen platform's notes on what it cannot do are not logged.
 void prepareLikeTheProgram();
 
 // Shows a window and waits until it is the active window.
