@@ -138,8 +138,12 @@ QList<ShownBox> TestHostile::step(const QString &what, const std::function<void(
     doIt();
     settle();
     const QList<ShownBox> shown = boxes->take();
-    if (shown.size() > 1 || boxes->takeMostShownAtOnce() > 1)
-        failures << QStringLiteral("%1 brought up %2 message boxes: %3").arg(what).arg(shown.size()).arg(toString(shown));
+    if (shown.size() > 1 || boxes->takeMostShownAtOnce() > 1) {
+        QStringList told;
+        for (const ShownBox &box : shown)
+            told << QStringLiteral("[%1] %2").arg(box.title, box.text);
+        failures << QStringLiteral("%1 brought up %2 message boxes: %3").arg(what).arg(shown.size()).arg(told.join(", "));
+    }
     return shown;
 }
 

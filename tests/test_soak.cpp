@@ -5,11 +5,13 @@
 // menus, opening windows from the main window and closing them by their
 // close box, ending and starting the program; every message box is answered.
 // After every action the run checks that
-//   - at most one message box was up at a time, and none is left up;
+//   - at most one message box was up at a time, none is left up, and
+//     none comes up once the action is over;
 //   - no result box shows "nan", "inf" or "-0";
 //   - every "计算" that changed a result ran on values that every field
 //     check of its window accepts;
-//   - the active window's focus is on a visible, enabled control of it;
+//   - the active window's focus is on a visible, enabled control of it
+//     that takes the focus;
 //   - no calculator window is open twice.
 // MORVANE_SOAK_SEED and MORVANE_SOAK_ACTIONS choose the run. A failure
 // prints both and the last actions, so that the run can be replayed.
@@ -134,7 +136,7 @@ private:
     void fail(const QString &what);
     void check();
     void watchCalculators();
-    QString replayAdvice() const;
+    QString report() const;  // the failures, the last actions and how to replay them
 
     // What a person sees and reaches.
     QList<QWidget *> windows() const;
@@ -204,7 +206,7 @@ void TestSoak::initTestCase()
         ++boxesAnswered_;
         if (++boxesThisAction_ > kMostBoxesInOneAction) {
             fail(QStringLiteral("message boxes keep coming back: %1 in one action").arg(boxesThisAction_));
-            qFatal("%s", qPrintable(failures_.join('\n')));  // the run cannot get out of the action
+            qFatal("%s", qPrintable(report()));  // the run cannot get out of the action
         }
         switch (below(4)) {
         case 0:
@@ -246,12 +248,8 @@ void TestSoak::shouldStaySoundThroughALongRandomRun()
     for (index_ = 1; index_ <= actions_; ++index_) {
         act();
         check();
-        if (!failures_.isEmpty()) {
-            QFAIL(qPrintable(QStringLiteral("%1\nseed %2, the last actions:\n%3\nreplay with: %4")
-                                 .arg(failures_.join('\n'))
-                                 .arg(seed_)
-                                 .arg(lastActions_.join('\n'), replayAdvice())));
-        }
+        if (!failures_.isEmpty())
+            QFAIL(qPrintable(report()));
     }
     qInfo("soak: seed %llu, %d actions in %.1f s; %d message boxes answered, %d field-check refusals, "
           "%d calculations changed results",
@@ -259,9 +257,14 @@ void TestSoak::shouldStaySoundThroughALongRandomRun()
           calculationsThatChangedResults_);
 }
 
-QString TestSoak::replayAdvice() const
+QString TestSoak::report() const
 {
-    return QStringLiteral("MORVANE_SOAK_SEED=%1 MORVANE_SOAK_ACTIONS=%2 ./test_soak").arg(seed_).arg(index_);
+    return QStringLiteral("%1\nseed %2, the last actions:\n%3\nreplay with: "
+                          "MORVANE_SOAK_SEED=%2 MORVANE_SOAK_ACTIONS=%4 ./test_soak")
+        .arg(failures_.join('\n'))
+        .arg(seed_)
+        .arg(lastActions_.join('\n'))
+        .arg(index_);
 }
 
 // One line more for the current action in the log of the last actions.
@@ -331,6 +334,9 @@ void TestSoak::act()
         if (box.text.contains(QStringLiteral("不得")) || box.text == QStringLiteral("参数小于等于零"))
             ++refusedByACheck_;
     }
+    // Once an action is over, nothing more happens by itself.
+    for (const ShownBox &box : boxes_->take())
+        fail(QStringLiteral("a message box came up after the action was over: [%1] %2").arg(box.title, box.text));
     watchCalculators();
 }
 
@@ -368,7 +374,8 @@ void TestSoak::check()
     QWidget *active = QApplication::activePopupWidget() ? nullptr : QApplication::activeWindow();
     if (active) {
         QWidget *focus = QApplication::focusWidget();
-        if (!focus || focus->window() != active || !focus->isVisible() || !focus->isEnabled())
+        if (!focus || focus->window() != active || !focus->isVisible() || !focus->isEnabled()
+            || focus->focusPolicy() == Qt::NoFocus)
             fail(QStringLiteral("the active window %1 has no usable focus (%2)")
                      .arg(active->objectName(), focus ? QStringLiteral("%1 %2 in %3 %4")
                                                             .arg(focus->metaObject()->className(), focus->objectName(),
