@@ -1,9 +1,10 @@
 // A long random run over the main window and the five calculators, as a
 // person might use the program for days: typing ordinary and hostile texts
 // (by keys, by pasting, through an input method), Tab and Shift+Tab, clicks
-// on any control, picks from lists, ticks, "计算", Enter, drops, context
-// menus, opening windows from the main window and closing them by their
-// close box, ending and starting the program; every message box is answered.
+// on any control, picks from lists by mouse and keys, ticks, "计算", Enter,
+// drops, context menus, the mouse wheel, opening windows from the main
+// window, minimising them and closing them by their close box, ending and
+// starting the program; every message box is answered.
 // After every action the run checks that
 //   - at most one message box was up at a time, none is left up, and
 //     none comes up once the action is over;
@@ -40,6 +41,7 @@
 #include <QRadioButton>
 #include <QStyleHints>
 #include <QTest>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include <algorithm>
@@ -161,6 +163,8 @@ private:
     void closeByCloseBox();
     void endAndStartAgain();
     void closeMainWindow();
+    void turnTheWheel();
+    void minimise();
     void dismissPopup();
     void startProgram();
 
@@ -301,14 +305,18 @@ void TestSoak::act()
             calculate();
         else if (roll < 720)
             pickFromList();
-        else if (roll < 760)
+        else if (roll < 750)
             dropText();
-        else if (roll < 790)
+        else if (roll < 775)
             useContextMenu();
-        else if (roll < 900)
+        else if (roll < 790)
+            turnTheWheel();
+        else if (roll < 890)
             openCalculator();
-        else if (roll < 960)
+        else if (roll < 950)
             closeByCloseBox();
+        else if (roll < 960)
+            minimise();
         else if (roll < 990) {
             QWidget *window = anyWindow();
             note(QStringLiteral("switch to %1").arg(window->objectName()));
@@ -484,6 +492,8 @@ void TestSoak::bringToFront(QWidget *window)
     // before the click reaches a control.
     if (QApplication::activeWindow() == window)
         return;
+    if (window->isMinimized())
+        window->showNormal();  // from the task bar
     window->raise();
     window->activateWindow();
     settle();
@@ -624,6 +634,10 @@ void TestSoak::clickAnyControl()
 {
     QWidget *window = anyWindow();
     QList<QWidget *> all = controls(window);
+    if (chance(30)) {
+        // Mostly ticks and options, and the buttons.
+        all.removeIf([](QWidget *w) { return !qobject_cast<QAbstractButton *>(w); });
+    }
     if (all.isEmpty())
         return;
     QWidget *control = any(all);
@@ -665,17 +679,24 @@ void TestSoak::pickFromList()
         return clickAnyControl();
     QComboBox *list = any(lists);
     const int row = below(list->count() + 1);  // the last: none, the list is closed again
-    note(QStringLiteral("%1: open %2 and %3")
+    const bool byKeys = chance(20);
+    note(QStringLiteral("%1: open %2 and %3%4")
              .arg(window->objectName(), list->objectName(),
-                  row < list->count() ? "pick " + list->itemText(row) : QStringLiteral("close it with Escape")));
+                  row < list->count() ? "pick " + list->itemText(row) : QStringLiteral("close it with Escape"),
+                  byKeys && row < list->count() ? QStringLiteral(" by the arrow keys and Enter") : QString()));
     bringToFront(window);
     openList(list);
     if (!list->view()->isVisible())
         return;  // the click went to a box that refused its value
-    if (row < list->count())
-        clickListItem(list, row);
-    else
+    if (row == list->count()) {
         key(Qt::Key_Escape);
+    } else if (byKeys) {
+        for (int i = 0; i <= row; ++i)
+            key(Qt::Key_Down);
+        key(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    } else {
+        clickListItem(list, row);
+    }
     settle();
 }
 
@@ -758,6 +779,32 @@ void TestSoak::dismissPopup()
         note(QStringLiteral("  Escape closes the %1").arg(popup->metaObject()->className()));
         QTest::keyClick(popup, Qt::Key_Escape);
     }
+    settle();
+}
+
+void TestSoak::turnTheWheel()
+{
+    QWidget *window = anyWindow();
+    QWidget *control = any(controls(window));
+    const int steps = chance(50) ? 1 : -1;
+    note(QStringLiteral("%1: wheel %2 over %3").arg(window->objectName(), steps > 0 ? "up" : "down", control->objectName()));
+    // The wheel reaches the control under the pointer, the window active or not.
+    const QPoint inWindow = control->mapTo(window, control->rect().center());
+    QWidget *target = window->childAt(inWindow);
+    if (!target)
+        target = window;
+    const QPointF at = target->mapFrom(window, inWindow);
+    QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, 120 * steps), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &wheel);
+    settle();
+}
+
+void TestSoak::minimise()
+{
+    QWidget *window = anyWindow();
+    note(QStringLiteral("%1: minimise").arg(window->objectName()));
+    window->showMinimized();
     settle();
 }
 
