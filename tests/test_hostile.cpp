@@ -70,15 +70,6 @@ const QList<Window> &windows()
     return all;
 }
 
-QString textOf(const QWidget *box)
-{
-    if (auto *line = qobject_cast<const QLineEdit *>(box))
-        return line->text();
-    if (auto *plain = qobject_cast<const QPlainTextEdit *>(box))
-        return plain->toPlainText();
-    return {};
-}
-
 // The length a box takes: a line edit's limit; a multi-line box has none,
 // so the line edit's default stands in for it.
 int lengthLimit(QWidget *box)

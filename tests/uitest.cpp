@@ -11,6 +11,7 @@
 #include <QStyleOptionComboBox>
 #include <QApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QTest>
@@ -203,6 +204,15 @@ void pickItem(QWidget *list, const QString &text)
     // person's second click never does.
     QTest::qWait(QApplication::doubleClickInterval() + 20);
     clickListItem(combo, row);
+}
+
+QString textOf(const QWidget *box)
+{
+    if (auto *line = qobject_cast<const QLineEdit *>(box))
+        return line->text();
+    if (auto *plain = qobject_cast<const QPlainTextEdit *>(box))
+        return plain->toPlainText();
+    return {};
 }
 
 QString focusName()

@@ -108,6 +108,9 @@ void clickListItem(QComboBox *combo, int row);
 // The objectName of the control that has the focus (empty when none).
 QString focusName();
 
+// The text of a one-line or multi-line text box.
+QString textOf(const QWidget *box);
+
 // Writes each text into each of the named result boxes as a window writes a
 // result, and lists "box: text" for every one that does not show whole.
 QStringList resultsShownCut(QWidget *window, const QStringList &boxes, const QStringList &texts);
