@@ -39,19 +39,28 @@ std::optional<FieldFailure> FieldCheck::failureOf(QLineEdit *box) const
     return tests_.value(box)(parseLeadingNumber(box->text().toStdString()));
 }
 
+std::pair<QLineEdit *, FieldFailure> FieldCheck::firstRefused() const
+{
+    for (QLineEdit *box : boxes_) {
+        if (std::optional<FieldFailure> failure = failureOf(box))
+            return {box, *failure};
+    }
+    return {nullptr, {}};
+}
+
+bool FieldCheck::allPass() const { return !firstRefused().first; }
+
 bool FieldCheck::passes()
 {
     if (failingBox_)
         return false;  // a failure is being reported right now
-    for (QLineEdit *box : std::as_const(boxes_)) {
-        if (const std::optional<FieldFailure> failure = failureOf(box)) {
-            failingBox_ = box;
-            failure_ = *failure;
-            reportFailure();
-            return false;
-        }
-    }
-    return true;
+    auto [box, failure] = firstRefused();
+    if (!box)
+        return true;
+    failingBox_ = box;
+    failure_ = failure;
+    reportFailure();
+    return false;
 }
 
 bool FieldCheck::eventFilter(QObject *watched, QEvent *event)

@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 
 class QLineEdit;
 class QWidget;
@@ -48,6 +49,10 @@ public:
     // box and returns false: the caller computes nothing.
     bool passes();
 
+    // True when every watched box holds a value its test accepts; unlike
+    // passes(), tells nothing and leaves the focus where it is.
+    bool allPass() const;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -55,6 +60,8 @@ private:
     void boxLeft(QLineEdit *box);
     void reportFailure();
     std::optional<FieldFailure> failureOf(QLineEdit *box) const;
+    // The first watched box whose value its test refuses, with the failure.
+    std::pair<QLineEdit *, FieldFailure> firstRefused() const;
 
     QWidget *window_;
     QList<QLineEdit *> boxes_;  // in the order watched

@@ -12,8 +12,11 @@
 #include <QApplication>
 #include <QImage>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTest>
+#include <QWindow>
 
 namespace uitest {
 
@@ -30,6 +33,10 @@ bool MessageBoxCatcher::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Show) {
         if (auto *box = qobject_cast<QMessageBox *>(watched)) {
+            int up = 0;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                up += qobject_cast<QMessageBox *>(w) && w->isVisible() ? 1 : 0;
+            mostShownAtOnce_ = std::max(mostShownAtOnce_, up);
             QPointer<QMessageBox> guarded(box);
             // Answer from inside the box's own event loop.
             QMetaObject::invokeMethod(
@@ -48,9 +55,14 @@ void MessageBoxCatcher::answer(QMessageBox *box)
     QWidget *parent = box->parentWidget();
     boxes_.append({box->windowTitle(), box->text(), box->icon(), buttons.join(','),
                    parent ? parent->window()->objectName() : QString()});
-    if (answer_ == Answer::PressEnter) {
+    const Answer answer = chooser_ ? chooser_() : answer_;
+    if (answer == Answer::PressEnter) {
         // Only the press: its release lands wherever the focus goes next.
         QTest::keyPress(box, Qt::Key_Return);
+    } else if (answer == Answer::PressEscape) {
+        QTest::keyClick(box, Qt::Key_Escape);
+    } else if (answer == Answer::CloseBox && box->windowHandle()) {
+        box->windowHandle()->close();
     } else if (QAbstractButton *ok = box->button(QMessageBox::Ok)) {
         QTest::mouseClick(ok, Qt::LeftButton);
     } else {
@@ -72,7 +84,27 @@ QString MessageBoxCatcher::unexpected() const
     return lines.join('\n');
 }
 
-void prepareLikeTheProgram() { morvane::applyApplicationLook(*static_cast<QApplication *>(QCoreApplication::instance())); }
+namespace {
+
+QtMessageHandler qtTestHandler = nullptr;
+
+// What the offscreen platform says of every raise, grab and size hint is no
+// news, and would use up the test's allowance of warnings.
+void quietPlatform(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.startsWith(QStringLiteral("This plugin does not support")))
+        return;
+    qtTestHandler(type, context, message);
+}
+
+}  // namespace
+
+void prepareLikeTheProgram()
+{
+    if (!qtTestHandler)
+        qtTestHandler = qInstallMessageHandler(quietPlatform);
+    morvane::applyApplicationLook(*static_cast<QApplication *>(QCoreApplication::instance()));
+}
 
 bool showActive(QWidget *window)
 {
@@ -137,6 +169,27 @@ char *toString(const QList<ShownBox> &boxes)
     return QTest::toString(QStringLiteral("(") + parts.join(QStringLiteral(", ")) + QStringLiteral(")"));
 }
 
+void openList(QComboBox *combo)
+{
+    // A click on the list's arrow.
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo);
+    QTest::mouseClick(combo, Qt::LeftButton, Qt::NoModifier, arrow.center());
+    settle();
+}
+
+void clickListItem(QComboBox *combo, int row)
+{
+    QAbstractItemView *view = combo->view();
+    view->scrollTo(combo->model()->index(row, 0));
+    const QRect item = view->visualRect(combo->model()->index(row, 0));
+    QTest::mouseMove(view->viewport(), item.center());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
+    settle();
+}
+
 void pickItem(QWidget *list, const QString &text)
 {
     auto *combo = qobject_cast<QComboBox *>(list);
@@ -145,24 +198,22 @@ void pickItem(QWidget *list, const QString &text)
     const int row = combo->findText(text, Qt::MatchExactly);
     if (row < 0)
         qFatal("%s has no item %s", qPrintable(list->objectName()), qPrintable(text));
-    // Open the list with a click on its arrow, then click the item.
-    QStyleOptionComboBox option;
-    option.initFrom(combo);
-    option.editable = combo->isEditable();
-    const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo);
-    QTest::mouseClick(combo, Qt::LeftButton, Qt::NoModifier, arrow.center());
-    settle();
-    QAbstractItemView *view = combo->view();
-    if (!view->isVisible())
+    openList(combo);
+    if (!combo->view()->isVisible())
         qFatal("the list of %s did not open", qPrintable(list->objectName()));
     // The list ignores a release that follows its opening too closely, as a
     // person's second click never does.
     QTest::qWait(QApplication::doubleClickInterval() + 20);
-    view->scrollTo(combo->model()->index(row, 0));
-    const QRect item = view->visualRect(combo->model()->index(row, 0));
-    QTest::mouseMove(view->viewport(), item.center());
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
-    settle();
+    clickListItem(combo, row);
+}
+
+QString textOf(const QWidget *box)
+{
+    if (auto *line = qobject_cast<const QLineEdit *>(box))
+        return line->text();
+    if (auto *plain = qobject_cast<const QPlainTextEdit *>(box))
+        return plain->toPlainText();
+    return {};
 }
 
 QString focusName()
@@ -219,6 +270,45 @@ QStringList resultsShownCut(QWidget *window, const QStringList &boxes, const QSt
         }
     }
     return cut;
+}
+
+bool showsNoNumber(const QString &text)
+{
+    static const QRegularExpression negativeZero(QStringLiteral("(^|[^0-9.])-(0+\\.?0*|\\.0+)($|[^0-9.])"));
+    return text.contains(QStringLiteral("nan"), Qt::CaseInsensitive)
+        || text.contains(QStringLiteral("inf"), Qt::CaseInsensitive) || negativeZero.match(text).hasMatch();
+}
+
+QList<NamedText> hostileTexts(int lengthLimit)
+{
+    const QChar nul(0);
+    return {
+        {"digits to the length limit", QString(lengthLimit, '9')},
+        {"a tiny fraction to the length limit", "0." + QString(lengthLimit - 3, '0') + "5"},
+        {"one character beyond the length limit", "1" + QString(lengthLimit, '0')},
+        {"control characters", QStringLiteral("1\x01\x02\x1b\x7f\b2")},
+        {"line breaks and tabs", QStringLiteral("\r\n4\t0\r")},
+        {"NUL inside", QStringLiteral("4") + nul + QStringLiteral("0")},
+        {"NUL alone", QString(nul)},
+        {"lone high surrogate", QString(QChar(0xD800))},
+        {"lone low surrogate after digits", QStringLiteral("12") + QChar(0xDC00)},
+        {"right-to-left override", QStringLiteral("\u202E12")},
+        {"Arabic-Indic digits", QStringLiteral("\u0664\u0660")},
+        {"Hebrew", QStringLiteral("\u05E9\u05DC\u05D5\u05DD")},
+        {"emoji", QStringLiteral("\U0001F600")},
+        {"keycap emoji", QStringLiteral("4\uFE0F\u20E3")},
+        {"1e309", "1e309"},
+        {"-1e309", "-1e309"},
+        {"largest double", "1.7976931348623157e308"},
+        {"smallest double", "4.9e-324"},
+        {"-0", "-0"},
+        {"NaN", "NaN"},
+        {"inf", "inf"},
+        {"0x10", "0x10"},
+        {"full-width digits", QStringLiteral("\uFF11\uFF12\uFF13")},
+        {"full-width 1e309", QStringLiteral("\uFF11\uFF45\uFF13\uFF10\uFF19")},
+        {"full-width -0", QStringLiteral("\uFF0D\uFF10")},
+    };
 }
 
 bool showsBeginning(QLineEdit *box) { return positionsAtTheEnds(box).first == 0; }

@@ -7,6 +7,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <utility>
+
+class QComboBox;
 class QLineEdit;
 class QWidget;
 
@@ -37,12 +41,18 @@ class MessageBoxCatcher : public QObject
 {
     Q_OBJECT
 public:
-    enum class Answer { ClickOk, PressEnter };
+    // PressEnter gives only the press: its release lands wherever the focus
+    // goes next. CloseBox closes the box by its title-bar close box.
+    enum class Answer { ClickOk, PressEnter, PressEscape, CloseBox };
 
     MessageBoxCatcher();
     ~MessageBoxCatcher() override;
 
     void setAnswer(Answer answer) { answer_ = answer; }
+    // Asks for the answer to each box as it shows (instead of setAnswer).
+    void setAnswerChooser(std::function<Answer()> chooser) { chooser_ = std::move(chooser); }
+    // The most message boxes that were up at the same time since the last call.
+    int takeMostShownAtOnce() { return std::exchange(mostShownAtOnce_, 0); }
     // The boxes shown since the last call, in order.
     QList<ShownBox> take();
     // The width of the last box shown, in pixels.
@@ -58,6 +68,8 @@ private:
 
     QList<ShownBox> boxes_;
     Answer answer_ = Answer::ClickOk;
+    std::function<Answer()> chooser_;
+    int mostShownAtOnce_ = 0;
     int lastWidth_ = 0;
 };
 
@@ -65,7 +77,8 @@ private:
 template <typename T = QWidget>
 T *control(QWidget *window, const QString &name);
 
-// Sets the application up as the program does (style, fonts, Chinese texts).
+// Sets the application up as the program does (style, fonts, Chinese texts);
+// the offscreen platform's notes on what it cannot do are not logged.
 void prepareLikeTheProgram();
 
 // Shows a window and waits until it is the active window.
@@ -86,8 +99,17 @@ void typeInto(QWidget *box, const QString &text);
 // Opens a drop-down list and picks the item with that text with the mouse.
 void pickItem(QWidget *list, const QString &text);
 
+// The two halves of a pick: a click on the list's arrow, and a click on an
+// item of the open list. The list ignores a release that follows its
+// opening within the double-click interval.
+void openList(QComboBox *combo);
+void clickListItem(QComboBox *combo, int row);
+
 // The objectName of the control that has the focus (empty when none).
 QString focusName();
+
+// The text of a one-line or multi-line text box.
+QString textOf(const QWidget *box);
 
 // Writes each text into each of the named result boxes as a window writes a
 // result, and lists "box: text" for every one that does not show whole.
@@ -95,6 +117,20 @@ QStringList resultsShownCut(QWidget *window, const QStringList &boxes, const QSt
 
 // The longest texts the double-precision display gives.
 inline const QStringList kLongestDoubleTexts{"-0.0101233002841923", "-1.23456789012345E+15", "-36.8929677726701"};
+
+// True when a result text shows something that is no number a person can
+// use: "nan" or "inf" in any case, or a negative zero ("-0", "-0.00", "-.0").
+bool showsNoNumber(const QString &text);
+
+// Texts a person can get into a box by accident or on purpose: at and beyond
+// a box's length limit, control characters, NUL, lone surrogates,
+// right-to-left text, emoji, numbers beyond the double range, "-0", "NaN",
+// "0x10", full-width digits. Named for test rows.
+struct NamedText {
+    QString name;
+    QString text;
+};
+QList<NamedText> hostileTexts(int lengthLimit);
 
 // True when a box shows its text from the first character on: nothing of
 // its beginning is scrolled out of view.
