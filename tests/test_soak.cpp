@@ -26,6 +26,8 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDialog>
+#include <QTimer>
 #include <QElapsedTimer>
 #include <QInputMethodEvent>
 #include <QLineEdit>
@@ -102,6 +104,30 @@ QWidget *dropTargetAt(QWidget *window, QPoint at)
 
 }  // namespace
 
+// Cancels the file and print dialogs of the calculation book as they show,
+// as a person who changed their mind would.
+class DialogCanceller : public QObject
+{
+public:
+    DialogCanceller() { qApp->installEventFilter(this); }
+    ~DialogCanceller() override { qApp->removeEventFilter(this); }
+    QStringList take() { return std::exchange(shown_, {}); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *dialog = qobject_cast<QDialog *>(watched);
+        if (event->type() == QEvent::Show && dialog && !qobject_cast<QMessageBox *>(dialog)) {
+            shown_ << QStringLiteral("%1 「%2」").arg(dialog->metaObject()->className(), dialog->windowTitle());
+            QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    QStringList shown_;
+};
+
 class TestSoak : public QObject
 {
     Q_OBJECT
@@ -151,6 +177,7 @@ private:
     void endAndStartAgain();
     void closeMainWindow();
     void turnTheWheel();
+    void useBook();
     void minimise();
     void dismissPopup();
     void startProgram();
@@ -162,6 +189,7 @@ private:
     QStringList lastActions_;
     QStringList failures_;
     std::unique_ptr<MessageBoxCatcher> boxes_;
+    DialogCanceller dialogs_;
     std::unique_ptr<Form1> main_;
     QList<QPointer<QWidget>> watched_;
     bool enterReleasePending_ = false;
@@ -301,6 +329,8 @@ void TestSoak::act()
             closeByCloseBox();
         else if (roll < 960)
             minimise();
+        else if (roll < 975)
+            useBook();
         else if (roll < 990) {
             QWidget *window = anyWindow();
             note(QStringLiteral("switch to %1").arg(window->objectName()));
@@ -319,6 +349,8 @@ void TestSoak::act()
                                 Qt::NoModifier);
         settle();
     }
+    for (const QString &dialog : dialogs_.take())
+        note(QStringLiteral("  %1, cancelled").arg(dialog));
     const QList<ShownBox> shownBoxes = boxes_->take();
     for (int i = 0; i < shownBoxes.size(); ++i) {
         const ShownBox &box = shownBoxes[i];
@@ -761,6 +793,53 @@ void TestSoak::dismissPopup()
         note(QStringLiteral("  Escape closes the %1").arg(popup->metaObject()->className()));
         QTest::keyClick(popup, Qt::Key_Escape);
     }
+    settle();
+}
+
+// The calculation book: its shortcuts, or the context menu of a results
+// frame opened on a bare spot of it. The file and print dialogs it opens
+// are cancelled as they show.
+void TestSoak::useBook()
+{
+    QList<QWidget *> calculators = windows();
+    calculators.removeIf([](QWidget *w) { return w->objectName() == QStringLiteral("Form1"); });
+    if (calculators.isEmpty())
+        return openCalculator();
+    QWidget *window = any(calculators);
+    bringToFront(window);
+    QList<QWidget *> frames;
+    for (QWidget *w : window->findChildren<QWidget *>())
+        if (w->contextMenuPolicy() == Qt::ActionsContextMenu && w->isVisible())
+            frames << w;
+    std::sort(frames.begin(), frames.end(), [](QWidget *a, QWidget *b) { return a->objectName() < b->objectName(); });
+    if (frames.isEmpty() || chance(60)) {
+        const struct {
+            Qt::Key code;
+            Qt::KeyboardModifiers modifiers;
+            const char *name;
+        } shortcuts[] = {{Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier, "Ctrl+Shift+C"},
+                         {Qt::Key_S, Qt::ControlModifier, "Ctrl+S"},
+                         {Qt::Key_P, Qt::ControlModifier, "Ctrl+P"}};
+        const auto &shortcut = shortcuts[below(3)];
+        note(QStringLiteral("%1: %2").arg(window->objectName(), shortcut.name));
+        key(shortcut.code, shortcut.modifiers);
+        return;
+    }
+    QWidget *frame = any(frames);
+    QList<QPoint> bare;
+    for (int y = 2; y < frame->height(); y += 6)
+        for (int x = 2; x < frame->width(); x += 6)
+            if (frame->childAt(x, y) == nullptr)
+                bare << QPoint(x, y);
+    if (bare.isEmpty())
+        return;
+    const QPoint at = any(bare);
+    note(QStringLiteral("%1: right-click %2 at %3,%4").arg(window->objectName(), frame->objectName()).arg(at.x()).arg(at.y()));
+    // This menu runs its own loop until it closes: the pick or the Escape
+    // happens inside it.
+    QTimer::singleShot(0, this, [this] { dismissPopup(); });
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, frame->mapToGlobal(at));
+    QApplication::sendEvent(frame, &menuEvent);
     settle();
 }
 
