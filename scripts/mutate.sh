@@ -131,7 +131,7 @@ file: common/fieldcheck.cpp
 from: swallowingPress_ = true;
 to:   swallowingPress_ = false;
 
-name: 计算 computes while a refusal is being told
+name: 计算 tells another refused box while one waits to be told
 file: common/fieldcheck.cpp
 from: return false;  // a failure is being reported right now
 to:   (void)0;

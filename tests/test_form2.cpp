@@ -431,6 +431,7 @@ void TestForm2::shouldChangeTheListsOnlyByAPick()
         QTest::keyClick(combo, key);
     QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
     QTest::keyClick(combo, Qt::Key_V, Qt::ControlModifier);
+    commitByInputMethod(QStringLiteral("六排"));
     // The wheel, over the text and over the arrow, either way.
     for (const QPoint at : {combo->rect().center(), QPoint(combo->width() - 6, combo->height() / 2)}) {
         for (int notches : {-1, 1, -3})

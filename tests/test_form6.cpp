@@ -218,6 +218,7 @@ void TestForm6::shouldRefuseTypingIntoTheLists()
     for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Backspace, Qt::Key_Delete})
         QTest::keyClick(list, key);
     QTest::keyClick(list, Qt::Key_Down, Qt::AltModifier);
+    commitByInputMethod(QStringLiteral("直径25"));
     // Nor does the wheel turn it, over the text or over the arrow.
     for (const QPoint at : {list->rect().center(), QPoint(list->width() - 6, list->height() / 2)}) {
         for (int notches : {-1, 1, -3})

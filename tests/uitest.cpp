@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QTest>
+#include <QInputMethodEvent>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -137,6 +138,17 @@ void turnWheel(QWidget *control, QPoint at, int notches)
     QWheelEvent turn(local, target->mapToGlobal(local), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
                      Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(target, &turn);
+    settle();
+}
+
+void commitByInputMethod(const QString &text)
+{
+    QObject *target = QGuiApplication::focusObject();
+    if (!target)
+        qFatal("input method text with the focus nowhere");
+    QInputMethodEvent commit(QString(), {});
+    commit.setCommitString(text);
+    QCoreApplication::sendEvent(target, &commit);
     settle();
 }
 

@@ -94,6 +94,10 @@ QStringList reversed(QStringList names);
 // control under the pointer.
 void turnWheel(QWidget *control, QPoint at, int notches);
 
+// Commits a text through the input method (as a Chinese input method
+// delivers a finished phrase) to the control that has the focus.
+void commitByInputMethod(const QString &text);
+
 // Puts the focus into a box with the mouse, selects all and types a text.
 void typeInto(QWidget *box, const QString &text);
 
