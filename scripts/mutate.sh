@@ -141,6 +141,11 @@ file: common/controls.cpp
 from: case QEvent::InputMethod:
 to:   case QEvent::None:
 
+name: leaving a key-proof list chooses the item matching its text
+file: common/controls.cpp
+from: QObject::disconnect(list->lineEdit(), &QLineEdit::editingFinished, list, nullptr);
+to:   
+
 name: result boxes in the Tab order
 file: common/controls.cpp
 from: box->setFocusPolicy(Qt::ClickFocus);

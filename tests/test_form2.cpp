@@ -444,9 +444,10 @@ void TestForm2::shouldChangeTheListsOnlyByAPick()
     QVERIFY(control(form, "Picture3")->isVisible());
     QCOMPARE(QStringList({text("Text2"), text("Text3")}), QStringList({"80", ""}));
     QVERIFY(!box("Text2")->isReadOnly() && !box("Text3")->isReadOnly());
-    // Tab and Shift+Tab still leave the list.
+    // Tab and Shift+Tab still leave the list, and leaving chooses no item.
     pressTab();
     QCOMPARE(focusName(), after);
+    QCOMPARE(combo->currentIndex(), -1);
     combo->setFocus(Qt::TabFocusReason);
     pressTab(true);
     QCOMPARE(focusName(), before);

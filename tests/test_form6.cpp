@@ -228,9 +228,10 @@ void TestForm6::shouldRefuseTypingIntoTheLists()
     QCOMPARE(list->currentText(), QStringLiteral("直径20"));
     QCOMPARE(list->currentIndex(), -1);
     QVERIFY(!list->view()->isVisible());
-    // Tab and Shift+Tab leave it.
+    // Tab and Shift+Tab leave it, and leaving chooses no item.
     pressTab();
     QCOMPARE(focusName(), after);
+    QCOMPARE(list->currentIndex(), -1);
     list->setFocus(Qt::TabFocusReason);
     pressTab(true);
     QCOMPARE(focusName(), before);
