@@ -175,6 +175,10 @@ void makeKeyProofList(QComboBox *list)
     list->lineEdit()->setReadOnly(true);
     list->setContextMenuPolicy(Qt::NoContextMenu);
     list->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
+    // Leaving the list chooses nothing: by default an editable list picks
+    // the item matching its text when its text field loses the focus, and
+    // runs the list's click handler (while the window closes, too).
+    QObject::disconnect(list->lineEdit(), &QLineEdit::editingFinished, list, nullptr);
     auto *refuser = new KeyRefuser(list);
     list->installEventFilter(refuser);
     list->lineEdit()->installEventFilter(refuser);

@@ -6,6 +6,7 @@
 
 #include <QTest>
 
+#include <cmath>
 #include <limits>
 
 using namespace morvane;
@@ -108,6 +109,34 @@ void TestBoltConnection::shouldComputeTheDesignCases_data()
     in.steelGrade = "Q390";
     QTest::newRow("web stress below Q390 strength") << in << "74.5738636363636" << "45" << "27.8022017045455"
                                                     << "155" << "44.7443181818182" << "0.5" << shear << webOk;
+
+    in.steelGrade = "Q420";
+    in.boltSize = "M22";
+    // sigma = 0.4 x 190 x 1000 / 50 / 4 = 380 = f of Q420: equality fails.
+    QTest::newRow("web stress exactly the Q420 strength fails") << in << "74.5738636363636" << "45"
+                                                                << "43.5522017045455" << "190" << "44.7443181818182"
+                                                                << "0.5" << shear << webFails;
+    in.tw = 4.001;
+    QTest::newRow("web stress just below the Q420 strength") << in << "74.5738636363636" << "45" << "43.5522017045455"
+                                                             << "190" << "44.7443181818182" << "0.5" << shear << webOk;
+
+    in = defaults();
+    in.e1 = 40.3;
+    // The row distances are single precision, their squares summed in double:
+    // summed in single precision, Nt1 would read 74.3810597189807.
+    QTest::newRow("e1 40.3") << in << "74.3810562944189" << "45" << "25.1195895855085" << "155" << "44.6731955677413"
+                             << "0.45" << shear << webOk;
+
+    in = defaults();
+    // V / 16 is exactly Nbv1 / 1000 of the defaults: a capacity equal to the shear suffices.
+    in.V = 400.35169393975627;
+    QTest::newRow("shear exactly the capacity passes") << in << "74.5738636363636" << "25.0219808712348"
+                                                       << "25.0219808712348" << "155" << "44.7443181818182" << "0.45"
+                                                       << boltsOk << webOk;
+    in.V = std::nextafter(in.V, 1000.0);
+    QTest::newRow("shear just above the capacity fails") << in << "74.5738636363636" << "25.0219808712348"
+                                                         << "25.0219808712348" << "155" << "44.7443181818182" << "0.45"
+                                                         << shear << webOk;
 
     in = defaults();
     in.M = 300;

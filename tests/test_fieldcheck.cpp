@@ -106,6 +106,7 @@ private slots:
     void shouldCheckTextDroppedIntoABox();
     void shouldRefuseToComputeOnARefusedValueFromAnyPath();
     void shouldDrawTheWarningSignAtTheScreenResolution();
+    void shouldTellTheBoxLeftWhenTheButtonIsPressedBeforeItsWarning();
 
 private:
     std::unique_ptr<MessageBoxCatcher> boxes;
@@ -243,6 +244,21 @@ void TestFieldCheck::shouldDrawTheWarningSignAtTheScreenResolution()
     QCOMPARE(boxes->take().size(), 1);
     QCOMPARE(watcher.seen, 1);
     QCOMPARE(watcher.blownUp, 0);
+}
+
+void TestFieldCheck::shouldTellTheBoxLeftWhenTheButtonIsPressedBeforeItsWarning()
+{
+    // b refused and left, a refused by dropped text; then Tab to the button
+    // and Space, all before the event loop turns: b's failure is told, once.
+    typeInto(window->b, "0");
+    window->a->setText("0");
+    QTest::keyClick(window->b, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(focusName(), QStringLiteral("button"));
+    QTest::keyClick(window->button, Qt::Key_Space);
+    QCOMPARE(boxes->take(), QList<ShownBox>({warning("数据检查", "b不得小于等于0", "Window")}));
+    QCOMPARE(window->computed, 0);
+    QCOMPARE(focusName(), QStringLiteral("b"));
 }
 
 QTEST_MAIN(TestFieldCheck)

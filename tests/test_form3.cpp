@@ -46,6 +46,7 @@ private slots:
     void shouldComputeWhatTheControlsSay();
     void shouldCheckEachDimensionOnLeaving_data();
     void shouldCheckEachDimensionOnLeaving();
+    void shouldMoveThroughTheControlsInTabOrder_data();
     void shouldMoveThroughTheControlsInTabOrder();
 
 private:
@@ -177,16 +178,30 @@ void TestForm3::shouldCheckEachDimensionOnLeaving()
     QCOMPARE(box(name)->text(), typed);
 }
 
+void TestForm3::shouldMoveThroughTheControlsInTabOrder_data()
+{
+    // One stop per option group: the chosen option.
+    QTest::addColumn<QStringList>("chosen");
+    QTest::addColumn<QString>("grade");
+    QTest::addColumn<QString>("plateEnd");
+    QTest::newRow("defaults") << QStringList() << "Option2" << "Option3";
+    QTest::newRow("8.8级, 端板平齐") << QStringList{"Option1", "Option4"} << "Option1" << "Option4";
+    QTest::newRow("back to 10.9级, 端板外伸") << QStringList{"Option1", "Option4", "Option2", "Option3"} << "Option2"
+                                          << "Option3";
+}
+
 void TestForm3::shouldMoveThroughTheControlsInTabOrder()
 {
+    QFETCH(QStringList, chosen);
+    QFETCH(QString, grade);
+    QFETCH(QString, plateEnd);
+    for (const QString &option : chosen)
+        click(control(form, option));
     click(box("Text1"));
-    QStringList visited{focusName()};
-    for (int i = 0; i < 14; ++i) {
-        pressTab();
-        visited << focusName();
-    }
-    QCOMPARE(visited, QStringList({"Text1", "Text2", "Text3", "Text4", "Text5", "Combo1", "Combo2", "Option2", "Check1",
-                                   "Check2", "Check3", "Check4", "Option3", "Command1", "Command2"}));
+    const QStringList round{"Text1", "Text2", "Text3", "Text4", "Text5", "Combo1", "Combo2", grade, "Check1", "Check2",
+                            "Check3", "Check4", plateEnd, "Command1", "Command2", "Text1"};
+    QCOMPARE(tabRound(), round);
+    QCOMPARE(tabRound(true), reversed(round));
 }
 
 QTEST_MAIN(TestForm3)

@@ -140,13 +140,10 @@ void TestForm4::shouldOpenWithTheDefaults()
 
 void TestForm4::shouldMoveThroughTheControlsInTabOrder()
 {
-    QStringList visited{focusName()};
-    for (int i = 0; i < 9; ++i) {
-        pressTab();
-        visited << focusName();
-    }
-    QCOMPARE(visited, QStringList({"Command1", "Text1", "Text2", "Text3", "Combo1", "Combo2", "Command2", "Command3",
-                                   "Command1", "Text1"}));
+    const QStringList round{"Command1", "Text1", "Text2", "Text3", "Combo1", "Combo2", "Command2", "Command3",
+                            "Command1"};
+    QCOMPARE(tabRound(), round);
+    QCOMPARE(tabRound(true), reversed(round));
 }
 
 void TestForm4::shouldComputeAsTheUserWorks_data()

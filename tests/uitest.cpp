@@ -17,6 +17,10 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QWindow>
+#include <QInputMethodEvent>
+#include <QWheelEvent>
+
+#include <algorithm>
 
 namespace uitest {
 
@@ -136,6 +140,48 @@ void pressTab(bool backwards)
         qFatal("Tab pressed with the focus nowhere");
     QTest::keyClick(focus, backwards ? Qt::Key_Backtab : Qt::Key_Tab,
                     backwards ? Qt::ShiftModifier : Qt::NoModifier);
+    settle();
+}
+
+QStringList tabRound(bool backwards)
+{
+    QStringList visited{focusName()};
+    QWidget *start = QApplication::focusWidget();
+    for (int i = 0; i < 40; ++i) {
+        pressTab(backwards);
+        visited << focusName();
+        if (QApplication::focusWidget() == start)
+            break;
+    }
+    return visited;
+}
+
+QStringList reversed(QStringList names)
+{
+    std::reverse(names.begin(), names.end());
+    return names;
+}
+
+void turnWheel(QWidget *control, QPoint at, int notches)
+{
+    QWidget *target = control->childAt(at);
+    if (!target)
+        target = control;
+    const QPoint local = target->mapFrom(control, at);
+    QWheelEvent turn(local, target->mapToGlobal(local), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &turn);
+    settle();
+}
+
+void commitByInputMethod(const QString &text)
+{
+    QObject *target = QGuiApplication::focusObject();
+    if (!target)
+        qFatal("input method text with the focus nowhere");
+    QInputMethodEvent commit(QString(), {});
+    commit.setCommitString(text);
+    QCoreApplication::sendEvent(target, &commit);
     settle();
 }
 

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QMessageBox>
 #include <QObject>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
@@ -92,6 +93,23 @@ void click(QWidget *control);
 
 // Tab or Shift+Tab in the focused control.
 void pressTab(bool backwards = false);
+
+// Presses Tab (Shift+Tab when backwards) until the focus is back on the
+// control that had it, and lists the names of the controls visited, that
+// control first and last. Stops after 40 presses.
+QStringList tabRound(bool backwards = false);
+
+// The same round the other way: Shift+Tab must visit what Tab visits, in reverse.
+QStringList reversed(QStringList names);
+
+// Turns the mouse wheel over a point of a control by a number of notches
+// (positive: away from the user), as the mouse gives the turn to the
+// control under the pointer.
+void turnWheel(QWidget *control, QPoint at, int notches);
+
+// Commits a text through the input method (as a Chinese input method
+// delivers a finished phrase) to the control that has the focus.
+void commitByInputMethod(const QString &text);
 
 // Puts the focus into a box with the mouse, selects all and types a text.
 void typeInto(QWidget *box, const QString &text);

@@ -1,0 +1,380 @@
+#!/usr/bin/env bash
+# Plants small, realistic faults in the code one at a time and runs the test
+# suite against each: a fault the suite lets through shows a missing test.
+#
+#   scripts/mutate.sh            every fault of the list below
+#   scripts/mutate.sh 3 7        only faults 3 and 7
+#   scripts/mutate.sh --list     the list, numbered
+#
+# The faults are planted in a copy of the tree in build-mutate/src, built
+# incrementally (Release, with ccache when present) in build-mutate/build;
+# the working tree itself is never touched. The last run's figures are kept
+# in build-mutate/last-run.txt.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+work=$root/build-mutate
+src=$work/src
+build=$work/build
+timeout=${MORVANE_MUTATE_TIMEOUT:-120}
+
+# One fault per block: a name, the file, the exact text (found once in the
+# file) and what replaces it. Blocks are separated by a blank line.
+read -r -d '' MUTANTS <<'EOF' || true
+name: wire-brushed surface read as the rusted one
+file: bolt/form2.cpp
+from: Option6->isChecked() ? SurfaceTreatment::WireBrushed
+to:   Option6->isChecked() ? SurfaceTreatment::BlastedRusted
+
+name: a key-proof list turned by the mouse wheel
+file: common/controls.cpp
+from: case QEvent::Wheel:
+to:   case QEvent::None:
+
+name: Q420 web strength that of the end plate
+file: bolt/boltconnection.cpp
+from: return 380;
+to:   return 360;
+
+name: no guard against a second refused box while one is being told
+file: common/fieldcheck.cpp
+from: return;  // a failure is already being reported
+to:   (void)0;
+
+name: Shift+Tab no longer leaves a key-proof list
+file: common/controls.cpp
+from: (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+to:   (key->key() == Qt::Key_Tab)
+
+name: shear capacity equal to the shear fails
+file: bolt/boltconnection.cpp
+from: else if (Nbv1 / 1000 < Nv1)
+to:   else if (Nbv1 / 1000 <= Nv1)
+
+name: sum of squared row distances in single precision
+file: bolt/boltconnection.cpp
+from: ((double(y1) * y1 + double(y2) * y2) + double(y3) * y3) + double(y4) * y4
+to:   ((y1 * y1 + y2 * y2) + y3 * y3) + y4 * y4
+
+name: the Tab stop of an option group stays on the option chosen at load
+file: common/controls.cpp
+from: QObject::connect(option, &QAbstractButton::toggled, option, follow);
+to:   
+
+name: 8.8级 left out of the bolt window's Tab order
+file: bolt/form2.cpp
+from: Text4, Option1, Option2, Text5
+to:   Text4, Option2, Text5
+
+name: outermost row one ef from the flange instead of two
+file: bolt/boltconnection.cpp
+from: const double y4 = ((in.e1 + in.e2) + in.e3) + 2 * in.ef;
+to:   const double y4 = ((in.e1 + in.e2) + in.e3) + in.ef;
+
+name: six rows counted as sixteen bolts
+file: bolt/boltconnection.cpp
+from: case 6: d2 = y2; d3 = 0; n = 12; break;
+to:   case 6: d2 = y2; d3 = 0; n = 16; break;
+
+name: tension exactly 0.8P passes
+file: bolt/boltconnection.cpp
+from: if (Nt1 / 1000 >= 0.8 * P)
+to:   if (Nt1 / 1000 > 0.8 * P)
+
+name: web stress equal to the strength passes
+file: bolt/boltconnection.cpp
+from: r.webVerdict = sigma < f ?
+to:   r.webVerdict = sigma <= f ?
+
+name: web checked on the smaller of nt2 and 0.4P
+file: bolt/boltconnection.cpp
+from: nt2 <= 0.4 * P ? 0.4 * P : nt2;
+to:   nt2 <= 0.4 * P ? nt2 : 0.4 * P;
+
+name: wire-brushed Q420 slip coefficient that of Q390
+file: bolt/boltconnection.cpp
+from: {0.30f, 0.35f, 0.40f},  // WireBrushed
+to:   {0.30f, 0.35f, 0.35f},  // WireBrushed
+
+name: nt2 taken at the innermost row
+file: bolt/boltconnection.cpp
+from: ((Nt1 * y2) / y4) / 1000
+to:   ((Nt1 * y1) / y4) / 1000
+
+name: M24 10.9级 pretension mistyped
+file: common/boltgrade.cpp
+from: {"M24", 175, 225},
+to:   {"M24", 175, 255},
+
+name: double display to 14 digits
+file: common/numbers.cpp
+from: std::string displayDouble(double value) { return display(value, 15); }
+to:   std::string displayDouble(double value) { return display(value, 14); }
+
+name: line feeds no longer skipped by the number parse
+file: common/numbers.cpp
+from: if (c == ' ' || c == '\t' || c == '\n')
+to:   if (c == ' ' || c == '\t')
+
+name: decimal rounding drops a trailing 5
+file: common/numbers.cpp
+from: const bool up = digits[static_cast<std::size_t>(kept)] >= '5';
+to:   const bool up = digits[static_cast<std::size_t>(kept)] > '5';
+
+name: a click away from a refused box is not checked
+file: common/fieldcheck.cpp
+from: case Qt::MouseFocusReason:
+to:   case Qt::NoFocusReason:
+
+name: the click that leaves a refused box reaches its control
+file: common/fieldcheck.cpp
+from: swallowingPress_ = true;
+to:   swallowingPress_ = false;
+
+name: 计算 tells another refused box while one waits to be told
+file: common/fieldcheck.cpp
+from: return false;  // a failure is being reported right now
+to:   (void)0;
+
+name: a key-proof list takes input-method text
+file: common/controls.cpp
+from: case QEvent::InputMethod:
+to:   case QEvent::None:
+
+name: leaving a key-proof list chooses the item matching its text
+file: common/controls.cpp
+from: QObject::disconnect(list->lineEdit(), &QLineEdit::editingFinished, list, nullptr);
+to:   
+
+name: result boxes in the Tab order
+file: common/controls.cpp
+from: box->setFocusPolicy(Qt::ClickFocus);
+to:   box->setFocusPolicy(Qt::StrongFocus);
+
+name: six rows keep e3 editable
+file: bolt/form2.cpp
+from: const bool e3Locked = rows < 8;
+to:   const bool e3Locked = rows < 6;
+
+name: the spacing hint only above 200
+file: bolt/form2.cpp
+from: if (valueOf(Text1) >= 200)
+to:   if (valueOf(Text1) > 200)
+
+name: e3 read from the e2 box
+file: bolt/form2.cpp
+from: in.e3 = valueOf(Text3);
+to:   in.e3 = valueOf(Text2);
+
+name: Q390 plate strength mistyped
+file: endplate/endplate.cpp
+from: return 335;
+to:   return 350;
+
+name: flush two-side plate with the extended plate's factor
+file: endplate/endplate.cpp
+from: 12 * ef * ew * 1000 * Ntb
+to:   6 * ef * ew * 1000 * Ntb
+
+name: bolt capacity 0.9P
+file: endplate/endplate.cpp
+from: r.Ntb = static_cast<float>(0.8 * P);
+to:   r.Ntb = static_cast<float>(0.9 * P);
+
+name: plate-end options read the other way round
+file: endplate/form3.cpp
+from: Option4->isChecked() ? PlateEnd::Flush : PlateEnd::Extended
+to:   Option3->isChecked() ? PlateEnd::Flush : PlateEnd::Extended
+
+name: three-side class read from the two-side box
+file: endplate/form3.cpp
+from: in.threeSide = ticked(Check4);
+to:   in.threeSide = ticked(Check3);
+
+name: stability calculator with the column calculator's pi
+file: stability/stability.cpp
+from: constexpr double kPi = 3.1415926;
+to:   constexpr double kPi = 3.14159;
+
+name: class b with class a's alpha2
+file: stability/stability.cpp
+from: c = ablei(0.65, 0.965, 0.3, lambdaN);
+to:   c = ablei(0.65, 0.986, 0.3, lambdaN);
+
+name: the other root of the stability equation
+file: stability/stability.cpp
+from: const double phi = (q - root) / (2 * lambdaN2);
+to:   const double phi = (q + root) / (2 * lambdaN2);
+
+name: a zero inertia raised in the area instead
+file: stability/stability.cpp
+from: I = I + 1;
+to:   A = A + 1;
+
+name: an unknown steel grade computed as yield strength 0
+file: stability/form4.cpp
+from: if (yieldStrength(in.steelGrade) == 0) {
+to:   if (yieldStrength(in.steelGrade) < 0) {
+
+name: soil on the cap measured from the ground
+file: pilegroup/pilegroup.cpp
+from: const double t5 = in.capDepth - in.H;
+to:   const double t5 = in.capDepth;
+
+name: eleven and twelve piles swapped
+file: pilegroup/pilegroup.cpp
+from: "十一桩", "十二桩"
+to:   "十二桩", "十一桩"
+
+name: burial depth bound 0 instead of 50
+file: pilegroup/form5.cpp
+from: return refuseAtMost(capDepth, 50,
+to:   return refuseAtMost(capDepth, 0,
+
+name: soil weight read from the concrete box
+file: pilegroup/form5.cpp
+from: in.soilWeight = valueOf(Text7);
+to:   in.soilWeight = valueOf(Text6);
+
+name: middle bars of one b side not doubled
+file: column/column.cpp
+from: const double Ab = (2 * in.bCount)
+to:   const double Ab = (in.bCount)
+
+name: bar area with the stability calculator's pi
+file: column/column.cpp
+from: return dd * dd * 3.14159 / 4;
+to:   return dd * dd * 3.1415926 / 4;
+
+name: h-side bars read from the b-side list
+file: column/form6.cpp
+from: in.hDiameter = Combo3->currentText().toStdString();
+to:   in.hDiameter = Combo2->currentText().toStdString();
+
+name: column window's two count boxes swapped in the Tab order
+file: column/form6.cpp
+from: Combo3, Text4, Text5, Command1
+to:   Combo3, Text5, Text4, Command1
+EOF
+
+# The patcher: `count`, `show N`, `apply N DIR`, `sync FROM TO FILE...`.
+patcher() {
+    MUTANTS="$MUTANTS" python3 - "$@" <<'PY'
+import os, shutil, sys
+
+def mutants():
+    out = []
+    for block in os.environ["MUTANTS"].strip().split("\n\n"):
+        fields = {}
+        for line in block.split("\n"):
+            key, _, value = line.partition(":")
+            fields[key.strip()] = value.lstrip(" ")
+        out.append(fields)
+    return out
+
+cmd = sys.argv[1]
+if cmd == "count":
+    print(len(mutants()))
+elif cmd == "show":
+    m = mutants()[int(sys.argv[2]) - 1]
+    print(f"{m['file']}: {m['name']}")
+elif cmd == "apply":
+    m = mutants()[int(sys.argv[2]) - 1]
+    path = os.path.join(sys.argv[3], m["file"])
+    text = open(path, encoding="utf-8").read()
+    if text.count(m["from"]) != 1:
+        sys.exit(f"{m['file']}: the text to replace is found {text.count(m['from'])} times: {m['from']}")
+    open(path, "w", encoding="utf-8").write(text.replace(m["from"], m["to"]))
+elif cmd == "sync":
+    # Copies the files that differ, so that the copy builds incrementally.
+    src, dst = sys.argv[2], sys.argv[3]
+    for name in sys.argv[4:]:
+        a, b = os.path.join(src, name), os.path.join(dst, name)
+        if os.path.isfile(b) and open(a, "rb").read() == open(b, "rb").read():
+            continue
+        os.makedirs(os.path.dirname(b), exist_ok=True)
+        shutil.copy2(a, b)
+        os.utime(b)  # newer than anything built from the old content
+PY
+}
+
+total=$(patcher count)
+if [ "${1:-}" = "--list" ]; then
+    for ((i = 1; i <= total; ++i)); do
+        printf '%3d  %s\n' "$i" "$(patcher show "$i")"
+    done
+    exit 0
+fi
+selected=("$@")
+if [ ${#selected[@]} -eq 0 ]; then
+    mapfile -t selected < <(seq 1 "$total")
+fi
+
+# The copy: the files git knows of, as they are now in the working tree.
+mkdir -p "$src"
+mapfile -d '' files < <(git ls-files -z --cached --others --exclude-standard)
+existing=()
+for f in "${files[@]}"; do
+    [ -f "$f" ] && existing+=("$f")
+done
+patcher sync "$root" "$src" "${existing[@]}"
+
+if command -v ccache >/dev/null; then
+    export CMAKE_CXX_COMPILER_LAUNCHER=ccache
+fi
+cmake -S "$src" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+
+build_and_test() {
+    cmake --build "$build" -j2 >"$work/build.log" 2>&1 || return 2
+    ctest --test-dir "$build" -j2 --timeout "$timeout" >"$work/ctest.log" 2>&1 || return 1
+    return 0
+}
+
+echo "Unchanged tree: building and running the suite..."
+if ! build_and_test; then
+    echo "The suite does not pass on the unchanged tree; see $work/build.log and $work/ctest.log" >&2
+    exit 1
+fi
+
+caught=0
+missed=()
+unbuilt=()
+results=()
+for n in "${selected[@]}"; do
+    what=$(patcher show "$n")
+    file=${what%%:*}
+    patcher apply "$n" "$src"
+    start=$SECONDS
+    status=0
+    build_and_test || status=$?
+    cp -p "$root/$file" "$src/$file"
+    touch "$src/$file"
+    case $status in
+    1)
+        caught=$((caught + 1))
+        by=$(sed -nE 's/^[[:space:]]*[0-9]+ - ([^ ]+) .*/\1/p' "$work/ctest.log" | tr '\n' ' ')
+        line=$(printf '[%2d] caught  %s (by %s) %ss' "$n" "$what" "${by% }" $((SECONDS - start)))
+        ;;
+    0)
+        missed+=("$n")
+        line=$(printf '[%2d] MISSED  %s %ss' "$n" "$what" $((SECONDS - start)))
+        ;;
+    *)
+        unbuilt+=("$n")
+        line=$(printf '[%2d] no build  %s' "$n" "$what")
+        ;;
+    esac
+    echo "$line"
+    results+=("$line")
+done
+
+# Back to the unchanged tree, so that the next run starts from it.
+build_and_test >/dev/null 2>&1 || true
+
+tested=$((${#selected[@]} - ${#unbuilt[@]}))
+{
+    printf '%s\n' "${results[@]}"
+    echo "Caught $caught of $tested faults planted (${#unbuilt[@]} did not build)."
+    [ ${#missed[@]} -eq 0 ] || echo "Missed: ${missed[*]}"
+} >"$work/last-run.txt"
+tail -n +$((${#results[@]} + 1)) "$work/last-run.txt"
