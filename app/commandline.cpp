@@ -54,16 +54,32 @@ QString chosenStyle(int argc, const char *const argv[])
     return qEnvironmentVariable("QT_STYLE_OVERRIDE");
 }
 
-void answerWithoutDisplay(int argc, const char *const argv[])
+bool answerWithoutDisplay(int argc, const char *const argv[])
 {
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        return false;
     static const QStringList printingOptions{"-h", "-help", "--help", "-v", "-version", "--version"};
+    bool printsOnly = false;
     for (int i = 1; i < argc; ++i) {
-        if (printingOptions.contains(QString::fromLocal8Bit(argv[i]))) {
-            if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-                qputenv("QT_QPA_PLATFORM", "offscreen");
-            return;
-        }
+        const QString argument = QString::fromLocal8Bit(argv[i]);
+        if (argument == QLatin1String("-platform") || argument == QLatin1String("--platform")
+            || argument.startsWith(QLatin1String("-platform=")) || argument.startsWith(QLatin1String("--platform=")))
+            return false;  // the user chose where the window goes
+        printsOnly = printsOnly || printingOptions.contains(argument);
     }
+    bool noSession = false;
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
+    noSession = qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#endif
+    if (printsOnly || noSession)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return noSession;
+}
+
+QString noDisplayMessage()
+{
+    return QStringLiteral("morvane：没有图形界面可以显示窗口（DISPLAY 和 WAYLAND_DISPLAY 均未设置）。\n"
+                          "请在桌面环境中启动本程序，或用“-platform”选择平台。\n");
 }
 
 std::optional<int> handleCommandLine(const QStringList &arguments)

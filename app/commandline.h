@@ -13,11 +13,18 @@ namespace morvane {
 // away, so that the program's look does not overrule the choice.
 QString chosenStyle(int argc, const char *const argv[]);
 
-// --help and --version only print, so they need no display: when one of them
-// is asked for and no platform is set, Qt's offscreen platform is chosen,
-// which lets them answer in a terminal without a graphical session too.
-// Called before QApplication is made.
-void answerWithoutDisplay(int argc, const char *const argv[]);
+// --help, --version and a refused command line only print, so they need no
+// display. When no platform is chosen (-platform, QT_QPA_PLATFORM) and there
+// is no graphical session to show a window in (on X11 and Wayland systems:
+// neither DISPLAY nor WAYLAND_DISPLAY), Qt's offscreen platform is chosen,
+// so that they answer in a terminal too; returns true then, and the program
+// must not go on to its main window (see noDisplayMessage). Called before
+// QApplication is made.
+bool answerWithoutDisplay(int argc, const char *const argv[]);
+
+// What the program says, on standard error, when it was asked to show its
+// window with no graphical session.
+QString noDisplayMessage();
 
 // Answers the program's own options in what QApplication left of the command
 // line: --help and --version print their text on standard output, an unknown

@@ -6,11 +6,14 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstdlib>
+
 int main(int argc, char *argv[])
 {
     // Before QApplication takes Qt's own options (-platform, -style) away.
     const QString style = morvane::chosenStyle(argc, argv);
-    morvane::answerWithoutDisplay(argc, argv);
+    const bool noDisplay = morvane::answerWithoutDisplay(argc, argv);
     QApplication app(argc, argv);
     app.setApplicationName("Morvane");
     app.setApplicationVersion(MORVANE_VERSION);
@@ -20,6 +23,10 @@ int main(int argc, char *argv[])
         app.setStyle(style);
     if (const std::optional<int> exitCode = morvane::handleCommandLine(app.arguments()))
         return *exitCode;
+    if (noDisplay) {
+        std::fputs(morvane::noDisplayMessage().toLocal8Bit().constData(), stderr);
+        return EXIT_FAILURE;
+    }
     app.setWindowIcon(morvane::programIcon());
 
     morvane::Form1 mainWindow;

@@ -70,6 +70,13 @@ void TestCommandLine::shouldAnswerOrRefuse_data()
                                               << "morvane：未知选项“-bogus”。" + seeHelp;
     QTest::newRow("a file to open") << offscreen + QStringList{"report.txt"} << 1 << ""
                                     << "morvane：多余的参数“report.txt”：本程序不打开文件。" + seeHelp;
+    // Without a graphical session the refusal is told too, and a plain start
+    // says why no window shows instead of Qt's abort.
+    QTest::newRow("unknown option, no display") << QStringList{"--bogus"} << 1 << ""
+                                                << "morvane：未知选项“--bogus”。" + seeHelp;
+    QTest::newRow("no display") << QStringList{"-style", "fusion"} << 1 << ""
+                                << "morvane：没有图形界面可以显示窗口（DISPLAY 和 WAYLAND_DISPLAY 均未设置）。\n"
+                                   "请在桌面环境中启动本程序，或用“-platform”选择平台。\n";
 }
 
 void TestCommandLine::shouldAnswerOrRefuse()
