@@ -192,14 +192,14 @@ from: in.threeSide = ticked(Check4);
 to:   in.threeSide = ticked(Check3);
 
 name: stability calculator with the column calculator's pi
-file: stability/stability.cpp
-from: constexpr double kPi = 3.1415926;
-to:   constexpr double kPi = 3.14159;
+file: stability/stability.h
+from: inline constexpr double kStabilityPi = 3.1415926;
+to:   inline constexpr double kStabilityPi = 3.14159;
 
 name: class b with class a's alpha2
-file: stability/stability.cpp
-from: c = ablei(0.65, 0.965, 0.3, lambdaN);
-to:   c = ablei(0.65, 0.986, 0.3, lambdaN);
+file: stability/stability.h
+from: inline constexpr SectionAlphas kClassB{0.65, 0.965, 0.3};
+to:   inline constexpr SectionAlphas kClassB{0.65, 0.986, 0.3};
 
 name: the other root of the stability equation
 file: stability/stability.cpp
