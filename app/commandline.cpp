@@ -76,13 +76,8 @@ bool answerWithoutDisplay(int argc, const char *const argv[])
     return noSession;
 }
 
-QString noDisplayMessage()
-{
-    return QStringLiteral("morvane：没有图形界面可以显示窗口（DISPLAY 和 WAYLAND_DISPLAY 均未设置）。\n"
-                          "请在桌面环境中启动本程序，或用“-platform”选择平台。\n");
-}
 
-std::optional<int> handleCommandLine(const QStringList &arguments)
+std::optional<int> handleCommandLine(const QStringList &arguments, bool noDisplay)
 {
     QCommandLineParser parser;
     // Like Qt's own options: -version reads as --version.
@@ -108,6 +103,11 @@ std::optional<int> handleCommandLine(const QStringList &arguments)
     if (parser.isSet(version)) {
         print(stdout, QStringLiteral(MORVANE_DISPLAY_NAME " " MORVANE_VERSION "\n"));
         return EXIT_SUCCESS;
+    }
+    if (noDisplay) {
+        print(stderr, QStringLiteral("morvane：没有图形界面可以显示窗口（DISPLAY 和 WAYLAND_DISPLAY 均未设置）。\n"
+                                     "请在桌面环境中启动本程序，或用“-platform”选择平台。\n"));
+        return EXIT_FAILURE;
     }
     return std::nullopt;
 }

@@ -6,9 +6,6 @@
 
 #include <QApplication>
 
-#include <cstdio>
-#include <cstdlib>
-
 int main(int argc, char *argv[])
 {
     // Before QApplication takes Qt's own options (-platform, -style) away.
@@ -21,12 +18,8 @@ int main(int argc, char *argv[])
     morvane::applyApplicationLook(app);
     if (!style.isEmpty())
         app.setStyle(style);
-    if (const std::optional<int> exitCode = morvane::handleCommandLine(app.arguments()))
+    if (const std::optional<int> exitCode = morvane::handleCommandLine(app.arguments(), noDisplay))
         return *exitCode;
-    if (noDisplay) {
-        std::fputs(morvane::noDisplayMessage().toLocal8Bit().constData(), stderr);
-        return EXIT_FAILURE;
-    }
     app.setWindowIcon(morvane::programIcon());
 
     morvane::Form1 mainWindow;

@@ -197,7 +197,7 @@ void Form3::Command1_Click()
         showResult(Text7, QString());
         showResult(Text6, QString());
         book_->setBook(describeEndPlate(in, EndPlateResult{}));
-        showWarning(this, kHintTitle, QStringLiteral("螺栓直径应为M16、M20、M22、M24、M27或M30"));
+        showWarning(this, kHintTitle, QString::fromUtf8(kUnlistedBoltSizeMessage));
         return;
     }
 

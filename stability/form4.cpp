@@ -113,7 +113,7 @@ void Form4::Command2_Click()
     // An unknown grade has no yield strength, and φ would come out as 1,
     // no reduction at all: refuse it rather than show an unsafe value.
     if (yieldStrength(in.steelGrade) == 0) {
-        showWarning(this, "提示", "钢材应为Q235、Q345或Q390");
+        showWarning(this, "提示", QString::fromUtf8(kStabilitySteelMessage));
         showResult(Text5, QString());
         stabilityRun_ = StabilityRun{in, {}};
         book_->setBook(describeStability(slendernessRun_, stabilityRun_));
