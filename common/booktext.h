@@ -19,4 +19,10 @@ inline std::string bookOperand(double value)
     return !text.empty() && text.front() == '-' ? "(" + text + ")" : text;
 }
 
+// An intermediate figure as a person reads it: four significant digits,
+// trailing zeros dropped ("206.7", "0.4243", "1.25E+04" only beyond the
+// plain form). Results keep the digits the window shows; this is for the
+// figures between them.
+inline std::string bookFigure(double value) { return displaySignificant(value, 4); }
+
 }  // namespace morvane

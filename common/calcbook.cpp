@@ -117,6 +117,24 @@ std::string padded(const std::string &text, std::size_t width)
     return text + std::string(used < width ? width - used : 0, ' ');
 }
 
+// The 结论 section: the verdict of each check ("螺栓抗拉承载力验算：满足"),
+// the verdict sentences the window shows, the closing sentence; or why
+// there is no result.
+std::vector<std::string> conclusionLines(const CalcBook &book)
+{
+    std::vector<std::string> lines;
+    for (const BookStep &step : book.steps) {
+        if (step.verdict != Verdict::None)
+            lines.push_back(quantity(step.symbol, step.name) + "：" + verdictText(step.verdict));
+    }
+    lines.insert(lines.end(), book.verdicts.begin(), book.verdicts.end());
+    if (!book.conclusion.empty())
+        lines.push_back(book.conclusion);
+    if (!book.note.empty())
+        lines.push_back(book.note);
+    return lines;
+}
+
 }  // namespace
 
 std::string bookHtml(const CalcBook &book, const BookHeader &header)
@@ -132,7 +150,7 @@ std::string bookHtml(const CalcBook &book, const BookHeader &header)
           "th, td { border: 1px solid #888888; padding: 3pt; vertical-align: top; text-align: left; }\n"
           "th { background-color: #eeeeee; }\n"
           "td.check { background-color: #f7f7f7; }\n"
-          "p.verdict, p.note { white-space: pre-wrap; }\n"
+          "p.verdict { white-space: pre-wrap; }\n"
           "p.program { color: #444444; font-size: 8pt; margin-top: 10pt; }\n"
           "</style>\n</head>\n<body>\n";
     h += "<h1>" + escaped(bookTitle(book)) + "</h1>\n";
@@ -165,12 +183,11 @@ std::string bookHtml(const CalcBook &book, const BookHeader &header)
         h += "</table>\n";
     }
 
-    if (!book.verdicts.empty() || !book.note.empty()) {
+    const std::vector<std::string> conclusion = conclusionLines(book);
+    if (!conclusion.empty()) {
         h += "<h2>" + std::string(sections[section++]) + "、结论</h2>\n";
-        for (const std::string &verdict : book.verdicts)
-            h += "<p class=\"verdict\">" + escaped(verdict) + "</p>\n";
-        if (!book.note.empty())
-            h += "<p class=\"note\">" + escaped(book.note) + "</p>\n";
+        for (const std::string &line : conclusion)
+            h += "<p class=\"verdict\">" + escaped(line) + "</p>\n";
     }
 
     h += "<p class=\"program\">本计算书由 " + escaped(header.program) + " 生成。</p>\n</body>\n</html>\n";
@@ -218,14 +235,13 @@ std::string bookPlainText(const CalcBook &book, const BookHeader &header)
         }
     }
 
-    if (!book.verdicts.empty() || !book.note.empty()) {
+    const std::vector<std::string> conclusion = conclusionLines(book);
+    if (!conclusion.empty()) {
         t += "\n";
         t += sections[section++];
         t += "、结论\n";
-        for (const std::string &verdict : book.verdicts)
-            t += verdict + "\n";
-        if (!book.note.empty())
-            t += book.note + "\n";
+        for (const std::string &line : conclusion)
+            t += line + "\n";
     }
 
     t += "\n本计算书由 " + header.program + " 生成。\n";

@@ -41,6 +41,7 @@ struct CalcBook {
     std::vector<BookInput> inputs;
     std::vector<BookStep> steps;
     std::vector<std::string> verdicts;  // the verdict sentences the window shows, if any
+    std::string conclusion;             // the closing sentence of the 结论 section
     std::string note;                   // why no result was given, when none was; else empty
 };
 

@@ -1,5 +1,6 @@
 #include "numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -302,6 +303,8 @@ bool allFinite(std::initializer_list<double> values)
 std::string displayDouble(double value) { return display(value, 15); }
 
 std::string displaySingle(float value) { return display(value, 7); }
+
+std::string displaySignificant(double value, int digits) { return display(value, std::clamp(digits, 1, 17)); }
 
 std::string formatFourDecimals(double value)
 {

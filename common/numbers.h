@@ -31,6 +31,10 @@ std::string displayDouble(double value);
 // (0.45, 124, 26.94167).
 std::string displaySingle(float value);
 
+// The same display with at most `digits` significant digits (1 to 17):
+// displaySignificant(206.666666, 4) gives "206.7".
+std::string displaySignificant(double value, int digits);
+
 // Pattern "#.####": at most four decimals, halves away from zero, no digit
 // before the point when the integer part is 0, trailing zeros dropped, the
 // point always shown (".9357", ".744", "1."). A value that rounds to zero

@@ -1,6 +1,7 @@
 // Reading numbers from text boxes and writing them back as the boxes show them.
 
 #include "boltgrade.h"
+#include "booktext.h"
 #include "numbers.h"
 
 #include <QTest>
@@ -28,6 +29,8 @@ private slots:
     void shouldFormatFourDecimals();
     void shouldFormatTwoDecimals_data();
     void shouldFormatTwoDecimals();
+    void shouldShowBookFiguresToFourDigits_data();
+    void shouldShowBookFiguresToFourDigits();
     void shouldLookUpBoltPretension_data();
     void shouldLookUpBoltPretension();
 };
@@ -208,6 +211,24 @@ void TestNumbers::shouldFormatTwoDecimals()
     QFETCH(double, value);
     QFETCH(QString, text);
     QCOMPARE(QString::fromStdString(formatTwoDecimals(value)), text);
+}
+
+void TestNumbers::shouldShowBookFiguresToFourDigits_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("web stress") << 62000.0 / 50 / 6 << "206.7";
+    QTest::newRow("below one") << 0.424264068711929 << "0.4243";
+    QTest::newRow("whole") << 124.0 << "124";
+    QTest::newRow("rounds up a carry") << 99.996 << "100";
+    QTest::newRow("negative") << -31.249 << "-31.25";
+}
+
+void TestNumbers::shouldShowBookFiguresToFourDigits()
+{
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QCOMPARE(QString::fromStdString(bookFigure(value)), text);
 }
 
 void TestNumbers::shouldLookUpBoltPretension_data()
