@@ -34,6 +34,14 @@ void FieldCheck::watch(QLineEdit *box, FieldTest test)
     });
 }
 
+void FieldCheck::checkAtCalculate(QLineEdit *box, FieldTest test)
+{
+    calculateTests_.append({box, std::move(test)});
+    connect(box, &QObject::destroyed, this, [this, box] {
+        calculateTests_.removeIf([box](const auto &entry) { return entry.first == box; });
+    });
+}
+
 std::optional<FieldFailure> FieldCheck::failureOf(QLineEdit *box) const
 {
     return tests_.value(box)(parseLeadingNumber(box->text().toStdString()));
@@ -43,6 +51,10 @@ std::pair<QLineEdit *, FieldFailure> FieldCheck::firstRefused() const
 {
     for (QLineEdit *box : boxes_) {
         if (std::optional<FieldFailure> failure = failureOf(box))
+            return {box, *failure};
+    }
+    for (const auto &[box, test] : calculateTests_) {
+        if (std::optional<FieldFailure> failure = test(parseLeadingNumber(box->text().toStdString())))
             return {box, *failure};
     }
     return {nullptr, {}};

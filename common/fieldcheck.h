@@ -44,6 +44,11 @@ public:
 
     void watch(QLineEdit *box, FieldTest test);
 
+    // A test that only "计算" runs (through passes()), after the tests of
+    // watch(): leaving the box does not run it. For rules that need the
+    // other inputs too, or that would interrupt typing.
+    void checkAtCalculate(QLineEdit *box, FieldTest test);
+
     // True when every watched box holds a value its test accepts. Otherwise
     // tells the first refused box's failure, puts the focus back into that
     // box and returns false: the caller computes nothing.
@@ -60,12 +65,14 @@ private:
     void boxLeft(QLineEdit *box);
     void reportFailure();
     std::optional<FieldFailure> failureOf(QLineEdit *box) const;
-    // The first watched box whose value its test refuses, with the failure.
+    // The first watched box whose value its test refuses, with the failure;
+    // then the first refused by a test of checkAtCalculate().
     std::pair<QLineEdit *, FieldFailure> firstRefused() const;
 
     QWidget *window_;
     QList<QLineEdit *> boxes_;  // in the order watched
     QHash<QObject *, FieldTest> tests_;
+    QList<std::pair<QLineEdit *, FieldTest>> calculateTests_;  // in the order given
     QPointer<QLineEdit> failingBox_;
     FieldFailure failure_;
     bool swallowingPress_ = false;
