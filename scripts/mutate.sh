@@ -246,6 +246,11 @@ file: column/column.cpp
 from: return dd * dd * 3.14159 / 4;
 to:   return dd * dd * 3.1415926 / 4;
 
+name: a fractional count of bars taken as a count
+file: column/column.cpp
+from: return count >= 0 && std::floor(count) == count;
+to:   return count >= 0;
+
 name: h-side bars read from the b-side list
 file: column/form6.cpp
 from: in.hDiameter = Combo3->currentText().toStdString();
