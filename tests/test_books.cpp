@@ -1,6 +1,7 @@
 // Calculation books: for worked values of each calculator the book holds
 // every input as read and every result as the window shows it, and its
-// formulas show no number but those and the formulas' own constants.
+// formulas show no number but those, earlier steps' figures and the
+// formulas' own constants; each formula gives the figure its step shows.
 
 #include "booktext.h"
 #include "columnbook.h"
