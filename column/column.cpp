@@ -27,6 +27,8 @@ double area(float d)
     return dd * dd * 3.14159 / 4;
 }
 
+bool isBarCount(double count) { return count >= 0 && std::floor(count) == count; }
+
 ColumnResult computeColumnRatio(const ColumnInput &in)
 {
     ColumnResult r;

@@ -20,6 +20,8 @@ struct ColumnInput {
 inline constexpr const char *kRatioLinePrefix = "一.计算得该柱配筋率为：";
 inline constexpr const char *kWeldedHoopsVerdict = "二.柱配筋率大于3%，需采用焊接封闭箍";
 inline constexpr const char *kOrdinaryTiesVerdict = "二.采用普通箍即可";
+// Why a count of middle bars is refused before anything is computed.
+inline constexpr const char *kBarCountMessage = "钢筋根数应为大于等于0的整数";
 
 struct ColumnResult {
     // False when no finite ratio exists (b or h equal to 0, an entry beyond
@@ -39,6 +41,10 @@ int barDiameter(std::string_view text);
 
 // Area of one circular bar, mm², with π taken as 3.14159.
 double area(float d);
+
+// True for a count of bars that can be laid: a whole number, 0 or more.
+// The calculation itself takes any count at face value.
+bool isBarCount(double count);
 
 ColumnResult computeColumnRatio(const ColumnInput &input);
 

@@ -7,13 +7,20 @@ namespace morvane {
 
 namespace {
 
-// The area of one bar of the chosen diameter, as `area` evaluates it.
-std::string barArea(const std::string &diameterText)
+// A diameter as drawings write it, "Φ20"; a text of no listed diameter as it reads.
+std::string diameterText(const std::string &listText)
 {
-    std::string text = "(";
-    text += std::to_string(barDiameter(diameterText));
-    text += "² × 3.14159 / 4)";
-    return text;
+    const int d = barDiameter(listText);
+    return d == 0 ? listText : "Φ" + std::to_string(d);
+}
+
+std::string diameterUnit(const std::string &listText) { return barDiameter(listText) == 0 ? "" : "mm"; }
+
+// The area of `count` bars of the chosen diameter as `area` evaluates it:
+// "2 × 2 × 3.14159 × 20² / 4".
+std::string barsArea(const std::string &count, const std::string &listText)
+{
+    return count + " × 3.14159 × " + std::to_string(barDiameter(listText)) + "² / 4";
 }
 
 }  // namespace
@@ -25,39 +32,46 @@ CalcBook describeColumnRatio(const ColumnInput &in, const ColumnResult &r)
     book.inputs = {
         {"b", "截面宽度", displayDouble(in.width), "mm"},
         {"h", "截面高度", displayDouble(in.height), "mm"},
-        {"dc", "角筋直径", in.cornerDiameter, ""},
+        {"dc", "角筋直径", diameterText(in.cornerDiameter), diameterUnit(in.cornerDiameter)},
         {"nb", "b边一侧中部筋根数", displayDouble(in.bCount), "根"},
-        {"db", "b边一侧中部筋直径", in.bDiameter, ""},
+        {"db", "b边一侧中部筋直径", diameterText(in.bDiameter), diameterUnit(in.bDiameter)},
         {"nh", "h边一侧中部筋根数", displayDouble(in.hCount), "根"},
-        {"dh", "h边一侧中部筋直径", in.hDiameter, ""},
+        {"dh", "h边一侧中部筋直径", diameterText(in.hDiameter), diameterUnit(in.hDiameter)},
     };
     if (!r.computable) {
         book.note = kOutOfRangeMessage;
         return book;
     }
 
-    // The steel area is not shown: a formula with its values put in.
-    BookStep As{"As", "纵向钢筋总面积", "As = 4·(dc²·π / 4) + 2·nb·(db²·π / 4) + 2·nh·(dh²·π / 4)", "", "", "mm²",
-                "", "", "", Verdict::None};
-    As.substituted = "As = 4 × " + barArea(in.cornerDiameter) + " + 2 × " + bookOperand(in.bCount) + " × " +
-                     barArea(in.bDiameter) + " + 2 × " + bookOperand(in.hCount) + " × " + barArea(in.hDiameter);
-
-    BookStep rho{"ρ", "配筋率", "ρ = As / b / h × 100%", "", r.ratioText, "%", "Text6", "", "", Verdict::None};
-    rho.substituted = "ρ = As / " + bookOperand(in.width) + " / " + bookOperand(in.height) + " × 100%";
+    // The steel area and the section area are not shown: formulas with
+    // their values put in and their figures.
+    const std::string b = bookOperand(in.width), h = bookOperand(in.height);
+    book.steps.push_back({"As", "纵向钢筋总面积", "As = 4·π·dc² / 4 + 2·nb·π·db² / 4 + 2·nh·π·dh² / 4",
+                          "As = " + barsArea("4", in.cornerDiameter) + " + " +
+                              barsArea("2 × " + bookOperand(in.bCount), in.bDiameter) + " + " +
+                              barsArea("2 × " + bookOperand(in.hCount), in.hDiameter),
+                          bookFigure(r.steelArea), "mm²", "", "", "", Verdict::None});
+    book.steps.push_back({"A", "截面面积", "A = b·h", "A = " + b + " × " + h, bookFigure(in.width * in.height), "mm²",
+                          "", "", "", Verdict::None});
+    // The ratio from the unrounded steel area, so that it gives the figure shown.
+    book.steps.push_back({"ρ", "配筋率", "ρ = As / (b·h) × 100%",
+                          "ρ = " + bookOperand(r.steelArea) + " / (" + b + " × " + h + ") × 100%", r.ratioText, "%",
+                          "Text6", "", "", Verdict::None});
 
     // The unrounded ratio decides; at a shown 3.00 % the reader is told so.
     const bool ordinary = r.verdict == kOrdinaryTiesVerdict;
-    BookStep ties{"ρ", "普通箍的适用条件", "ρ ≤ 3%", "", "", "", "", "", "", Verdict::None};
-    ties.comparison = "ρ = " + r.ratioText + "% " + (ordinary ? "≤" : ">") + " 3%";
-    if (r.ratioText == "3.00")
-        ties.comparison += "（按未修约的配筋率比较）";
-    ties.verdict = ordinary ? Verdict::Satisfied : Verdict::NotSatisfied;
+    const std::string unrounded = r.ratioText == "3.00" ? "（按未修约的配筋率比较）" : "";
+    book.steps.push_back({"", "配筋率不大于3%", "ρ ≤ 3%", "", "", "", "", "",
+                          "ρ = " + r.ratioText + "% " + (ordinary ? "≤" : ">") + " 3%" + unrounded,
+                          ordinary ? Verdict::Satisfied : Verdict::NotSatisfied});
 
-    book.steps = {As, rho, ties};
     // The two lines of the report, as the window shows them.
     const std::size_t lineBreak = r.report.find("\r\n");
     if (lineBreak != std::string::npos)
         book.verdicts = {r.report.substr(0, lineBreak), r.report.substr(lineBreak + 2)};
+    book.conclusion = "柱全部纵向钢筋的配筋率 ρ = " + r.ratioText + "%，" +
+                      (ordinary ? "不大于3%" : "大于3%") + unrounded +
+                      (ordinary ? "，采用普通箍即可。" : "，箍筋应焊成封闭环式。");
     return book;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The calculation book of the column reinforcement window: the inputs read
-// at "计算", the steel area, the ratio shown, the 3 % check and the two-line
-// report. Standard library only.
+// at "计算", the steel and section areas with their figures, the ratio
+// shown, the 3 % check, the two-line report and the closing sentence.
+// Standard library only.
 
 #include "calcbook.h"
 #include "column.h"

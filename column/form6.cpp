@@ -21,6 +21,14 @@ namespace {
 const QString kCheckTitle = QStringLiteral("提示");
 const QStringList kDiameters{"直径16", "直径18", "直径20", "直径22", "直径25"};
 
+// A count of middle bars: bars are laid whole, and none is the fewest.
+std::optional<FieldFailure> refuseUnlessBarCount(double count)
+{
+    if (isBarCount(count))
+        return std::nullopt;
+    return FieldFailure{QString::fromUtf8(kBarCountMessage), kCheckTitle};
+}
+
 }  // namespace
 
 Form6::Form6(QWidget *parent)
@@ -28,6 +36,9 @@ Form6::Form6(QWidget *parent)
 {
     setUpCalculatorWindow(this, "Form6", "柱配筋率验算", 4800, 3990);
     buildControls();
+    // The counts are told at "计算", after b and h: leaving a count box tells nothing.
+    fieldCheck_->checkAtCalculate(Text4, refuseUnlessBarCount);
+    fieldCheck_->checkAtCalculate(Text5, refuseUnlessBarCount);
     Form_Load();
 }
 

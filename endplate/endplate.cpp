@@ -61,27 +61,33 @@ EndPlateResult computeEndPlate(const EndPlateInput &in)
     const double b = in.b, bs = in.bs, a = in.a, ef = in.ef, ew = in.ew;
     float governing = 0;
     bool inRange = true;
-    auto take = [&](std::initializer_list<double> lengthsRead, double squared) {
+    auto take = [&](float &classThickness, std::initializer_list<double> lengthsRead, double squared) {
         const std::optional<float> t = allFinite(lengthsRead) ? rootThickness(squared) : std::nullopt;
-        if (!t)
+        if (!t) {
             inRange = false;
-        else if (*t > governing)  // 4. the largest governs, compared in single precision
+            return;
+        }
+        classThickness = *t;
+        if (*t > governing)  // 4. the largest governs, compared in single precision
             governing = *t;
     };
     if (in.cantilever)
-        take({b, ef}, 6 * ef * Ntb * 1000 / b / f);
+        take(r.cantileverThickness, {b, ef}, 6 * ef * Ntb * 1000 / b / f);
     if (in.noStiffener)
-        take({a, ew}, 3 * ew * Ntb * 1000 / f / (0.5 * a + ew));
+        take(r.noStiffenerThickness, {a, ew}, 3 * ew * Ntb * 1000 / f / (0.5 * a + ew));
     if (in.twoSide) {
         if (in.plateEnd == PlateEnd::Extended)
-            take({b, ef, ew}, 6 * ef * ew * 1000 * Ntb / f / (ew * b + 2 * ef * (ef + ew)));
+            take(r.twoSideThickness, {b, ef, ew}, 6 * ef * ew * 1000 * Ntb / f / (ew * b + 2 * ef * (ef + ew)));
         else
-            take({b, ef, ew}, 12 * ef * ew * 1000 * Ntb / f / (ew * b + 4 * ef * (ef + ew)));
+            take(r.twoSideThickness, {b, ef, ew}, 12 * ef * ew * 1000 * Ntb / f / (ew * b + 4 * ef * (ef + ew)));
     }
     if (in.threeSide)
-        take({b, bs, ef, ew}, 6 * ef * ew * 1000 * Ntb / f / (ew * (b + 2 * bs) + 4 * (ef * ef)));
-    if (!inRange)
+        take(r.threeSideThickness, {b, bs, ef, ew},
+             6 * ef * ew * 1000 * Ntb / f / (ew * (b + 2 * bs) + 4 * (ef * ef)));
+    if (!inRange) {
+        r.cantileverThickness = r.noStiffenerThickness = r.twoSideThickness = r.threeSideThickness = 0;
         return r;
+    }
 
     // 5. Never thinner than 16 mm.
     r.hasThickness = true;

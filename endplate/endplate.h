@@ -45,6 +45,11 @@ struct EndPlateResult {
     // cases thickness is 0 and thicknessText is empty.
     bool hasThickness = false;
     float thickness = 0;          // mm, governing class thickness, never below 16
+    // mm, the thickness of each ticked class, 0 for a class not ticked.
+    float cantileverThickness = 0;
+    float noStiffenerThickness = 0;
+    float twoSideThickness = 0;
+    float threeSideThickness = 0;
     std::string thicknessText;    // "此端板的最小厚度为" + thickness + "mm"
     std::string message;          // kUnlistedSteelMessage or empty
 };

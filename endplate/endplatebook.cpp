@@ -55,73 +55,85 @@ CalcBook describeEndPlate(const EndPlateInput &in, const EndPlateResult &r)
         return book;
     }
 
-    // 1. Bolt capacity, shown whatever the plate.
-    BookStep ntb;
-    ntb.symbol = "Ntb";
-    ntb.name = "单个螺栓受拉承载力设计值";
-    ntb.formula = "Ntb = 0.8·P";
-    ntb.substituted = "Ntb = 0.8 × " + std::to_string(P);
-    ntb.value = r.NtbText;
-    ntb.unit = "kN";
-    ntb.resultBox = "Text7";
-    ntb.source = kSteelCode;
-    book.steps.push_back(ntb);
+    // 1. Bolt capacity from the pretension, shown whatever the plate.
+    book.steps.push_back({"P", "一个高强度螺栓的预拉力", "P 按螺栓直径和性能等级查表",
+                          in.boltSize + "，" + gradeText(in.boltGrade), std::to_string(P), "kN", "", kSteelCode, "",
+                          Verdict::None});
+    book.steps.push_back({"Ntb", "单个螺栓受拉承载力设计值", "Ntb = 0.8·P", "Ntb = 0.8 × " + std::to_string(P),
+                          r.NtbText, "kN", "Text7", kSteelCode, "", Verdict::None});
 
     if (!r.hasThickness) {
         book.note = r.message.empty() ? kOutOfRangeMessage : r.message;
         return book;
     }
 
-    // 2. One thickness per ticked class; the window shows none of them, so
-    //    each is a formula with its values put in.
-    const std::string f = std::to_string(steelStrength(in.steelGrade).value_or(0));
+    // 2. One thickness per ticked class, each with its own figure; f only
+    //    where a class uses it.
+    struct Governing {
+        std::string symbols, figures;  // "t1, t3", "26.94, 20.54"
+        float thickness = 0;
+        std::string name;              // of the class that gives it
+    } governing;
     const std::string N = r.NtbText;
     const std::string b = bookOperand(in.b), bs = bookOperand(in.bs), a = bookOperand(in.a);
     const std::string ef = bookOperand(in.ef), ew = bookOperand(in.ew);
-    std::string governing;  // "t1, t2, "
-    auto classStep = [&](const char *symbol, const char *name, std::string formula, std::string substituted) {
-        book.steps.push_back({symbol, name, std::string(symbol) + " = " + formula,
-                              std::string(symbol) + " = " + substituted, "", "mm", "", kPlateCode, "", Verdict::None});
-        governing += std::string(symbol) + ", ";
+    const bool anyClass = in.cantilever || in.noStiffener || in.twoSide || in.threeSide;
+    const std::string f = std::to_string(steelStrength(in.steelGrade).value_or(0));
+    if (anyClass)
+        book.steps.push_back({"f", "端板钢材的抗拉强度设计值", "f 按端板钢材和厚度查表（t > 16 mm）", in.steelGrade, f,
+                              "N/mm²", "", kSteelCode, "", Verdict::None});
+    auto classStep = [&](const char *symbol, const char *name, float thickness, const std::string &formula,
+                         const std::string &substituted) {
+        const std::string figure = bookFigure(thickness);
+        book.steps.push_back({symbol, std::string(name) + "厚度", std::string(symbol) + " = " + formula,
+                              std::string(symbol) + " = " + substituted, figure, "mm", "", kPlateCode, "",
+                              Verdict::None});
+        const char *separator = governing.symbols.empty() ? "" : ", ";
+        governing.symbols += separator + std::string(symbol);
+        governing.figures += separator + figure;
+        if (thickness > governing.thickness) {  // the first of equal thicknesses is named
+            governing.thickness = thickness;
+            governing.name = name;
+        }
     };
     if (in.cantilever)
-        classStep("t1", "伸臂类端板厚度", "√(6·ef·Ntb·1000 / b / f)",
+        classStep("t1", "伸臂类端板", r.cantileverThickness, "√(6·ef·Ntb·1000 / b / f)",
                   "√(6 × " + ef + " × " + N + " × 1000 / " + b + " / " + f + ")");
     if (in.noStiffener)
-        classStep("t2", "无加劲肋类端板厚度", "√(3·ew·Ntb·1000 / f / (0.5·a + ew))",
+        classStep("t2", "无加劲肋类端板", r.noStiffenerThickness, "√(3·ew·Ntb·1000 / f / (0.5·a + ew))",
                   "√(3 × " + ew + " × " + N + " × 1000 / " + f + " / (0.5 × " + a + " + " + ew + "))");
     if (in.twoSide && in.plateEnd == PlateEnd::Extended)
-        classStep("t3", "两边支承端板（端板外伸）厚度", "√(6·ef·ew·1000·Ntb / f / (ew·b + 2·ef·(ef + ew)))",
+        classStep("t3", "两边支承端板（端板外伸）", r.twoSideThickness,
+                  "√(6·ef·ew·1000·Ntb / f / (ew·b + 2·ef·(ef + ew)))",
                   "√(6 × " + ef + " × " + ew + " × 1000 × " + N + " / " + f + " / (" + ew + " × " + b + " + 2 × " +
                       ef + " × (" + ef + " + " + ew + ")))");
     if (in.twoSide && in.plateEnd == PlateEnd::Flush)
-        classStep("t3", "两边支承端板（端板平齐）厚度", "√(12·ef·ew·1000·Ntb / f / (ew·b + 4·ef·(ef + ew)))",
+        classStep("t3", "两边支承端板（端板平齐）", r.twoSideThickness,
+                  "√(12·ef·ew·1000·Ntb / f / (ew·b + 4·ef·(ef + ew)))",
                   "√(12 × " + ef + " × " + ew + " × 1000 × " + N + " / " + f + " / (" + ew + " × " + b + " + 4 × " +
                       ef + " × (" + ef + " + " + ew + ")))");
     if (in.threeSide)
-        classStep("t4", "三边支承类端板厚度", "√(6·ef·ew·1000·Ntb / f / (ew·(b + 2·bs) + 4·ef²))",
+        classStep("t4", "三边支承类端板", r.threeSideThickness, "√(6·ef·ew·1000·Ntb / f / (ew·(b + 2·bs) + 4·ef²))",
                   "√(6 × " + ef + " × " + ew + " × 1000 × " + N + " / " + f + " / (" + ew + " × (" + b + " + 2 × " +
                       bs + ") + 4 × " + ef + "²))");
 
     // 3. The largest class thickness governs, never below 16 mm.
-    BookStep t;
-    t.symbol = "t";
-    t.name = "端板最小厚度";
-    t.value = r.thicknessText;
-    t.resultBox = "Text6";
-    t.source = kPlateCode;
-    const std::string shown = displaySingle(r.thickness);
-    if (governing.empty()) {
+    BookStep t{"t", "端板最小厚度", "", "", displaySingle(r.thickness), "mm", "Text6", kPlateCode, "", Verdict::None};
+    const bool floored = r.thickness <= 16.0f;  // no class ticked, or none above 16 mm
+    if (governing.symbols.empty()) {
         t.formula = "t = 16";
         t.comparison = "未选支承条件，取 t = 16 mm";
     } else {
-        t.formula = "t = max(" + governing + "16)";
-        governing.resize(governing.size() - 2);
-        if (governing.find(',') != std::string::npos)
-            governing = "max(" + governing + ")";
-        t.comparison = r.thickness > 16.0f ? "t = " + shown + " mm > 16 mm" : governing + " ≤ 16 mm，取 t = 16 mm";
+        t.formula = "t = max(" + governing.symbols + ", 16)";
+        t.substituted = "t = max(" + governing.figures + ", 16)";
+        const bool several = governing.symbols.find(',') != std::string::npos;
+        const std::string largest = (several ? "max(" + governing.symbols + ")" : governing.symbols) + " = " +
+                                    bookFigure(governing.thickness) + " mm";
+        t.comparison = floored ? largest + " ≤ 16 mm，取 t = 16 mm" : largest + " > 16 mm，取 t = " + t.value + " mm";
     }
     book.steps.push_back(t);
+    book.conclusion = "端板最小厚度 t = " + t.value + " mm，由" +
+                      (floored ? std::string("端板厚度不小于16 mm的构造要求") : governing.name) + "控制。";
     return book;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The calculation book of the end plate window: the inputs read at "计算",
-// the bolt capacity, each ticked class's thickness formula and the thickness
-// shown. Standard library only.
+// P and f from their tables, the bolt capacity, each ticked class's
+// thickness with its figure, the thickness shown against the 16 mm minimum
+// and the closing sentence. Standard library only.
 
 #include "calcbook.h"
 #include "endplate.h"

@@ -191,6 +191,16 @@ file: endplate/form3.cpp
 from: in.threeSide = ticked(Check4);
 to:   in.threeSide = ticked(Check3);
 
+name: the flush two-side thickness kept as the three-side one
+file: endplate/endplate.cpp
+from: take(r.twoSideThickness, {b, ef, ew}, 12
+to:   take(r.threeSideThickness, {b, ef, ew}, 12
+
+name: a class thickness of exactly 16 mm not told as the 16 mm minimum
+file: endplate/endplatebook.cpp
+from: const bool floored = r.thickness <= 16.0f;
+to:   const bool floored = r.thickness < 16.0f;
+
 name: stability calculator with the column calculator's pi
 file: stability/stability.h
 from: inline constexpr double kStabilityPi = 3.1415926;
@@ -245,6 +255,26 @@ name: bar area with the stability calculator's pi
 file: column/column.cpp
 from: return dd * dd * 3.14159 / 4;
 to:   return dd * dd * 3.1415926 / 4;
+
+name: a fractional count of bars taken as a count
+file: column/column.cpp
+from: return count >= 0 && std::floor(count) == count;
+to:   return count >= 0;
+
+name: section area in the column book b times b
+file: column/columnbook.cpp
+from: bookFigure(in.width * in.height)
+to:   bookFigure(in.width * in.width)
+
+name: column book's closing sentence with the 3 % comparison reversed
+file: column/columnbook.cpp
+from: (ordinary ? "不大于3%" : "大于3%")
+to:   (ordinary ? "大于3%" : "不大于3%")
+
+name: bar diameters in the column book without their unit
+file: column/columnbook.cpp
+from: return barDiameter(listText) == 0 ? "" : "mm";
+to:   return "";
 
 name: h-side bars read from the b-side list
 file: column/form6.cpp

@@ -1,7 +1,9 @@
 // Calculation books: for worked values of each calculator the book holds
 // every input as read and every result as the window shows it, and its
-// formulas show no number but those and the formulas' own constants.
+// formulas show no number but those, earlier steps' figures and the
+// formulas' own constants; each formula gives the figure its step shows.
 
+#include "booktext.h"
 #include "columnbook.h"
 #include "endplatebook.h"
 #include "numbers.h"
@@ -37,12 +39,13 @@ QStringList numbersIn(const QString &text)
 }
 
 // The value of a substituted formula's right-hand side with numbers only
-// (+, −, ×, /, parentheses, √, ²), evaluated left to right as the
+// (+, −, ×, /, parentheses, √, ², %), evaluated left to right as the
 // calculations do; nothing when a symbol is left in it.
 std::optional<double> evaluate(const QString &substituted)
 {
     QString e = substituted.section(QStringLiteral(" = "), 1);
     e.remove(' ');
+    e.remove('%');
     e.replace(QChar(0x2212), '-');
     qsizetype at = 0;
     bool ok = true;
@@ -90,7 +93,7 @@ std::optional<double> evaluate(const QString &substituted)
 // `checks`: the verdicts of the check steps in order, "满足" or "不满足".
 void checkBook(const CalcBook &book, const QString &calculator, const QString &inputs, const Shown &shown,
                const QStringList &constants, const QStringList &checks, const QStringList &verdicts,
-               const QString &note)
+               const QString &note, const QString &figures = {})
 {
     QCOMPARE(q(book.calculator), calculator);
 
@@ -114,16 +117,22 @@ void checkBook(const CalcBook &book, const QString &calculator, const QString &i
 
     QStringList checked;
     for (const BookStep &step : book.steps) {
-        if (!step.value.empty())
+        if (!step.value.empty() && !step.resultBox.empty())
             QVERIFY2(shown.contains({q(step.resultBox), q(step.value)}),
                      qPrintable(q(step.value) + " is not shown in " + q(step.resultBox)));
         for (const std::string *text : {&step.formula, &step.substituted, &step.comparison}) {
             for (const QString &n : numbersIn(q(*text)))
                 QVERIFY2(allowed.contains(n), qPrintable(n + " in \"" + q(*text) + "\" is not shown"));
         }
-        // A formula with every value put in gives the value shown.
-        if (const std::optional<double> v = evaluate(q(step.substituted)); v && !step.value.empty())
-            QCOMPARE(q(displayDouble(*v)), q(step.value));
+        // A formula with every value put in gives the figure of the step: the
+        // window's digits of a result shown, four digits of one that is not.
+        const std::optional<double> v = evaluate(q(step.substituted));
+        const QStringList figures{q(displayDouble(v.value_or(0))), q(formatTwoDecimals(v.value_or(0)))};
+        if (v && !step.value.empty())
+            QVERIFY2(step.resultBox.empty() ? step.value == bookFigure(*v) : figures.contains(q(step.value)),
+                     qPrintable(q(step.substituted) + " gives " + figures[0] + ", shown " + q(step.value)));
+        // A later step may take up the figure, or the unrounded value behind it.
+        allowed << numbersIn(q(step.value)) << (v ? numbersIn(q(displayDouble(*v))) : QStringList());
         if (step.verdict != Verdict::None)
             checked << (step.verdict == Verdict::Satisfied ? "满足" : "不满足");
     }
@@ -134,6 +143,9 @@ void checkBook(const CalcBook &book, const QString &calculator, const QString &i
         said << q(verdict);
     QCOMPARE(said, verdicts);
     QCOMPARE(q(book.note), note);
+    const QString text = q(bookPlainText(book, {}));  // texts the book must hold, "|" between them
+    for (const QString &figure : figures.split('|', Qt::SkipEmptyParts))
+        QVERIFY2(text.contains(figure), qPrintable("no \"" + figure + "\" in\n" + text));
 }
 
 // The inputs text of a row as a map, to fill the input record from.
@@ -172,29 +184,32 @@ void TestBooks::shouldDescribeTheEndPlate_data()
     QTest::addColumn<QString>("inputs");
     QTest::addColumn<QString>("constants");  // P and f
     QTest::addColumn<QString>("note");
+    QTest::addColumn<QString>("figures");  // texts of the book, "|" between them
 
     const QString plate = "b=200|bs=100|a=80|ef=40|ew=50|";
     const QString q235 = plate + "端板钢材=Q235|螺栓直径=M20|螺栓级别=10.9级|支承条件=";
     const QString extended = "|两边支承端板的端板形式=端板外伸";
-    QTest::newRow("none ticked: 16") << q235 + "无" + extended << "155" << "";
-    QTest::newRow("cantilever") << q235 + "伸臂类端板" + extended << "155 205" << "";
-    QTest::newRow("two-side flush") << q235 + "两边支承端板|两边支承端板的端板形式=端板平齐" << "155 205" << "";
+    const QString floor = "端板最小厚度 t = 16 mm，由端板厚度不小于16 mm的构造要求控制。";
+    QTest::newRow("none ticked: 16") << q235 + "无" + extended << "155" << "" << "P = 155 kN|" + floor;
+    QTest::newRow("cantilever") << q235 + "伸臂类端板" + extended << "155 205" << ""
+                                << "f = 205 N/mm²|t1 = 26.94 mm > 16 mm，取 t = 26.94167 mm|由伸臂类端板控制。";
+    QTest::newRow("two-side flush") << q235 + "两边支承端板|两边支承端板的端板形式=端板平齐" << "155 205" << "" << "";
     QTest::newRow("all four") << q235 + "伸臂类端板、无加劲肋类端板、两边支承端板、三边支承类端板" + extended
-                              << "155 205" << "";
+                              << "155 205" << "" << "max(t1, t2, t3, t4) = 31.75 mm > 16 mm|由无加劲肋类端板控制。";
     QTest::newRow("class exactly 16, floored")
         << "b=2325|bs=100|a=80|ef=164|ew=50|端板钢材=Q235|螺栓直径=M20|螺栓级别=10.9级|支承条件=伸臂类端板" + extended
-        << "155 205" << "";
+        << "155 205" << "" << "t1 = 16 mm ≤ 16 mm，取 t = 16 mm|" + floor;
     QTest::newRow("Q345 M16 8.8级") << plate + "端板钢材=Q345|螺栓直径=M16|螺栓级别=8.8级|支承条件=无加劲肋类端板" + extended
-                                   << "80 295" << "";
+                                   << "80 295" << "" << "";
     // No thickness: the bolt capacity is still shown.
     QTest::newRow("unlisted steel") << plate + "端板钢材=q235|螺栓直径=M20|螺栓级别=10.9级|支承条件=三边支承类端板" + extended
-                                    << "155" << "端板钢材应为Q235、Q345、Q390或Q420";
+                                    << "155" << "端板钢材应为Q235、Q345、Q390或Q420" << "";
     QTest::newRow("ef -40: negative root")
         << "b=200|bs=100|a=80|ef=-40|ew=50|端板钢材=Q235|螺栓直径=M20|螺栓级别=10.9级|支承条件=伸臂类端板" + extended
-        << "155" << "输入数据超出计算范围，无法计算";
+        << "155" << "输入数据超出计算范围，无法计算" << "";
     // The window computes nothing for a size without pretension.
     QTest::newRow("unlisted bolt size") << plate + "端板钢材=Q235|螺栓直径=m20|螺栓级别=10.9级|支承条件=伸臂类端板" + extended
-                                        << "" << "螺栓直径应为M16、M20、M22、M24、M27或M30";
+                                        << "" << "螺栓直径应为M16、M20、M22、M24、M27或M30" << "";
 }
 
 void TestBooks::shouldDescribeTheEndPlate()
@@ -202,6 +217,7 @@ void TestBooks::shouldDescribeTheEndPlate()
     QFETCH(QString, inputs);
     QFETCH(QString, constants);
     QFETCH(QString, note);
+    QFETCH(QString, figures);
 
     const auto v = fields(inputs);
     const QString classes = v["支承条件"];
@@ -211,12 +227,12 @@ void TestBooks::shouldDescribeTheEndPlate()
                      classes.contains("伸臂"), classes.contains("无加劲肋"), classes.contains("两边"),
                      classes.contains("三边"), v["两边支承端板的端板形式"] == "端板平齐" ? PlateEnd::Flush : PlateEnd::Extended};
     const EndPlateResult r = computeEndPlate(in);
-    Shown shown;  // as Form3 writes them; nothing when it refuses the bolt size
+    Shown shown;  // as Form3 writes them, the thickness in its sentence; nothing when it refuses the bolt size
     if (boltPretension(in.boltSize, in.boltGrade) != 0)
-        shown = {{"Text7", q(r.NtbText)}, {"Text6", q(r.thicknessText)}};
+        shown = {{"Text7", q(r.NtbText)}, {"Text6", r.hasThickness ? q(displaySingle(r.thickness)) : ""}};
     checkBook(describeEndPlate(in, r), "端板厚度计算器", inputs, shown,
               constants.split(' ', Qt::SkipEmptyParts) + QStringList{"0.8", "1000", "6", "3", "0.5", "2", "4", "12", "16"},
-              {}, {}, note);
+              {}, {}, note, figures);
 }
 
 void TestBooks::shouldDescribeThePileGroup_data()
@@ -254,20 +270,23 @@ void TestBooks::shouldDescribeTheColumn_data()
     QTest::addColumn<QString>("check");
     QTest::addColumn<QString>("report");  // the two lines, "|" between them
     QTest::addColumn<QString>("note");
+    QTest::addColumn<QString>("figures");  // texts of the book, "|" between them
 
-    const QString bars20 = "|dc=直径20|nb=2|db=直径20|nh=2|dh=直径20";
+    const QString bars20 = "|dc=Φ20|nb=2|db=Φ20|nh=2|dh=Φ20";
     const QString ordinary = "|二.采用普通箍即可";
     const QString welded = "|二.柱配筋率大于3%，需采用焊接封闭箍";
-    QTest::newRow("defaults: 2.36") << "b=400|h=400" + bars20 << "满足" << "一.计算得该柱配筋率为：2.36%" + ordinary << "";
-    QTest::newRow("300 x 300, 直径25: 6.54") << "b=300|h=300|dc=直径25|nb=2|db=直径25|nh=2|dh=直径25" << "不满足"
-                                             << "一.计算得该柱配筋率为：6.54%" + welded << "";
+    QTest::newRow("defaults: 2.36") << "b=400|h=400" + bars20 << "满足" << "一.计算得该柱配筋率为：2.36%" + ordinary << ""
+                                    << "Φ20 mm|配筋率不大于3%：满足|柱全部纵向钢筋的配筋率 ρ = 2.36%，不大于3%，采用普通箍即可。";
+    QTest::newRow("300 x 300, 直径25: 6.54") << "b=300|h=300|dc=Φ25|nb=2|db=Φ25|nh=2|dh=Φ25" << "不满足"
+                                             << "一.计算得该柱配筋率为：6.54%" + welded << ""
+                                             << "柱全部纵向钢筋的配筋率 ρ = 6.54%，大于3%，箍筋应焊成封闭环式。";
     QTest::newRow("h 313.9: 3.00, welded") << "b=400|h=313.9" + bars20 << "不满足"
-                                           << "一.计算得该柱配筋率为：3.00%" + welded << "";
-    QTest::newRow("negative b, half bars: -1.18") << "b=-400|h=400|dc=直径20|nb=0.5|db=直径20|nh=0.5|dh=直径20" << "满足"
-                                                  << "一.计算得该柱配筋率为：-1.18%" + ordinary << "";
+                                           << "一.计算得该柱配筋率为：3.00%" + welded << "" << "";
+    QTest::newRow("negative b, half bars: -1.18") << "b=-400|h=400|dc=Φ20|nb=0.5|db=Φ20|nh=0.5|dh=Φ20" << "满足"
+                                                  << "一.计算得该柱配筋率为：-1.18%" + ordinary << "" << "";
     QTest::newRow("unlisted diameter: no area") << "b=400|h=400|dc=直径28|nb=2|db=直径28|nh=2|dh=直径28" << "满足"
-                                                << "一.计算得该柱配筋率为：0.00%" + ordinary << "";
-    QTest::newRow("b 0: out of range") << "b=0|h=400" + bars20 << "" << "" << "输入数据超出计算范围，无法计算";
+                                                << "一.计算得该柱配筋率为：0.00%" + ordinary << "" << "";
+    QTest::newRow("b 0: out of range") << "b=0|h=400" + bars20 << "" << "" << "输入数据超出计算范围，无法计算" << "";
 }
 
 void TestBooks::shouldDescribeTheColumn()
@@ -276,15 +295,16 @@ void TestBooks::shouldDescribeTheColumn()
     QFETCH(QString, check);
     QFETCH(QString, report);
     QFETCH(QString, note);
+    QFETCH(QString, figures);
 
-    const auto v = fields(inputs);
+    const auto v = fields(QString(inputs).replace("Φ", "直径"));  // the list text the book writes as Φ20
     const ColumnInput in{v["b"].toDouble(),  v["h"].toDouble(),     v["dc"].toStdString(), v["nb"].toDouble(),
                          v["db"].toStdString(), v["nh"].toDouble(), v["dh"].toStdString()};
     const ColumnResult r = computeColumnRatio(in);
     Shown shown{{"Text6", q(r.ratioText)}};  // in the first line of Form6's report
     const QStringList constants{QString::number(barDiameter(in.bDiameter)), "4", "2", "3.14159", "100", "3"};
     checkBook(describeColumnRatio(in, r), "柱配筋率验算", inputs, shown, constants, check.split(' ', Qt::SkipEmptyParts),
-              report.split('|', Qt::SkipEmptyParts), note);
+              report.split('|', Qt::SkipEmptyParts), note, figures);
 }
 
 void TestBooks::shouldDescribeTheStability_data()

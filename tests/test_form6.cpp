@@ -19,6 +19,7 @@ namespace {
 
 const QString kOrdinary = "二.采用普通箍即可";
 const QString kWelded = "二.柱配筋率大于3%，需采用焊接封闭箍";
+const QString kCount = "钢筋根数应为大于等于0的整数";
 
 QString report(const QString &percent, const QString &verdict) { return "一.计算得该柱配筋率为：" + percent + "\n" + verdict; }
 
@@ -119,7 +120,7 @@ void TestForm6::shouldOpenWithTheDefaults()
 void TestForm6::shouldComputeFromTheControls_data()
 {
     QTest::addColumn<QStringList>("entries");  // control, text typed or item picked, ...
-    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("expected");  // the report, or the warning that refuses a count at 计算
     QTest::newRow("defaults") << QStringList() << report("2.36%", kOrdinary);
     // 3 % is tested on the unrounded ratio.
     QTest::newRow("h 313.9, just above 3 %") << QStringList{"Text2", "313.9"} << report("3.00%", kWelded);
@@ -130,8 +131,10 @@ void TestForm6::shouldComputeFromTheControls_data()
     QTest::newRow("corner bars only") << QStringList{"Text4", "0", "Text5", "0"} << report("0.79%", kOrdinary);
     QTest::newRow("each list its own bars")
         << QStringList{"Combo1", "直径22", "Combo2", "直径16", "Combo3", "直径18"} << report("2.09%", kOrdinary);
-    QTest::newRow("fractional count") << QStringList{"Text4", "1.5"} << report("2.16%", kOrdinary);
-    QTest::newRow("negative counts") << QStringList{"Text4", "-2", "Text5", "-2"} << report("-0.79%", kOrdinary);
+    QTest::newRow("fractional count") << QStringList{"Text4", "1.5"} << kCount;
+    QTest::newRow("negative counts") << QStringList{"Text4", "-2", "Text5", "-2"} << kCount;
+    QTest::newRow("h count 2.5") << QStringList{"Text5", "2.5"} << kCount;
+    QTest::newRow("count in exponent form, whole") << QStringList{"Text5", "1e1"} << report("5.50%", kWelded);
     QTest::newRow("leading number") << QStringList{"Text5", "4 bars"} << report("3.14%", kWelded);
 }
 
@@ -147,8 +150,10 @@ void TestForm6::shouldComputeFromTheControls()
             typeInto(target, entries[i + 1]);
     }
     calculate();
-    QCOMPARE(shownReport(), expected);
-    QCOMPARE(boxes->take(), QList<ShownBox>());
+    const bool refused = expected == kCount;  // nothing computed, the focus in the first count refused
+    QCOMPARE(shownReport(), refused ? QString() : expected);
+    QCOMPARE(boxes->take(), refused ? QList{warning("提示", kCount, "Form6")} : QList<ShownBox>());
+    QCOMPARE(focusName() == entries.value(0), refused);
 }
 
 void TestForm6::shouldCheckEachFieldOnLeaving_data()
@@ -164,6 +169,7 @@ void TestForm6::shouldCheckEachFieldOnLeaving_data()
     QTest::newRow("h empty") << "Text2" << "" << "柱高不得小于等于0";
     QTest::newRow("count 0 unchecked") << "Text4" << "0" << "";
     QTest::newRow("count empty unchecked") << "Text5" << "" << "";
+    QTest::newRow("count -2 told only at 计算") << "Text4" << "-2" << "";
 }
 
 void TestForm6::shouldCheckEachFieldOnLeaving()
