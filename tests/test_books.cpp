@@ -319,9 +319,7 @@ void TestBooks::shouldDescribeTheStability_data()
     QTest::newRow("A -5 raised: no slenderness") << "L=6000|I=20000|A=-5" << "" << "不满足"
                                                  << "输入数据超出计算范围，无法计算";
     QTest::newRow("steel q235 refused") << both + "q235|截面类型=b类" << "" << "" << "钢材应为Q235、Q345或Q390";
-    QTest::newRow("class B refused") << "钢材=Q235|截面类型=B|λ=80" << "" << "" << "截面类型应为a类、b类或c类";
     QTest::newRow("no slenderness refused") << "钢材=Q235|截面类型=a类|λ=" << "" << "" << "请先计算或输入长细比";
-    QTest::newRow("negative slenderness refused") << "钢材=Q235|截面类型=a类|λ=-50" << "" << "" << "长细比不得小于0";
     QTest::newRow("λ 1e308: no coefficient") << "钢材=Q345|截面类型=b类|λ=1E+308" << "" << ""
                                                << "输入数据超出计算范围，无法计算";
     QTest::newRow("neither clicked") << "" << "" << "" << "尚未计算";
