@@ -1,8 +1,9 @@
 // The pile group with arbitrary numbers and texts. The pile count is the
 // place of the text in the list, 0 for any other; `computable` is false
 // exactly as documented (then every number but the pile count is 0 and the
-// text empty): for any input beyond the double range, and true for inputs
-// of ordinary size. A result is finite and its text reads back to it.
+// text empty): for a text off the list and for any input beyond the double
+// range, and true for a listed text with inputs of ordinary size. A result
+// is finite and its text reads back to it.
 
 #include "fuzzcheck.h"
 #include "pilegroup.h"
@@ -58,9 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     const std::initializer_list<double> all = {input.L, input.B, input.H, input.capDepth, input.pileCapacity,
                                                input.concreteWeight, input.soilWeight};
-    if (!fuzzcheck::ordinary(all, 0, DBL_MAX))
-        require(!r.computable, "no result for an input beyond the double range");
-    if (fuzzcheck::ordinary(all, 0, 1e6))
-        require(r.computable, "a result for inputs of ordinary size");
+    if (!fuzzcheck::ordinary(all, 0, DBL_MAX) || expectedCount == 0)
+        require(!r.computable, "no result for a text off the list or an input beyond the double range");
+    if (fuzzcheck::ordinary(all, 0, 1e6) && expectedCount > 0)
+        require(r.computable, "a result for a listed text and inputs of ordinary size");
     return 0;
 }

@@ -5,6 +5,7 @@
 
 #include "controls.h"
 #include "pilegroup.h"
+#include "warningbox.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -106,6 +107,12 @@ void Form5::buildControls()
     fieldCheck_->watch(Text5, [this](double v) { return Text5_LostFocus(v); });
     fieldCheck_->watch(Text6, [this](double v) { return Text6_LostFocus(v); });
     fieldCheck_->watch(Text7, [this](double v) { return Text7_LostFocus(v); });
+    // Only at "计算": the cap height may still be changed after the depth.
+    fieldCheck_->checkAtCalculate(Text4, [this](double capDepth) -> std::optional<FieldFailure> {
+        if (capDepth < valueOf(Text3))
+            return FieldFailure{QString::fromUtf8(kCapDepthMessage), kCheckTitle};
+        return std::nullopt;
+    });
 }
 
 void Form5::Form_Load()
@@ -177,7 +184,7 @@ void Form5::Command1_Click()
     showResult(Text8, QString::fromStdString(r.capacityText));  // empty when not computable
     book_->setBook(describePileGroup(in, r));
     if (!r.computable)
-        showOutOfRange(this);
+        showWarning(this, kCheckTitle, QString::fromStdString(r.refusal));
 }
 
 void Form5::Command2_Click() { close(); }

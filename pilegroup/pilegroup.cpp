@@ -1,5 +1,6 @@
 #include "pilegroup.h"
 
+#include "booktext.h"
 #include "numbers.h"
 
 #include <array>
@@ -25,6 +26,10 @@ PileGroupResult computePileGroup(const PileGroupInput &in)
 {
     PileGroupResult r;
     r.pileCount = pileCountFromText(in.pileCountText);
+    if (r.pileCount == 0) {
+        r.refusal = kPileCountMessage;  // not a group of no piles carrying less than nothing
+        return r;
+    }
 
     // capacity = n·R − L·B·(γc·H/1000 + γs·(d − H)/1000)/1000000, one rounding per line;
     // /1000 turns mm into m, /1000000 turns mm² into m².
@@ -40,8 +45,10 @@ PileGroupResult computePileGroup(const PileGroupInput &in)
     const double deduction = t9 / 1000000;            // kN
     const double capacity = t1 - deduction;           // kN
 
-    if (!allFinite({t1, t2, t3, capLoad, t5, t6, soilLoad, t8, t9, deduction, capacity}))
+    if (!allFinite({t1, t2, t3, capLoad, t5, t6, soilLoad, t8, t9, deduction, capacity})) {
+        r.refusal = kOutOfRangeMessage;
         return r;
+    }
     r.computable = true;
     r.capLoad = capLoad;
     r.soilLoad = soilLoad;

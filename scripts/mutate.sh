@@ -222,9 +222,54 @@ from: I = I + 1;
 to:   A = A + 1;
 
 name: an unknown steel grade computed as yield strength 0
+file: stability/stability.cpp
+from: if (yieldStrength(steelGrade) == 0)
+to:   if (yieldStrength(steelGrade) < 0)
+
+name: a section class off the list leaves the old coefficient
+file: stability/stability.cpp
+from: return kStabilityClassMessage;
+to:   return nullptr;
+
+name: an empty slenderness box read as 0
+file: stability/stability.cpp
+from: return kNoSlendernessMessage;
+to:   return nullptr;
+
+name: a slenderness down to -1 accepted
+file: stability/stability.cpp
+from: parseLeadingNumber(slendernessText) < 0
+to:   parseLeadingNumber(slendernessText) < -1
+
+name: the ideographic space not taken for a blank in the slenderness box
+file: stability/stability.cpp
+from: rest.starts_with("\xE3\x80\x80")
+to:   rest.starts_with("\xE3\x80\x81")
+
+name: the slenderness kept when L, I or A is edited
 file: stability/form4.cpp
-from: if (yieldStrength(in.steelGrade) == 0) {
-to:   if (yieldStrength(in.steelGrade) < 0) {
+from: connect(dimension, &QLineEdit::textEdited
+to:   connect(dimension, &QLineEdit::returnPressed
+
+name: a typed slenderness taken for the computed one
+file: stability/form4.cpp
+from: slendernessShown_ = false;
+to:   (void)0;
+
+name: the book lists a computed slenderness as an input
+file: stability/stabilitybook.cpp
+from: computed = true;
+to:   computed = false;
+
+name: the book's q with alpha2 and alpha3 swapped
+file: stability/stabilitybook.cpp
+from: "q = " + displayDouble(alphas.alpha2) + " + " + displayDouble(alphas.alpha3) + " × "
+to:   "q = " + displayDouble(alphas.alpha3) + " + " + displayDouble(alphas.alpha2) + " × "
+
+name: the stability book's closing sentence without the leading zero of phi
+file: stability/stabilitybook.cpp
+from: book.conclusion = "稳定系数 φ = " + phi.value + "。";
+to:   book.conclusion = "稳定系数 φ = " + r.coefficientText + "。";
 
 name: soil on the cap measured from the ground
 file: pilegroup/pilegroup.cpp
@@ -245,6 +290,21 @@ name: soil weight read from the concrete box
 file: pilegroup/form5.cpp
 from: in.soilWeight = valueOf(Text7);
 to:   in.soilWeight = valueOf(Text6);
+
+name: a pile count off the list counted as no pile
+file: pilegroup/pilegroup.cpp
+from: if (r.pileCount == 0) {
+to:   if (r.pileCount < 0) {
+
+name: the burial depth compared with itself instead of the cap height
+file: pilegroup/form5.cpp
+from: if (capDepth < valueOf(Text3))
+to:   if (capDepth < valueOf(Text4))
+
+name: the pile group book's soil load figure that of the cap
+file: pilegroup/pilegroupbook.cpp
+from: bookFigure(r.soilLoad)
+to:   bookFigure(r.capLoad)
 
 name: middle bars of one b side not doubled
 file: column/column.cpp

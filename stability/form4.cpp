@@ -75,6 +75,17 @@ void Form4::buildControls()
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form4::Command3_Click);
+    // A slenderness belongs to the L, I and A that gave it: changing one of
+    // them empties it, so that no φ is computed from other dimensions.
+    for (QLineEdit *dimension : {Text1, Text2, Text3}) {
+        connect(dimension, &QLineEdit::textEdited, this, [this] {
+            if (Text4->text().isEmpty() && !slendernessShown_)
+                return;  // nothing left to empty
+            Text4->clear();
+            slendernessEdited();
+        });
+    }
+    connect(Text4, &QLineEdit::textEdited, this, &Form4::slendernessEdited);
 }
 
 void Form4::Form_Load()
@@ -99,7 +110,8 @@ void Form4::Command1_Click()
         showOutOfRange(this);
     showResult(Text4, QString::fromStdString(r.slendernessText));
     slendernessRun_ = SlendernessRun{in, r};
-    book_->setBook(describeStability(slendernessRun_, stabilityRun_));
+    slendernessShown_ = true;
+    updateBook();
 }
 
 void Form4::Command2_Click()
@@ -108,23 +120,38 @@ void Form4::Command2_Click()
     in.steelGrade = Combo1->currentText().toStdString();
     in.sectionClass = Combo2->currentText().toStdString();
     in.slenderness = valueOf(Text4);
-    if (!isSectionClass(in.sectionClass))
-        return;  // no class, no coefficient: the previous one stays
-    // An unknown grade has no yield strength, and φ would come out as 1,
-    // no reduction at all: refuse it rather than show an unsafe value.
-    if (yieldStrength(in.steelGrade) == 0) {
-        showWarning(this, "提示", QString::fromUtf8(kStabilitySteelMessage));
+    StabilityRun run;
+    run.input = in;
+    if (slendernessShown_)
+        run.source = slendernessRun_;  // else typed: an input of the coefficient
+    // No slenderness, a negative one, an unknown grade (whose φ would be 1,
+    // no reduction at all) or class: refused, and no coefficient shown.
+    if (const char *refusal = stabilityRefusal(Text4->text().toStdString(), in.steelGrade, in.sectionClass)) {
+        showWarning(this, "提示", QString::fromUtf8(refusal));
         showResult(Text5, QString());
-        stabilityRun_ = StabilityRun{in, {}};
-        book_->setBook(describeStability(slendernessRun_, stabilityRun_));
-        return;
+        run.refusal = refusal;
+    } else {
+        run.result = computeStability(in);
+        if (!run.result.hasResult)
+            showOutOfRange(this);  // a slenderness too large for φ to be a number
+        showResult(Text5, QString::fromStdString(run.result.coefficientText));
     }
-    const StabilityResult r = computeStability(in);
-    if (!r.hasResult)
-        showOutOfRange(this);  // a slenderness too large for φ to be a number
-    showResult(Text5, QString::fromStdString(r.coefficientText));
-    stabilityRun_ = StabilityRun{in, r};
-    book_->setBook(describeStability(slendernessRun_, stabilityRun_));
+    stabilityRun_ = run;
+    updateBook();
+}
+
+// The slenderness box no longer shows the computed slenderness: the user
+// typed into it, or it was emptied as its inputs changed.
+void Form4::slendernessEdited()
+{
+    slendernessShown_ = false;
+    updateBook();
+}
+
+void Form4::updateBook()
+{
+    if (slendernessRun_ || stabilityRun_)
+        book_->setBook(describeStability(slendernessShown_ ? slendernessRun_ : std::nullopt, stabilityRun_));
 }
 
 void Form4::Command3_Click() { close(); }

@@ -32,15 +32,19 @@ public:
 
 private:
     void buildControls();
+    void slendernessEdited();
+    void updateBook();
 
     QGroupBox *Frame1, *Frame2;
     QLineEdit *Text1, *Text2, *Text3, *Text4, *Text5;
     QComboBox *Combo1, *Combo2;
     QPushButton *Command1, *Command2, *Command3;
     BookActions *book_;
-    // The last click of each "计算" that reached its calculation, for the book.
+    // The last click of each "计算", for the book, and whether the
+    // slenderness box still holds the slenderness that click wrote.
     std::optional<SlendernessRun> slendernessRun_;
     std::optional<StabilityRun> stabilityRun_;
+    bool slendernessShown_ = false;
 };
 
 }  // namespace morvane

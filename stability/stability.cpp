@@ -63,6 +63,7 @@ SlendernessResult computeSlenderness(const SlendernessInput &in)
     if (!allFinite({radius, lambda}))
         return r;
     r.hasSlenderness = true;
+    r.radius = radius;
     r.slenderness = lambda;
     r.slendernessText = displayDouble(lambda);
     return r;
@@ -80,6 +81,31 @@ double yieldStrength(const std::string &steelGrade)
 }
 
 bool isSectionClass(const std::string &text) { return text == "a类" || text == "b类" || text == "c类"; }
+
+const char *stabilityRefusal(std::string_view slendernessText, const std::string &steelGrade,
+                             const std::string &sectionClass)
+{
+    // Blanks are what the number reading skips: space, tab, line feed and
+    // the ideographic space.
+    std::string_view rest = slendernessText;
+    while (!rest.empty()) {
+        if (rest.front() == ' ' || rest.front() == '\t' || rest.front() == '\n')
+            rest.remove_prefix(1);
+        else if (rest.starts_with("\xE3\x80\x80"))  // U+3000 in UTF-8
+            rest.remove_prefix(3);
+        else
+            break;
+    }
+    if (rest.empty())
+        return kNoSlendernessMessage;
+    if (parseLeadingNumber(slendernessText) < 0)
+        return kNegativeSlendernessMessage;
+    if (yieldStrength(steelGrade) == 0)
+        return kStabilitySteelMessage;
+    if (!isSectionClass(sectionClass))
+        return kStabilityClassMessage;
+    return nullptr;
+}
 
 StabilityCoefficient ablei(double alpha1, double alpha2, double alpha3, double lambdaN)
 {

@@ -4,6 +4,7 @@
 // Pure calculation: standard library only.
 
 #include <string>
+#include <string_view>
 
 namespace morvane {
 
@@ -11,21 +12,29 @@ struct SlendernessInput {
     double length = 0;       // mm, effective length L
     double inertia = 0;      // 10^4 mm^4, moment of inertia I
     double sectionArea = 0;  // mm^2, area A
+
+    bool operator==(const SlendernessInput &) const = default;
 };
 
 inline constexpr const char *kLengthWarning = "构件的计算长度不得<=0";
 inline constexpr const char *kInertiaWarning = "构件的惯性距不得<=0";
 inline constexpr const char *kAreaWarning = "构件的面积不得为<=0";
-// Why the window computes no coefficient for a steel outside the grade table.
+// Why no coefficient is computed: a steel outside the grade table, a
+// section class outside the three, no slenderness, a negative one.
 inline constexpr const char *kStabilitySteelMessage = "钢材应为Q235、Q345或Q390";
+inline constexpr const char *kStabilityClassMessage = "截面类型应为a类、b类或c类";
+inline constexpr const char *kNoSlendernessMessage = "请先计算或输入长细比";
+inline constexpr const char *kNegativeSlendernessMessage = "长细比不得小于0";
 
 struct SlendernessResult {
     std::string warning;          // empty or one of the three warnings above
     // False when no finite slenderness exists even after the adjustment
     // that goes with the warning (negative I·10000/A, A = 0 in the division,
     // a zero radius of gyration, or values beyond the double range); then
-    // slenderness is 0 and slendernessText is empty, and `warning` is kept.
+    // radius and slenderness are 0 and slendernessText is empty, and `warning`
+    // is kept.
     bool hasSlenderness = false;
+    double radius = 0;            // i = √(I·10000 / A), mm, radius of gyration
     double slenderness = 0;       // λ
     std::string slendernessText;  // λ in double-precision display
 };
@@ -82,6 +91,14 @@ double yieldStrength(const std::string &steelGrade);
 
 // True when the text is one of the section classes "a类", "b类", "c类".
 bool isSectionClass(const std::string &text);
+
+// Why no coefficient is given for these entries, or nullptr when one is:
+// the first that holds of a slenderness text of blanks only (none given),
+// a slenderness below 0, a steel outside the grade table, a section class
+// outside the three. `slendernessText` is the text the slenderness is read
+// from, as typed.
+const char *stabilityRefusal(std::string_view slendernessText, const std::string &steelGrade,
+                             const std::string &sectionClass);
 
 // Stability coefficient of section classes a and b.
 StabilityCoefficient ablei(double alpha1, double alpha2, double alpha3, double lambdaN);

@@ -14,16 +14,19 @@ void addNote(CalcBook &book, const std::string &note)
     book.note += (book.note.empty() ? "" : "；") + note;
 }
 
+// φ as an engineer writes it: ".9357" with its leading zero, "0.9357".
+std::string withLeadingZero(const std::string &text) { return text.starts_with('.') ? "0" + text : text; }
+
 void describeSlenderness(CalcBook &book, const SlendernessRun &run)
 {
     const SlendernessInput &in = run.input;
     const SlendernessResult &r = run.result;
     book.inputs.push_back({"L", "计算长度", displayDouble(in.length), "mm"});
-    book.inputs.push_back({"I", "构件的惯性距", displayDouble(in.inertia), "10⁴mm⁴"});
-    book.inputs.push_back({"A", "构件面积", displayDouble(in.sectionArea), "mm²"});
+    book.inputs.push_back({"I", "截面惯性矩", displayDouble(in.inertia), "×10⁴ mm⁴"});
+    book.inputs.push_back({"A", "截面面积", displayDouble(in.sectionArea), "mm²"});
 
     // The first failing check warns; a raised I or A enters the formula as "+ 1".
-    std::string L = bookOperand(in.length), I = bookOperand(in.inertia), A = bookOperand(in.sectionArea);
+    std::string I = bookOperand(in.inertia), A = bookOperand(in.sectionArea);
     auto check = [&](const char *symbol, double value) {
         book.steps.push_back({symbol, r.warning, std::string(symbol) + " > 0", "", "", "", "", "",
                               std::string(symbol) + " = " + displayDouble(value) + " ≤ 0", Verdict::NotSatisfied});
@@ -42,74 +45,113 @@ void describeSlenderness(CalcBook &book, const SlendernessRun &run)
         addNote(book, kOutOfRangeMessage);
         return;
     }
-    book.steps.push_back({"λ", "长细比", "λ = L / √(I·10000 / A)", "λ = " + L + " / √(" + I + " × 10000 / " + A + ")",
+    // The radius is a figure rounded for reading; λ, shown to fifteen
+    // digits, is worked from the inputs themselves.
+    const std::string radius = "√(" + I + " × 10000 / " + A + ")";
+    book.steps.push_back({"i", "截面回转半径", "i = √(I·10000 / A)", "i = " + radius, bookFigure(r.radius), "mm", "",
+                          kSteelCode, "", Verdict::None});
+    book.steps.push_back({"λ", "长细比", "λ = L / i = L / √(I·10000 / A)", "λ = " + bookOperand(in.length) + " / " + radius,
                           r.slendernessText, "", "Text4", kSteelCode, "", Verdict::None});
+    book.conclusion = "长细比 λ = " + r.slendernessText + "。";
 }
 
-void describeCoefficient(CalcBook &book, const StabilityRun &run)
+// `computed`: the slenderness is the result of the slenderness part above,
+// not an input.
+void describeCoefficient(CalcBook &book, const StabilityRun &run, bool computed)
 {
     const StabilityInput &in = run.input;
     const StabilityResult &r = run.result;
     book.inputs.push_back({"", "钢材", in.steelGrade, ""});
     book.inputs.push_back({"", "截面类型", in.sectionClass, ""});
-    book.inputs.push_back({"λ", "长细比", displayDouble(in.slenderness), ""});
+    if (!computed)
+        book.inputs.push_back(
+            {"λ", "长细比", run.refusal == kNoSlendernessMessage ? "" : displayDouble(in.slenderness), ""});
 
-    // The window computes nothing for these, as the calculation would
-    // give no coefficient or, without a yield strength, no reduction.
-    if (!isSectionClass(in.sectionClass)) {
-        addNote(book, "截面类型应为a类、b类或c类");
-        return;
-    }
-    const double fy = yieldStrength(in.steelGrade);
-    if (fy == 0) {
-        addNote(book, kStabilitySteelMessage);
+    if (!run.refusal.empty()) {
+        addNote(book, run.refusal);
         return;
     }
 
-    // λn is not shown: a formula with its values put in.
-    book.steps.push_back({"λn", "正则化长细比", "λn = √(fy / E)·λ / π",
-                          "λn = √(" + displayDouble(fy) + " / " + displayDouble(kSteelElasticModulus) + ") × " +
-                              bookOperand(in.slenderness) + " / " + displayDouble(kStabilityPi),
-                          "", "", "", kSteelCode, "", Verdict::None});
+    const double fy = r.yieldStrength;
+    const std::string lambda = bookOperand(in.slenderness);
+    book.steps.push_back({"fy", "钢材的屈服强度", "fy 按钢材牌号查表", in.steelGrade, displayDouble(fy), "N/mm²", "",
+                          kSteelCode, "", Verdict::None});
+    book.steps.push_back({"E", "钢材的弹性模量", "E 按钢材取值", "", displayDouble(kSteelElasticModulus), "N/mm²", "",
+                          kSteelCode, "", Verdict::None});
+    BookStep normalised{"λn", "正则化长细比", "λn = (λ / π)·√(fy / E)",
+                        "λn = (" + lambda + " / " + displayDouble(kStabilityPi) + ") × √(" + displayDouble(fy) + " / " +
+                            displayDouble(kSteelElasticModulus) + ")",
+                        "", "", "", kSteelCode, "", Verdict::None};
     if (!r.hasResult) {
+        book.steps.push_back(normalised);
         addNote(book, kOutOfRangeMessage);
         return;
     }
-
-    // α1, α2, α3 by section class; class c takes α2 and α3 by the band of λn.
     const double lambdaN = r.normalisedSlenderness;
-    const bool aboveBand = in.sectionClass == "c类" && lambdaN > kClassCBand;
+    normalised.value = bookFigure(lambdaN);
+    book.steps.push_back(normalised);
+
+    // α1 for a stocky member; α2 and α3 by section class otherwise, class c
+    // by the band of λn. λn and q are figures rounded for reading; the
+    // formulas after them take them whole, so that they give the φ shown.
+    const std::string ln = bookOperand(lambdaN), stocky = displayDouble(kStockyLimit);
+    const bool classC = in.sectionClass == "c类";
+    const bool aboveBand = classC && lambdaN > kClassCBand;
     const SectionAlphas alphas = in.sectionClass == "a类" ? kClassA
                                  : in.sectionClass == "b类" ? kClassB
                                  : aboveBand              ? kClassCAboveBand
                                                           : kClassC;
-    const std::string stocky = displayDouble(kStockyLimit), band = displayDouble(kClassCBand);
-    const std::string range = in.sectionClass != "c类" ? "λn > " + stocky
-                              : aboveBand              ? "λn > " + band
-                                                       : stocky + " < λn ≤ " + band;
-    BookStep phi{"φ", "稳定系数", "", "", r.coefficientText, "", "Text5", kSteelCode, "", Verdict::None};
+    BookStep phi{"φ", "稳定系数", "", "", withLeadingZero(r.coefficientText), "", "Text5", kSteelCode, "",
+                 Verdict::None};
     if (lambdaN <= kStockyLimit) {
+        book.steps.push_back({"α1", "截面类型系数", "α1 按截面类型查表", in.sectionClass,
+                              displayDouble(alphas.alpha1), "", "", kSteelCode, "", Verdict::None});
         phi.formula = "φ = 1 − α1·λn²（λn ≤ " + stocky + "）";
-        phi.substituted = "φ = 1 − " + displayDouble(alphas.alpha1) + " × λn²";
+        phi.substituted = "φ = 1 − " + displayDouble(alphas.alpha1) + " × " + ln + "²";
     } else {
-        phi.formula = "φ = (q − √(q² − 4·λn²)) / (2·λn²)，q = α3·λn + α2 + λn²（" + range + "）";
-        phi.substituted = "φ = (q − √(q² − 4 × λn²)) / (2 × λn²)，q = " + displayDouble(alphas.alpha3) + " × λn + " +
-                          displayDouble(alphas.alpha2) + " + λn²";
+        const std::string band = displayDouble(kClassCBand);
+        book.steps.push_back(
+            {"α2、α3", "截面类型系数", classC ? "α2、α3 按截面类型及 λn 查表" : "α2、α3 按截面类型查表",
+             classC ? in.sectionClass + "，λn = " + ln + (aboveBand ? " > " : " ≤ ") + band
+                    : in.sectionClass,
+             displayDouble(alphas.alpha2) + "、" + displayDouble(alphas.alpha3), "", "", kSteelCode, "",
+             Verdict::None});
+        const double q = alphas.alpha3 * lambdaN + alphas.alpha2 + lambdaN * lambdaN;
+        book.steps.push_back({"q", "中间量", "q = α2 + α3·λn + λn²",
+                              "q = " + displayDouble(alphas.alpha2) + " + " + displayDouble(alphas.alpha3) + " × " + ln +
+                                  " + " + ln + "²",
+                              bookFigure(q), "", "", kSteelCode, "", Verdict::None});
+        const std::string qs = bookOperand(q);
+        phi.formula = "φ = (q − √(q² − 4·λn²)) / (2·λn²)（λn > " + stocky + "）";
+        phi.substituted = "φ = (" + qs + " − √(" + qs + "² − 4 × " + ln + "²)) / (2 × " + ln + "²)";
     }
     book.steps.push_back(phi);
+    book.conclusion = "稳定系数 φ = " + phi.value + "。";
 }
 
 }  // namespace
 
-CalcBook describeStability(const std::optional<SlendernessRun> &slenderness,
+CalcBook describeStability(const std::optional<SlendernessRun> &shownSlenderness,
                            const std::optional<StabilityRun> &stability)
 {
     CalcBook book;
     book.calculator = "轴心受压构件稳定系数查询";
+    // The coefficient's slenderness is a step when the run that gave it is
+    // described: the one the box still shows, or the only one there is.
+    const SlendernessRun *slenderness = shownSlenderness ? &*shownSlenderness : nullptr;
+    bool computed = false;
+    if (stability && stability->source) {
+        const SlendernessRun &source = *stability->source;
+        if (!slenderness || (slenderness->input == source.input
+                             && slenderness->result.slendernessText == source.result.slendernessText)) {
+            slenderness = &source;
+            computed = true;
+        }
+    }
     if (slenderness)
         describeSlenderness(book, *slenderness);
     if (stability)
-        describeCoefficient(book, *stability);
+        describeCoefficient(book, *stability, computed);
     if (!slenderness && !stability)
         book.note = "尚未计算";
     return book;

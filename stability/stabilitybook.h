@@ -4,9 +4,8 @@
 // stability coefficient from the steel, the section class and the
 // slenderness read back from its box, which the first step fills or the
 // user types. The book may be asked for after either, so it is made of the
-// last run of each step the window has made, either of which may be missing:
-// the slenderness part, then the coefficient part with the slenderness as
-// that step read it. Standard library only.
+// runs that gave the figures shown, either of which may be missing: the
+// slenderness part, then the coefficient part. Standard library only.
 
 #include "calcbook.h"
 #include "stability.h"
@@ -21,15 +20,24 @@ struct SlendernessRun {
     SlendernessResult result;
 };
 
-// One click of the coefficient "计算" that reached the calculation or its
-// refusal of an unlisted steel (then `result` may be left empty); a click
-// with no section class changes nothing and is no run.
+// One click of the coefficient "计算": its input and computeStability's
+// result, or why the window computed nothing (then `result` is left empty).
+// `source` is the slenderness run whose text the slenderness box still held
+// at the click; none when the slenderness was typed, or left from a run
+// whose inputs were edited since.
 struct StabilityRun {
     StabilityInput input;
     StabilityResult result;
+    std::string refusal;  // a message of stabilityRefusal, or empty
+    std::optional<SlendernessRun> source;
 };
 
-CalcBook describeStability(const std::optional<SlendernessRun> &slenderness,
+// The book of the figures the window shows, each by the steps that gave it:
+// `shownSlenderness` is the run whose slenderness the box still shows (none
+// when the box was typed into or emptied since), `stability` the last click
+// of the coefficient "计算". The slenderness a coefficient was computed
+// from is a step of the book when a run gave it, and an input when typed.
+CalcBook describeStability(const std::optional<SlendernessRun> &shownSlenderness,
                            const std::optional<StabilityRun> &stability);
 
 }  // namespace morvane

@@ -155,9 +155,12 @@ void TestCalcBook::shouldHoldEveryInputAndResultAsShown_data()
     QTest::newRow("stability") << "Form4" << QStringList{} << QStringList{"Command1", "Command2"} << "Frame2"
                                << QStringList{"Text1", "Text2", "Text3", "Combo1", "Combo2"}
                                << QStringList{"Text4", "Text5"} << "GB 50017-2003" << "Combo2";
+    QTest::newRow("stability, typed slenderness")
+        << "Form4" << QStringList{"Combo2=b类", "Text4=80"} << QStringList{"Command2"} << "Frame2"
+        << QStringList{"Combo1", "Combo2", "Text4"} << QStringList{"Text5"} << "稳定系数 φ = 0.6878。" << "Text1";
     QTest::newRow("pile group") << "Form5" << QStringList{} << QStringList{"Command1"} << "Frame4"
                                 << QStringList{"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Combo1"}
-                                << QStringList{"Text8"} << "" << "Text5";
+                                << QStringList{"Text8"} << "扣除承台及覆土重后的桩基承载力 Rg = 2068.8 kN。" << "Text5";
     // The book writes a bar list's "直径25" as drawings do.
     QTest::newRow("column") << "Form6" << QStringList{"Combo2=直径25"} << QStringList{"Command1"} << "Frame3"
                             << QStringList{"Text1", "Text2", "Text4", "Text5"} << QStringList{"Text6"} << "Φ25"

@@ -1,5 +1,6 @@
 // The stability coefficient window, driven as an engineer uses it.
 
+#include "bookactions.h"
 #include "form4.h"
 #include "uitest.h"
 
@@ -148,7 +149,8 @@ void TestForm4::shouldMoveThroughTheControlsInTabOrder()
 
 void TestForm4::shouldComputeAsTheUserWorks_data()
 {
-    // Steps: "Command1", "Tab", "Text2=0" (typed), "Combo2:b类" (picked).
+    // Steps: "Command1", "Tab", "Text2=0" (typed), "Combo2:b类" (picked),
+    // "Inputs:钢材=Q235|…" (the book's inputs then, as symbol or name = value).
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("text4");
     QTest::addColumn<QString>("text5");
@@ -156,7 +158,9 @@ void TestForm4::shouldComputeAsTheUserWorks_data()
     const QList<ShownBox> none;
     auto warn = [](const char *text) { return QList<ShownBox>{warning("警告", text, "Form4")}; };
     const auto outOfRange = QList<ShownBox>{warning("提示", "输入数据超出计算范围，无法计算", "Form4")};
-    const auto badGrade = QList<ShownBox>{warning("提示", "钢材应为Q235、Q345或Q390", "Form4")};
+    auto warn2 = [](const char *text) { return QList<ShownBox>{warning("提示", text, "Form4")}; };
+    const auto badGrade = warn2("钢材应为Q235、Q345或Q390"), badClass = warn2("截面类型应为a类、b类或c类");
+    const auto noSlenderness = warn2("请先计算或输入长细比");
     const QString worked = "42.4264068711929";
 
     // The defaults, by grade and class.
@@ -182,7 +186,22 @@ void TestForm4::shouldComputeAsTheUserWorks_data()
     QTest::newRow("20: above 0.215") << QStringList{"Text4=20", "Command2"} << "20" << ".9808" << none;
     QTest::newRow("97.6 c: lower band") << QStringList{"Text4=97.6", "Combo2:c类", "Command2"} << "97.6" << ".4741" << none;
     QTest::newRow("97.7 c: upper band") << QStringList{"Text4=97.7", "Combo2:c类", "Command2"} << "97.7" << ".4729" << none;
-    QTest::newRow("empty slenderness") << QStringList{"Command2"} << "" << "1" << none;
+    QTest::newRow("empty slenderness") << QStringList{"Command2"} << "" << "" << noSlenderness;
+    QTest::newRow("blanks only: no slenderness") << QStringList{"Text4=80", "Command2", "Text4= 　", "Command2"} << " 　"
+                                                 << "" << noSlenderness;
+    QTest::newRow("negative slenderness") << QStringList{"Text4=80", "Command2", "Text4=-0.5", "Command2"} << "-0.5"
+                                          << "" << warn2("长细比不得小于0");
+    // A slenderness belongs to the L, I and A that gave it.
+    QTest::newRow("L edited: no slenderness") << QStringList{"Command1", "Command2", "Text1=7000", "Command2"} << ""
+                                              << "" << noSlenderness;
+    QTest::newRow("I edited") << QStringList{"Command1", "Text2=2"} << "" << "" << none;
+    QTest::newRow("A edited") << QStringList{"Command1", "Text3=1"} << "" << "" << none;
+    // The book lists the steps that gave the figures shown.
+    QTest::newRow("book: typed slenderness an input")
+        << QStringList{"Command1", "Text4=80", "Command2", "Inputs:钢材=Q235|截面类型=a类|λ=80"} << "80" << ".7829" << none;
+    QTest::newRow("book: φ of a slenderness since emptied")
+        << QStringList{"Command1", "Command2", "Text1=7000", "Inputs:L=6000|I=20000|A=10000|钢材=Q235|截面类型=a类"}
+        << "" << ".9357" << none;
 
     // The slenderness warnings: the first failing check only, then λ.
     QTest::newRow("L 0") << QStringList{"Text1=0", "Command1"} << "0" << "" << warn("构件的计算长度不得<=0");
@@ -203,17 +222,22 @@ void TestForm4::shouldComputeAsTheUserWorks_data()
     QTest::newRow("L 1e400, no warning") << QStringList{"Command1", "Text1=1e400", "Command1"} << "" << "" << outOfRange;
 
     // No coefficient.
-    QTest::newRow("1e308: φ not finite") << QStringList{"Command2", "Text4=1e308", "Command2"} << "1e308" << ""
-                                          << outOfRange;
-    QTest::newRow("Q420 refused") << QStringList{"Command2", "Combo1=Q420", "Command2"} << "" << "" << badGrade;
+    QTest::newRow("1e308: φ not finite") << QStringList{"Text4=80", "Command2", "Text4=1e308", "Command2"} << "1e308"
+                                          << "" << outOfRange;
+    QTest::newRow("Q420 refused") << QStringList{"Text4=80", "Command2", "Combo1=Q420", "Command2"} << "80" << ""
+                                  << badGrade;
     QTest::newRow("lower case q235 refused")
         << QStringList{"Text4=80", "Command2", "Combo1=q235", "Command2"} << "80" << "" << badGrade;
-    QTest::newRow("empty grade refused") << QStringList{"Combo1=", "Combo2:b类", "Command2"} << "" << "" << badGrade;
-    QTest::newRow("empty class: unchanged") << QStringList{"Command2", "Combo2=", "Command2"} << "" << "1" << none;
-    QTest::newRow("class d with Q420: unchanged")
-        << QStringList{"Text4=80", "Command2", "Combo1=Q420", "Combo2=d类", "Command2"} << "80" << ".7829" << none;
-    QTest::newRow("class with a blank: unchanged")
-        << QStringList{"Command1", "Command2", "Combo2=b类 ", "Text4=1e308", "Command2"} << "1e308" << ".9357" << none;
+    QTest::newRow("empty grade refused") << QStringList{"Text4=80", "Combo1=", "Combo2:b类", "Command2"} << "80" << ""
+                                         << badGrade;
+    QTest::newRow("empty class refused") << QStringList{"Text4=80", "Command2", "Combo2=", "Command2"} << "80" << ""
+                                         << badClass;
+    QTest::newRow("typed B refused") << QStringList{"Text4=80", "Command2", "Combo2=B", "Command2"} << "80" << ""
+                                     << badClass;
+    QTest::newRow("class d with Q420: the steel told")
+        << QStringList{"Text4=80", "Command2", "Combo1=Q420", "Combo2=d类", "Command2"} << "80" << "" << badGrade;
+    QTest::newRow("class with a blank refused")
+        << QStringList{"Command1", "Command2", "Combo2=b类 ", "Text4=1e308", "Command2"} << "1e308" << "" << badClass;
 }
 
 void TestForm4::shouldComputeAsTheUserWorks()
@@ -226,6 +250,11 @@ void TestForm4::shouldComputeAsTheUserWorks()
     for (const QString &step : steps) {
         if (step == "Tab") {
             pressTab();
+        } else if (step.startsWith("Inputs:")) {
+            QStringList read;
+            for (const BookInput &in : form->findChild<BookActions *>()->book().inputs)
+                read << QString::fromStdString((in.symbol.empty() ? in.name : in.symbol) + "=" + in.value);
+            QCOMPARE(read.join('|'), step.section(':', 1));
         } else if (step.startsWith("Command")) {
             click(control(form, step));
         } else if (step.contains('=')) {
@@ -246,7 +275,7 @@ void TestForm4::shouldWriteTheSlendernessAfterTheWarningIsClosed()
     typeInto(box("Text2"), "0");
     click(control(form, "Command1"));
     QCOMPARE(boxes->take(), QList<ShownBox>({warning("警告", "构件的惯性距不得<=0", "Form4")}));
-    QCOMPARE(text4.seen, QStringList({"42.4264068711929"}));
+    QCOMPARE(text4.seen, QStringList({""}));  // emptied as I was edited
     QCOMPARE(box("Text4")->text(), QStringLiteral("6000"));
     QCOMPARE(focusName(), QStringLiteral("Command1"));  // the warning does not move the focus
 }

@@ -119,14 +119,22 @@ void TestForm5::shouldComputeTheGroupCapacity_data()
 {
     QTest::addColumn<QString>("picked");
     QTest::addColumn<QStringList>("typed");  // control name, text, ...
-    QTest::addColumn<QString>("capacity");   // empty: beyond the range of the calculation
-    QTest::newRow("defaults") << "" << QStringList() << "2068.8";
-    QTest::newRow("sixteen piles") << "十六桩" << QStringList() << "5568.8";
-    QTest::newRow("a typed 6 counts no pile") << "" << QStringList{"Combo1", "6"} << "-31.2";
+    QTest::addColumn<QString>("capacity");   // Text8 after "计算"
+    QTest::addColumn<QString>("message");    // of the one box shown, under "提示"; empty: none
+    const QString outOfRange = "输入数据超出计算范围，无法计算", offList = "桩数应从列表中选择",
+                  belowCap = "承台埋深不得小于承台高度";
+    QTest::newRow("defaults") << "" << QStringList() << "2068.8" << "";
+    QTest::newRow("sixteen piles") << "十六桩" << QStringList() << "5568.8" << "";
+    QTest::newRow("a typed 6 is refused") << "" << QStringList{"Combo1", "6"} << "" << offList;
     // The text shown counts, not the entry picked before it was typed over.
-    QTest::newRow("picked, then typed over") << "十桩" << QStringList{"Combo1", "10"} << "-31.2";
-    QTest::newRow("depth 500 under a 600 cap") << "" << QStringList{"Text4", "500"} << "2086.8";
-    QTest::newRow("huge cap") << "" << QStringList{"Text1", "1e300", "Text2", "1e300"} << "";
+    QTest::newRow("picked, then typed over") << "十桩" << QStringList{"Combo1", "10"} << "" << offList;
+    QTest::newRow("typed 9 empties the result") << "" << QStringList{"Text8", "2068.8", "Combo1", "9"} << "" << offList;
+    // The burial depth against the cap height, at "计算" only: nothing computed.
+    QTest::newRow("depth 500 under a 600 cap") << "" << QStringList{"Text4", "500"} << "" << belowCap;
+    QTest::newRow("cap raised above the depth") << "" << QStringList{"Text8", "2068.8", "Text3", "1600"} << "2068.8"
+                                                << belowCap;
+    QTest::newRow("depth equal to the cap height") << "" << QStringList{"Text4", "600"} << "2085" << "";
+    QTest::newRow("huge cap") << "" << QStringList{"Text1", "1e300", "Text2", "1e300"} << "" << outOfRange;
 }
 
 void TestForm5::shouldComputeTheGroupCapacity()
@@ -134,6 +142,7 @@ void TestForm5::shouldComputeTheGroupCapacity()
     QFETCH(QString, picked);
     QFETCH(QStringList, typed);
     QFETCH(QString, capacity);
+    QFETCH(QString, message);
     if (!picked.isEmpty())
         pickItem(control(form, "Combo1"), picked);
     for (int i = 0; i + 1 < typed.size(); i += 2)
@@ -141,8 +150,8 @@ void TestForm5::shouldComputeTheGroupCapacity()
     click(control(form, "Command1"));
     QCOMPARE(text("Text8"), capacity);
     QList<ShownBox> expected;
-    if (capacity.isEmpty())
-        expected << warning("提示", "输入数据超出计算范围，无法计算", "Form5");
+    if (!message.isEmpty())
+        expected << warning("提示", message, "Form5");
     QCOMPARE(boxes->take(), expected);
 }
 

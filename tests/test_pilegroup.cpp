@@ -1,5 +1,6 @@
 // Pile group capacity after deducting the weight of the cap and of the soil on it.
 
+#include "booktext.h"
 #include "numbers.h"
 #include "pilegroup.h"
 
@@ -40,10 +41,11 @@ void TestPileGroup::shouldDeductCapAndSoil_data()
                                          << 6 << "15" << "16.2" << "31.2" << "2068.8";
     QTest::newRow("sixteen piles") << 1000.0 << 1000.0 << 600.0 << 1500.0 << 350.0 << 25.0 << 18.0 << "十六桩"
                                    << 16 << "15" << "16.2" << "31.2" << "5568.8";
-    QTest::newRow("typed 6: no piles") << 1000.0 << 1000.0 << 600.0 << 1500.0 << 350.0 << 25.0 << 18.0 << "6"
-                                       << 0 << "15" << "16.2" << "31.2" << "-31.2";
-    QTest::newRow("typed 6桩: no piles") << 1000.0 << 1000.0 << 600.0 << 1500.0 << 350.0 << 25.0 << 18.0 << "6桩"
-                                         << 0 << "15" << "16.2" << "31.2" << "-31.2";
+    // A text off the list is no group of piles: no result, not the negative of the deduction.
+    QTest::newRow("typed 6: refused") << 1000.0 << 1000.0 << 600.0 << 1500.0 << 350.0 << 25.0 << 18.0 << "6"
+                                      << 0 << "0" << "0" << "0" << "";
+    QTest::newRow("typed 6桩: refused") << 1000.0 << 1000.0 << 600.0 << 1500.0 << 350.0 << 25.0 << 18.0 << "6桩"
+                                        << 0 << "0" << "0" << "0" << "";
     QTest::newRow("burial depth equals cap height") << 1000.0 << 1000.0 << 600.0 << 600.0 << 350.0 << 25.0 << 18.0 << "六桩"
                                                     << 6 << "15" << "0" << "15" << "2085";
     QTest::newRow("burial depth below cap height") << 1000.0 << 1000.0 << 600.0 << 500.0 << 350.0 << 25.0 << 18.0 << "六桩"
@@ -81,6 +83,8 @@ void TestPileGroup::shouldDeductCapAndSoil()
     const PileGroupResult r = computePileGroup(in);
     QCOMPARE(r.pileCount, pileCount);
     QCOMPARE(r.computable, !capacityText.isEmpty());
+    QCOMPARE(QString::fromStdString(r.refusal),
+             QString::fromUtf8(r.computable ? "" : pileCount == 0 ? kPileCountMessage : kOutOfRangeMessage));
     QCOMPARE(QString::fromStdString(displayDouble(r.capLoad)), capLoad);
     QCOMPARE(QString::fromStdString(displayDouble(r.soilLoad)), soilLoad);
     QCOMPARE(QString::fromStdString(displayDouble(r.deduction)), deduction);

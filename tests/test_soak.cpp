@@ -11,6 +11,8 @@
 //   - no result box shows "nan", "inf" or "-0";
 //   - every "计算" that changed a result ran on values that every field
 //     check of its window accepts;
+//   - no φ without a slenderness: the stability "计算" writes a coefficient
+//     only when the slenderness box held one, neither blank nor negative;
 //   - the active window's focus is on a visible, enabled control of it
 //     that takes the focus;
 //   - no calculator window is open twice.
@@ -19,6 +21,7 @@
 
 #include "fieldcheck.h"
 #include "form1.h"
+#include "numbers.h"
 #include "uitest.h"
 
 #include <QAbstractItemView>
@@ -427,6 +430,7 @@ void TestSoak::watchCalculators()
             struct Before {
                 bool valuesPass = true;
                 QStringList results;
+                QString slenderness;  // the stability window's, φ is computed from
             };
             auto before = std::make_shared<Before>();
             QPointer<QWidget> guarded(window);
@@ -436,6 +440,8 @@ void TestSoak::watchCalculators()
                 now.valuesPass = !fieldCheck || fieldCheck->allPass();
                 for (const QString &name : resultNames)
                     now.results << textOf(guarded->findChild<QWidget *>(name));
+                if (guarded->objectName() == QStringLiteral("Form4"))
+                    now.slenderness = textOf(guarded->findChild<QWidget *>(QStringLiteral("Text4")));
                 return now;
             };
             // The window's own handler was connected first: "pressed" comes
@@ -454,6 +460,11 @@ void TestSoak::watchCalculators()
                         fail(QStringLiteral("计算 (%1) wrote %2 into %3")
                                  .arg(button->objectName(), shown(after.results[i]), resultNames[i]));
                 }
+                const QString phi = button->objectName() == QStringLiteral("Command2") ? after.results.value(1) : QString();
+                const QString lambda = before->slenderness.trimmed();
+                if (guarded->objectName() == QStringLiteral("Form4") && !phi.isEmpty() && phi != before->results[1]
+                    && (lambda.isEmpty() || parseLeadingNumber(lambda.toStdString()) < 0))
+                    fail(QStringLiteral("计算 (Command2) wrote φ %1 from the slenderness %2").arg(phi, shown(lambda)));
                 if (changed) {
                     ++calculationsThatChangedResults_;
                     if (!before->valuesPass)
