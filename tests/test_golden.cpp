@@ -486,7 +486,7 @@ QStringList evaluateSteps(const CalcBook &book, QStringList &disagreements)
                 lines << line + " (shows " + shown + ")";
             } else {
                 lines << line + " DISAGREES with the " + shown + " it shows";
-                disagreements << QString::fromStdString(book.calculator) + " step " + line + " ≠ " + shown;
+                disagreements << line + " ≠ " + shown + " in " + substituted;
             }
         }
     }
