@@ -634,7 +634,8 @@ void TestGolden::shouldWriteTheBookAsKept()
     }
     lines << "## substituted formulas evaluated";
     QStringList disagreements;
-    lines << evaluateSteps(book, disagreements);
+    const QStringList evaluated = evaluateSteps(book, disagreements);
+    lines << (evaluated.isEmpty() ? QStringList{"(none)"} : evaluated);
     lines << "## plain text" << QString::fromStdString(bookPlainText(book, header));
 
     QString report;
