@@ -22,8 +22,8 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QTimer>
 #include <QPushButton>
