@@ -345,6 +345,41 @@ name: column window's two count boxes swapped in the Tab order
 file: column/form6.cpp
 from: Combo3, Text4, Text5, Command1
 to:   Combo3, Text5, Text4, Command1
+
+name: a caption of the end plate window changed
+file: endplate/form3.cpp
+from: "Label3(2)", "螺栓级别："
+to:   "Label3(2)", "螺栓级别:"
+
+name: the soil weight read to a screen reader in kN/m3
+file: pilegroup/form5.cpp
+from: nameForReaders(Text7, "土容重", "kN/m³");
+to:   nameForReaders(Text7, "土容重", "kN/m3");
+
+name: the pile count list shows ten counts, not all sixteen
+file: pilegroup/form5.cpp
+from: Combo1->setMaxVisibleItems(16);
+to:   Combo1->setMaxVisibleItems(10);
+
+name: the label of the bolt diagram's end segment moved
+file: bolt/boltdiagram.cpp
+from: middle = ticks[0] - 9;
+to:   middle = ticks[0] - 11;
+
+name: the pile group book's concrete weight in kN/m3
+file: pilegroup/pilegroupbook.cpp
+from: {"γc", "砼容重", displayDouble(in.concreteWeight), "kN/m³"}
+to:   {"γc", "砼容重", displayDouble(in.concreteWeight), "kN/m3"}
+
+name: the bolt book's shear shared by three bolts a row
+file: bolt/boltbook.cpp
+from: " / (2 × " + std::to_string(in.rows)
+to:   " / (3 × " + std::to_string(in.rows)
+
+name: the page footer of a printed book without its comma
+file: common/bookactions.cpp
+from: QStringLiteral("第 %1 页，共 %2 页")
+to:   QStringLiteral("第 %1 页 共 %2 页")
 EOF
 
 # The patcher: `count`, `show N`, `apply N DIR`, `sync FROM TO FILE...`.

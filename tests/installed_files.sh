@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs the program into a scratch prefix, as `cmake --install` does
 # system-wide, and checks what a desktop finds there with the freedesktop
-# tools: the launcher, the AppStream data and the icon theme.
-#   installed_files.sh BUILD_FOLDER APP_ID VERSION DOCS_FOLDER
+# tools: the launcher, the AppStream data and the icon theme; and compares
+# the launcher and the AppStream data, as installed, with the copies kept in
+# GOLDEN_FOLDER (MORVANE_REWRITE_GOLDEN=1 rewrites those copies instead).
+#   installed_files.sh BUILD_FOLDER APP_ID VERSION DOCS_FOLDER GOLDEN_FOLDER
 set -euo pipefail
-build=$1 id=$2 version=$3 docs=$4
+build=$1 id=$2 version=$3 docs=$4 golden=$5
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix/usr" >/dev/null
@@ -36,6 +38,19 @@ shots=$(grep -o '<image[^>]*>[^<]*' "$metainfo" | sed 's|.*/||')
 [ -n "$shots" ] || fail "no screenshots in the AppStream data"
 for shot in $shots; do
     [ -f "$docs/$shot" ] || fail "screenshot $shot is not in docs/"
+done
+
+# The launcher and the AppStream data line for line as kept: its name,
+# Terminal=false, the categories, no MIME types, the version and the release.
+for installed in "$share/applications/$id.desktop" "$share/metainfo/$id.metainfo.xml"; do
+    kept=$golden/$(basename "$installed")
+    if [ "${MORVANE_REWRITE_GOLDEN:-}" = 1 ]; then
+        cp "$installed" "$kept" && echo "rewrote $kept"
+    elif ! difference=$(diff -u "$kept" "$installed" 2>&1); then
+        fail "the installed $(basename "$installed") differs from $kept (- kept, + installed):
+$difference
+If the change is meant: MORVANE_REWRITE_GOLDEN=1 ctest --test-dir build -L golden"
+    fi
 done
 
 [ "$failed" = 0 ] && echo "installed files pass"

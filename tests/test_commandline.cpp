@@ -128,6 +128,10 @@ void TestCommandLine::shouldSeeTheChosenStyle_data()
     QTest::newRow("none") << QByteArrayList{"morvane", "-platform", "offscreen"} << "";
     QTest::newRow("-style without a name") << QByteArrayList{"morvane", "-style"} << "";
     QTest::newRow("-stylesheet is another option") << QByteArrayList{"morvane", "-stylesheet", "a.qss"} << "";
+    // Set before the program name, as a shell takes it: the environment.
+    QTest::newRow("QT_STYLE_OVERRIDE") << QByteArrayList{"QT_STYLE_OVERRIDE=windows", "morvane"} << "windows";
+    QTest::newRow("-style wins over QT_STYLE_OVERRIDE")
+        << QByteArrayList{"QT_STYLE_OVERRIDE=windows", "morvane", "-style", "fusion"} << "fusion";
 }
 
 void TestCommandLine::shouldSeeTheChosenStyle()
@@ -137,9 +141,14 @@ void TestCommandLine::shouldSeeTheChosenStyle()
 
     qunsetenv("QT_STYLE_OVERRIDE");
     std::vector<const char *> argv;
-    for (const QByteArray &argument : arguments)
-        argv.push_back(argument.constData());
+    for (const QByteArray &argument : arguments) {
+        if (argv.empty() && argument.contains('='))
+            qputenv(argument.left(argument.indexOf('=')), argument.mid(argument.indexOf('=') + 1));
+        else
+            argv.push_back(argument.constData());
+    }
     QCOMPARE(morvane::chosenStyle(int(argv.size()), argv.data()), style);
+    qunsetenv("QT_STYLE_OVERRIDE");
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

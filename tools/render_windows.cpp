@@ -5,6 +5,11 @@
 // screen scale. The picture of the bolt window on a screen scaled by 2 is
 // written by a second run of the tool on such a screen:
 //   QT_SCALE_FACTOR=2 render_windows --bolt-only FILE
+// The calculation book's page is dated 2026-12-08 14:05, so that every run
+// writes the same pixels. To compare the pictures of two folders pixel for
+// pixel (each PNG of KEPT with the one of that name in WRITTEN), and with
+// --rewrite to copy each that differs over the one kept:
+//   render_windows --compare WRITTEN KEPT [--rewrite]
 
 #include "appicon.h"
 #include "bookactions.h"
@@ -14,8 +19,11 @@
 
 #include <QApplication>
 #include <QAbstractButton>
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QTimer>
 #include <QPushButton>
@@ -64,6 +72,50 @@ bool saveBoltWindowScaledBy2(const QDir &folder, const QString &file)
     return run.waitForFinished(60000) && run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0;
 }
 
+// Compares each picture kept with the one written under its name, pixel
+// for pixel; prints each that differs (how many pixels, where), copies it
+// over the one kept when asked to, and returns how many differ.
+int comparePictures(const QDir &written, const QDir &kept, bool rewrite)
+{
+    int differing = 0;
+    for (const QString &name : kept.entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name)) {
+        const QImage a = QImage(kept.filePath(name)).convertToFormat(QImage::Format_ARGB32);
+        const QImage b = QImage(written.filePath(name)).convertToFormat(QImage::Format_ARGB32);
+        QString problem;
+        if (b.isNull()) {
+            problem = QStringLiteral("not written");
+        } else if (a.size() != b.size()) {
+            problem = QStringLiteral("%1x%2 kept, %3x%4 written").arg(a.width()).arg(a.height()).arg(b.width()).arg(b.height());
+        } else {
+            qint64 pixels = 0;
+            QRect where;
+            for (int y = 0; y < a.height(); ++y) {
+                for (int x = 0; x < a.width(); ++x) {
+                    if (a.pixel(x, y) != b.pixel(x, y)) {
+                        if (pixels++ == 0)
+                            problem = QStringLiteral(", the first at %1,%2: #%3 kept, #%4 written")
+                                          .arg(x).arg(y).arg(a.pixel(x, y), 8, 16, QLatin1Char('0'))
+                                          .arg(b.pixel(x, y), 8, 16, QLatin1Char('0'));
+                        where |= QRect(x, y, 1, 1);
+                    }
+                }
+            }
+            if (pixels > 0)
+                problem = QStringLiteral("%1 of %2 pixels differ, within %3,%4 to %5,%6")
+                              .arg(pixels).arg(qint64(a.width()) * a.height())
+                              .arg(where.left()).arg(where.top()).arg(where.right()).arg(where.bottom()) + problem;
+        }
+        if (!problem.isEmpty()) {
+            std::printf("%s: %s\n", qPrintable(name), qPrintable(problem));
+            ++differing;
+            if (rewrite && !b.isNull() && QFile::remove(kept.filePath(name))
+                && QFile::copy(written.filePath(name), kept.filePath(name)))
+                std::printf("rewrote %s\n", qPrintable(kept.filePath(name)));
+        }
+    }
+    return differing;
+}
+
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -74,6 +126,11 @@ int main(int argc, char *argv[])
     morvane::applyApplicationLook(app);
     app.setWindowIcon(morvane::programIcon());
     const QStringList arguments = app.arguments();
+    if (arguments.value(1) == QLatin1String("--compare") && arguments.size() >= 4) {
+        const bool rewrite = arguments.value(4) == QLatin1String("--rewrite");
+        return comparePictures(QDir(arguments[2]), QDir(arguments[3]), rewrite) == 0 || rewrite ? EXIT_SUCCESS
+                                                                                                  : EXIT_FAILURE;
+    }
     const bool boltOnly = arguments.value(1) == QLatin1String("--bolt-only");
     const QFileInfo boltOnlyFile(arguments.value(2));
     const QDir folder(boltOnly ? boltOnlyFile.absolutePath() : arguments.value(1, QStringLiteral(".")));
@@ -106,7 +163,8 @@ int main(int argc, char *argv[])
         ok &= save(bolt, folder, "bolt-window-computed.png");
         // The first page of its calculation book, as printed.
         if (auto *book = bolt->findChild<morvane::BookActions *>()) {
-            const bool written = morvane::bookPageImage(book->book(), book->header(), 80)
+            const morvane::BookHeader dated = morvane::bookHeader(QDateTime(QDate(2026, 12, 8), QTime(14, 5)));
+            const bool written = morvane::bookPageImage(book->book(), dated, 80)
                                      .save(folder.filePath("calc-book.png"));
             std::printf("%s %s\n", written ? "wrote" : "could not write", qPrintable(folder.filePath("calc-book.png")));
             ok &= written;
