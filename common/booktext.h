@@ -4,6 +4,7 @@
 
 #include "numbers.h"
 
+#include <cmath>
 #include <string>
 
 namespace morvane {
@@ -19,10 +20,17 @@ inline std::string bookOperand(double value)
     return !text.empty() && text.front() == '-' ? "(" + text + ")" : text;
 }
 
-// An intermediate figure as a person reads it: four significant digits,
-// trailing zeros dropped ("206.7", "0.4243", "1.25E+04" only beyond the
-// plain form). Results keep the digits the window shows; this is for the
-// figures between them.
-inline std::string bookFigure(double value) { return displaySignificant(value, 4); }
+// An intermediate figure as a person reads it: four significant digits, but
+// never a digit before the point rounded away (206.666… gives "206.7",
+// 0.4242… "0.4243", 125560 stays "125560", not "125600", which would read as
+// exact). Results keep the digits the window shows; this is for the figures
+// between them.
+inline std::string bookFigure(double value)
+{
+    int digits = 4;
+    for (double magnitude = std::fabs(value); magnitude >= 1e4 && digits < 15; magnitude /= 10)
+        ++digits;
+    return displaySignificant(value, digits);
+}
 
 }  // namespace morvane

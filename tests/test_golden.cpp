@@ -585,7 +585,7 @@ void TestGolden::shouldWriteTheBookAsKept_data()
                                                  << second;
     QTest::newRow("pile-group-defaults") << "Form5" << QStringList{} << once;
     QTest::newRow("pile-group-typed-6桩") << "Form5" << QStringList{"Combo1=6桩"} << once;
-    QTest::newRow("pile-group-depth-below-cap") << "Form5" << QStringList{"Text4=500"} << once;
+    QTest::newRow("pile-group-depth-equal-to-cap") << "Form5" << QStringList{"Text4=600"} << once;
     QTest::newRow("pile-group-plan-1e306") << "Form5" << QStringList{"Text1=1E+306"} << once;
     QTest::newRow("column-defaults") << "Form6" << QStringList{} << once;
     QTest::newRow("column-300x300-25") << "Form6" << QStringList{"Text1=300", "Text2=300", "Combo1=直径25",

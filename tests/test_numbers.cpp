@@ -222,6 +222,8 @@ void TestNumbers::shouldShowBookFiguresToFourDigits_data()
     QTest::newRow("whole") << 124.0 << "124";
     QTest::newRow("rounds up a carry") << 99.996 << "100";
     QTest::newRow("negative") << -31.249 << "-31.25";
+    QTest::newRow("no whole digit rounded away") << 400 * 313.9 << "125560";
+    QTest::newRow("five whole digits and a fraction") << 12345.67 << "12346";
 }
 
 void TestNumbers::shouldShowBookFiguresToFourDigits()
