@@ -3,6 +3,7 @@
 #include "booktext.h"
 #include "numbers.h"
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -31,42 +32,37 @@ const char *treatmentText(SurfaceTreatment treatment)
     return "";
 }
 
-// The row distances from the centre line, as symbols and as expressions of
-// the inputs: y1 = e1, y2 = e1 + e2, y3 = e1 + e2 + e3, y4 = ... + 2ef.
-// A spacing the layout does not have (e2 with four rows, e3 with four or
-// six) is left out while it is 0, as the window leaves it.
-struct Rows {
-    std::vector<std::string> symbols;      // "y1", "y2", ..., "y4"
-    std::vector<std::string> definitions;  // "y2 = e1 + e2"
-    std::vector<std::string> values;       // "(40 + 80)", bracketed when a sum
-};
-
-Rows rowDistances(const BoltConnectionInput &in)
+// The row distances from the centre line, one step each with the inputs
+// put in: y1 = e1, y2 = e1 + e2, y3 = e1 + e2 + e3, y4 = ... + 2ef. A
+// spacing the layout does not have (e2 with four rows, e3 with four or six)
+// is left out while it is 0, as the window leaves it. The figures are the
+// sums the calculation takes, whole.
+std::vector<BookStep> rowDistanceSteps(const BoltConnectionInput &in, const BoltConnectionResult &r)
 {
     const bool hasE2 = in.rows >= 6 || in.e2 != 0;
     const bool hasE3 = in.rows == 8 || in.e3 != 0;
-    Rows r;
+    std::vector<BookStep> steps;
     std::string symbols = "e1", values = put(in.e1);
-    auto add = [&r](const std::string &symbol, const std::string &definition, const std::string &value, bool sum) {
-        r.symbols.push_back(symbol);
-        r.definitions.push_back(symbol + " = " + definition);
-        r.values.push_back(sum ? "(" + value + ")" : value);
+    auto add = [&steps](const std::string &symbol, const char *name, const std::string &definition,
+                        const std::string &value, double figure) {
+        steps.push_back({symbol, name, symbol + " = " + definition, symbol + " = " + value, displayDouble(figure), "mm",
+                         "", "", "", Verdict::None});
     };
-    add("y1", symbols, values, false);
+    add("y1", "最内排螺栓至中心线的距离", symbols, values, r.y1);
     if (hasE2) {
         symbols += " + e2";
         values += " + " + put(in.e2);
         if (in.rows >= 6)
-            add("y2", symbols, values, true);
+            add("y2", "由内向外第二排螺栓至中心线的距离", symbols, values, r.y2);
     }
     if (hasE3) {
         symbols += " + e3";
         values += " + " + put(in.e3);
         if (in.rows == 8)
-            add("y3", symbols, values, true);
+            add("y3", "由内向外第三排螺栓至中心线的距离", symbols, values, r.y3);
     }
-    add("y4", symbols + " + 2ef", values + " + 2 × " + put(in.ef), true);
-    return r;
+    add("y4", "最外排螺栓至中心线的距离", symbols + " + 2ef", values + " + 2 × " + put(in.ef), r.y4);
+    return steps;
 }
 
 std::string joined(const std::vector<std::string> &parts, const std::string &separator)
@@ -107,67 +103,75 @@ CalcBook describeBoltConnection(const BoltConnectionInput &in, const BoltConnect
         return book;
     }
 
-    const Rows y = rowDistances(in);
+    const std::vector<BookStep> distances = rowDistanceSteps(in, r);
+    book.steps = distances;
     std::vector<std::string> squares, squaredValues;
-    for (std::size_t i = 0; i < y.symbols.size(); ++i) {
-        squares.push_back(y.symbols[i] + "²");
-        squaredValues.push_back(y.values[i] + "²");
+    for (const BookStep &y : distances) {
+        squares.push_back(y.symbol + "²");
+        squaredValues.push_back(put(y.value) + "²");
     }
-    const std::string eta = put(in.amplification);
-    const std::string y2 = in.rows >= 6 ? y.values[1] : "";
-    const std::string y4 = y.values.back();
+    const std::string y2 = in.rows >= 6 ? distances[1].value : "";
+    const std::string y4 = distances.back().value;
+    // The moment and the shear by their size: the group is symmetric about
+    // its centre line, and the shear's direction does not matter.
+    const std::string eta = put(std::fabs(in.amplification));
 
     // Moment shared among the rows in proportion to their distance from the
     // centre line: two bolts a row, both halves of the group.
     book.steps.push_back({"Nt1", "最外排一个螺栓的拉力",
-                          "Nt1 = η·M·y4 / [4(" + joined(squares, " + ") + ")]，" + joined(y.definitions, "，"),
-                          "Nt1 = " + eta + " × " + put(in.M) + " × 10³ × " + y4 + " / [4 × ("
+                          "Nt1 = |ηM|·y4 / [4(" + joined(squares, " + ") + ")]，弯矩和剪力按绝对值计算",
+                          "Nt1 = " + eta + " × " + put(std::fabs(in.M)) + " × 10³ × " + put(y4) + " / [4 × ("
                               + joined(squaredValues, " + ") + ")]",
                           r.Nt1Text, "kN", "Text10", "", "", Verdict::None});
-    book.steps.push_back({"Nv1", "一个螺栓承受的剪力", "Nv1 = η·V / n，n = 2 × 排数",
-                          "Nv1 = " + eta + " × " + put(in.V) + " / (2 × " + std::to_string(in.rows) + ")", r.Nv1Text,
-                          "kN", "Text11", "", "", Verdict::None});
+    book.steps.push_back({"Nv1", "一个螺栓承受的剪力", "Nv1 = |ηV| / n，n = 2 × 排数",
+                          "Nv1 = " + eta + " × " + put(std::fabs(in.V)) + " / (2 × " + std::to_string(in.rows) + ")",
+                          r.Nv1Text, "kN", "Text11", "", "", Verdict::None});
     if (in.rows == 4)
         book.steps.push_back({"nt2", "腹板验算所用一排螺栓中一个螺栓的拉力", "四排螺栓时 nt2 = 0", "", r.nt2Text,
                               "kN", "Text14", "", "", Verdict::None});
     else
         book.steps.push_back({"nt2", "距中心线 y2 的一排螺栓中一个螺栓的拉力", "nt2 = Nt1·y2 / y4",
-                              "nt2 = " + put(r.Nt1Text) + " × " + y2 + " / " + y4, r.nt2Text, "kN", "Text14", "", "",
-                              Verdict::None});
+                              "nt2 = " + put(r.Nt1Text) + " × " + put(y2) + " / " + put(y4), r.nt2Text, "kN", "Text14",
+                              "", "", Verdict::None});
     const char *grade = in.boltGrade == BoltGrade::Grade8_8 ? "8.8级" : "10.9级";
-    book.steps.push_back({"P", "一个高强度螺栓的预拉力", "P 按螺栓直径和性能等级查表", in.boltSize + "，" + grade,
-                          r.PText, "kN", "Text13", kSteelCode, "", Verdict::None});
-    book.steps.push_back({"μ", "摩擦面的抗滑移系数", "μ 按接触面处理方法和构件钢材查表",
+    book.steps.push_back({"P", "一个高强度螺栓的预拉力", "P 查一个高强度螺栓的预拉力表（按螺栓直径、性能等级）",
+                          in.boltSize + "，" + grade, r.PText, "kN", "Text13", kSteelCode, "", Verdict::None});
+    book.steps.push_back({"μ", "摩擦面的抗滑移系数", "μ 查摩擦面的抗滑移系数表（按接触面处理方法、构件钢材）",
                           std::string(treatmentText(in.surfaceTreatment)) + "，" + in.steelGrade, r.muText, "",
                           "Text16", kSteelCode, "", Verdict::None});
     book.steps.push_back({"Nbv1", "最外排一个螺栓在拉力 Nt1 下的抗剪承载力设计值", "Nbv1 = 0.9μ(P − 1.25Nt1)",
                           "Nbv1 = 0.9 × " + r.muText + " × (" + r.PText + " − 1.25 × " + put(r.Nt1Text) + ")",
                           r.Nbv1Text, "kN", "Text12", kSteelCode, "", Verdict::None});
-    // The web check takes the larger of nt2 and 0.4P; the strength f is the
-    // grade's for a thickness up to 16 mm.
-    const bool webOnPretension = r.nt2 <= 0.4 * r.P;
-    const bool webHolds = r.webVerdict == kWebSatisfiedLine;
-    book.steps.push_back(
-        {"σ", "螺栓处腹板的拉应力", "σ = Nw / (ew·tw)，nt2 ≤ 0.4P 时 Nw = 0.4P，否则 Nw = nt2",
-         "σ = " + (webOnPretension ? "0.4 × " + r.PText : r.nt2Text) + " × 10³ / (" + put(in.ew) + " × " + put(in.tw)
-             + ")",
-         "", "N/mm²", "Text15", kEndPlateCode,
-         std::string(webHolds ? "σ < f" : "σ ≥ f") + "（f 为 " + in.steelGrade + " 钢厚度 ≤ 16 mm 的强度设计值）",
-         webHolds ? Verdict::Satisfied : Verdict::NotSatisfied});
+
     // The bolt check: tension first; the shear only when the tension holds.
-    const bool tensionHolds = r.boltVerdict != kTensionFailureLine;
     book.steps.push_back({"", "螺栓抗拉承载力验算", "Nt1 < 0.8P", "", "", "", "Text15", kSteelCode,
-                          "Nt1 = " + r.Nt1Text + " kN " + (tensionHolds ? "<" : "≥") + " 0.8P = 0.8 × " + r.PText
-                              + " kN",
-                          tensionHolds ? Verdict::Satisfied : Verdict::NotSatisfied});
-    if (tensionHolds) {
-        const bool shearHolds = r.boltVerdict == kBoltsSatisfiedLine;
+                          "Nt1 = " + r.Nt1Text + " kN " + (r.tensionSatisfied ? "<" : "≥") + " 0.8P = 0.8 × "
+                              + r.PText + " = " + bookFigure(r.tensionLimit) + " kN",
+                          r.tensionSatisfied ? Verdict::Satisfied : Verdict::NotSatisfied});
+    if (r.tensionSatisfied)
         book.steps.push_back({"", "螺栓抗剪承载力验算", "Nv1 ≤ Nbv1", "", "", "", "Text15", kSteelCode,
-                              "Nv1 = " + r.Nv1Text + " kN " + (shearHolds ? "≤" : ">") + " Nbv1 = " + r.Nbv1Text
+                              "Nv1 = " + r.Nv1Text + " kN " + (r.shearSatisfied ? "≤" : ">") + " Nbv1 = " + r.Nbv1Text
                                   + " kN",
-                              shearHolds ? Verdict::Satisfied : Verdict::NotSatisfied});
-    }
+                              r.shearSatisfied ? Verdict::Satisfied : Verdict::NotSatisfied});
+
+    // The web check takes the larger of nt2 and 0.4P (Nw is nt2 itself
+    // where nt2 governs); the strength f is the grade's for a thickness up
+    // to 16 mm.
+    const bool onPretension = r.Nw != r.nt2;
+    const std::string Nw = displayDouble(r.Nw * 1000);
+    book.steps.push_back({"Nw", "腹板验算所用一个螺栓的拉力", "Nw = max(nt2, 0.4P) × 10³",
+                          "Nw = " + (onPretension ? "0.4 × " + r.PText : put(r.nt2Text)) + " × 10³", Nw, "N", "", "",
+                          "", Verdict::None});
+    book.steps.push_back({"f", "腹板钢材的强度设计值", "f 查钢材的强度设计值表（厚度 ≤ 16 mm）", in.steelGrade,
+                          std::to_string(r.f), "N/mm²", "", kSteelCode, "", Verdict::None});
+    book.steps.push_back({"", "腹板强度验算", "σ = Nw / (ew·tw) < f", "", "", "", "Text15", kEndPlateCode,
+                          "σ = " + put(Nw) + " / " + put(in.ew) + " / " + put(in.tw) + " = " + bookFigure(r.sigma)
+                              + " N/mm² " + (r.webSatisfied ? "<" : "≥") + " f = " + std::to_string(r.f) + " N/mm²",
+                          r.webSatisfied ? Verdict::Satisfied : Verdict::NotSatisfied});
     book.verdicts = {r.boltVerdict, r.webVerdict};
+    book.conclusion = r.tensionSatisfied && r.shearSatisfied && r.webSatisfied
+                          ? "该节点连接满足要求。"
+                          : "该节点连接不满足要求，应按上列不满足项调整设计。";
     return book;
 }
 

@@ -58,9 +58,12 @@ BoltConnectionResult computeBoltConnection(const BoltConnectionInput &in)
 {
     BoltConnectionResult r;
 
-    // 1. Amplification of the internal forces.
-    const double Md = in.M * in.amplification;  // kN·m
-    const double Vd = in.V * in.amplification;  // kN
+    // 1. Amplification of the internal forces, taken by their size: the
+    // connection is symmetric about its centre line, so a reversed moment
+    // loads the other outer row the same way, and the shear's direction
+    // does not matter.
+    const double Md = std::fabs(in.M * in.amplification);  // kN·m
+    const double Vd = std::fabs(in.V * in.amplification);  // kN
 
     // 2. Row distances from the centre line, mm.
     const double y1 = in.e1;
@@ -103,11 +106,15 @@ BoltConnectionResult computeBoltConnection(const BoltConnectionInput &in)
     if (!allFinite({Md, Vd, Nt1, Nv1, nt2, Nbv1, Nw, sigma, Nt1 / 1000, Nbv1 / 1000}))
         return r;
 
-    r.webVerdict = sigma < f ? kWebSatisfiedLine : kWebFailureLine;
+    r.webSatisfied = sigma < f;
+    r.webVerdict = r.webSatisfied ? kWebSatisfiedLine : kWebFailureLine;
     // 9. Bolt check, first rule that holds.
-    if (Nt1 / 1000 >= 0.8 * P)
+    const double tensionLimit = 0.8 * P;
+    r.tensionSatisfied = Nt1 / 1000 < tensionLimit;  // equality fails
+    r.shearSatisfied = r.tensionSatisfied && Nbv1 / 1000 >= Nv1;  // equality passes
+    if (!r.tensionSatisfied)
         r.boltVerdict = kTensionFailureLine;
-    else if (Nbv1 / 1000 < Nv1)
+    else if (!r.shearSatisfied)
         r.boltVerdict = kShearFailureLine;
     else
         r.boltVerdict = kBoltsSatisfiedLine;
@@ -115,13 +122,20 @@ BoltConnectionResult computeBoltConnection(const BoltConnectionInput &in)
     r.verdictText = r.boltVerdict + "\r\n" + r.webVerdict;
 
     r.computable = true;
+    r.y1 = y1;
+    r.y2 = d2;
+    r.y3 = d3;
+    r.y4 = y4;
     r.Nt1 = Nt1;
     r.Nv1 = Nv1;
     r.Nbv1 = Nbv1;
     r.P = P;
     r.nt2 = nt2;
     r.mu = mu;
+    r.Nw = Nw;
     r.sigma = sigma;
+    r.f = f;
+    r.tensionLimit = tensionLimit;
     r.Nt1Text = displayDouble(Nt1 / 1000);
     r.Nv1Text = displayDouble(Nv1);
     r.Nbv1Text = displayDouble(Nbv1 / 1000);

@@ -23,8 +23,8 @@ struct BoltConnectionInput {
     double ef = 0;                // mm, bolt row to flange
     double ew = 0;                // mm, web width per bolt in the web check
     double tw = 0;                // mm, web thickness
-    double M = 0;                 // kN·m, design moment before amplification
-    double V = 0;                 // kN, design shear before amplification
+    double M = 0;                 // kN·m, design moment before amplification; its sign does not matter
+    double V = 0;                 // kN, design shear before amplification; its sign does not matter
     double amplification = 1;     // factor on M and V
     std::string steelGrade;       // "Q235", "Q345", "Q390", "Q420"
     std::string boltSize;         // "M16" ... "M30"
@@ -39,13 +39,24 @@ struct BoltConnectionResult {
     // every number is 0 and every text is empty.
     bool computable = false;
 
+    // mm, the row distances from the centre line the tension step takes:
+    // y2 from six rows on and y3 with eight, 0 where the layout has no such row.
+    double y1 = 0, y2 = 0, y3 = 0, y4 = 0;
     double Nt1 = 0;   // N, tension of one bolt of the outermost row
     double Nv1 = 0;   // kN, shear per bolt
     double Nbv1 = 0;  // N, slip-resistant shear capacity of that bolt under Nt1
     int P = 0;        // kN, pretension of one bolt
     double nt2 = 0;   // kN, tension of one bolt of the row at e1 + e2
     float mu = 0;     // slip coefficient
+    double Nw = 0;    // kN, bolt tension the web check takes: the larger of nt2 and 0.4P
     double sigma = 0; // N/mm², web stress of the web check
+    int f = 0;        // N/mm², design strength of the web steel
+    double tensionLimit = 0;  // kN, 0.8P
+
+    // The three checks. The shear is judged only while the tension holds.
+    bool tensionSatisfied = false;  // Nt1 < 0.8P
+    bool shearSatisfied = false;    // Nv1 <= Nbv1
+    bool webSatisfied = false;      // sigma < f
 
     std::string boltVerdict;
     std::string webVerdict;

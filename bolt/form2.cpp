@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 namespace morvane {
 
@@ -100,6 +101,7 @@ void Form2::buildControls()
     Option4 = makeOption(Frame5, "Option4", "喷砂（丸）后涂无机富锌漆", {8, 37, 200, 19});
     Option6 = makeOption(Frame5, "Option6", "钢丝刷清除浮锈或未经处理的干净扎制表面", {8, 56, 262, 19});
     Text16 = makeTextBox(Frame5, "Text16", {272, 30, 48, 20});
+    makeResultBox(Text16, Qt::AlignHCenter);  // the slip coefficient, a result
 
     // Results, across the bottom.
     Frame6 = makeFrame(this, "Frame6", "计算结果 单位：KN", {4, 240, 480, 118});
@@ -162,11 +164,20 @@ void Form2::buildControls()
 
     // Tab order of the controls the user works with.
     morvane::setTabOrder({Text1, Text2, Text3, Text4, Option1, Option2, Text5, Text6, Text7, Text8, Text9, Option3,
-                          Option4, Option5, Option6, Combo1, Combo2, Combo3, Command1, Command2, Text16});
+                          Option4, Option5, Option6, Combo1, Combo2, Combo3, Command1, Command2});
 
     connect(Combo1, &QComboBox::activated, this, &Form2::Combo1_Click);
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form2::Command2_Click);
+
+    // The spacing hint waits until typing pauses: a key that changes e1
+    // starts the pause again, a key that changes nothing does not.
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(kHintPauseMs);
+    connect(Timer1, &QTimer::timeout, this, &Form2::Timer1_Timer);
+    connect(Text1, &QLineEdit::textEdited, Timer1, qOverload<>(&QTimer::start));
     Text1->installEventFilter(this);
 
     book_ = new BookActions(this, {Frame6}, {Command1});
@@ -234,25 +245,39 @@ void Form2::Combo1_Click()
 bool Form2::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Text1) {
-        // Only a key whose press Text1 received counts as released in it:
-        // the Enter that closes the hint box lands its release here.
+        // A key held down in e1 holds the hint back until it is released.
+        // Only a key whose press e1 received counts: the release of the
+        // Enter that closed a box lands here too.
         if (event->type() == QEvent::KeyPress) {
             const auto *key = static_cast<QKeyEvent *>(event);
             if (!key->isAutoRepeat())
-                keysPressedInText1_.insert(key->key());
+                keysHeldInText1_.insert(key->key());
         } else if (event->type() == QEvent::KeyRelease) {
             const auto *key = static_cast<QKeyEvent *>(event);
-            if (!key->isAutoRepeat() && keysPressedInText1_.remove(key->key()))
-                Text1_KeyUp();
+            if (!key->isAutoRepeat() && keysHeldInText1_.remove(key->key()) && keysHeldInText1_.isEmpty()
+                && hintWaitsForRelease_) {
+                hintWaitsForRelease_ = false;
+                Timer1->start();  // a fresh pause from the last release
+            }
         } else if (event->type() == QEvent::FocusOut) {
-            keysPressedInText1_.clear();
+            // Leaving e1 before the pause drops the hint: the field check
+            // or whatever the user went on to do takes over.
+            keysHeldInText1_.clear();
+            hintWaitsForRelease_ = false;
+            Timer1->stop();
         }
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void Form2::Text1_KeyUp()
+void Form2::Timer1_Timer()
 {
+    if (!Text1->hasFocus())
+        return;  // text dropped into e1 from elsewhere: nobody is typing there
+    if (!keysHeldInText1_.isEmpty()) {
+        hintWaitsForRelease_ = true;  // a key is still down: more may come
+        return;
+    }
     // e1 is half the distance between the two middle rows: 200 is 400 mm.
     if (valueOf(Text1) >= 200)
         showWarning(Text1, "提示", "中间两排螺栓间距大于等于400，设计时中间增设一对螺栓");

@@ -15,6 +15,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QTimer;
 
 namespace morvane {
 
@@ -25,13 +26,16 @@ class Form2 : public QWidget
 {
     Q_OBJECT
 public:
+    // How long typing in e1 pauses before the spacing hint shows, ms.
+    static constexpr int kHintPauseMs = 500;
+
     // Builds the controls with their design texts, then runs the load step.
     explicit Form2(QWidget *parent = nullptr);
 
     // Event handlers, one per event of a control.
     void Form_Load();
     void Combo1_Click();
-    void Text1_KeyUp();
+    void Timer1_Timer();  // the spacing hint, once typing in e1 pauses
     std::optional<FieldFailure> Text1_LostFocus(double e1) const;
     std::optional<FieldFailure> Text2_LostFocus(double e2) const;
     std::optional<FieldFailure> Text3_LostFocus(double e3) const;
@@ -60,7 +64,9 @@ private:
 
     FieldCheck *fieldCheck_;
     BookActions *book_;
-    QSet<int> keysPressedInText1_;
+    QTimer *Timer1;
+    QSet<int> keysHeldInText1_;
+    bool hintWaitsForRelease_ = false;
 };
 
 }  // namespace morvane

@@ -3,7 +3,9 @@
 // it is false for a zero divisor (ew or tw of 0, all four row distances 0)
 // and for values beyond the single range in the bolt tension step; it is
 // true for inputs of ordinary size. A result has finite numbers, well-formed
-// texts that read back to them, and the verdict lines it offers.
+// texts that read back to them, and the verdict lines it offers, in step
+// with its three checks. The signs of M and V do not matter: -M and -V give
+// the same result.
 
 #include "boltconnection.h"
 #include "fuzzcheck.h"
@@ -22,7 +24,7 @@ bool beyondSingle(double v) { return !(std::fabs(v) <= FLT_MAX); }
 void requireNoResult(const morvane::BoltConnectionResult &r)
 {
     const bool zeros = r.Nt1 == 0 && r.Nv1 == 0 && r.Nbv1 == 0 && r.P == 0 && r.nt2 == 0 && r.mu == 0
-                       && r.sigma == 0;
+                       && r.sigma == 0 && !r.tensionSatisfied && !r.shearSatisfied && !r.webSatisfied;
     const bool empty = r.boltVerdict.empty() && r.webVerdict.empty() && r.verdictText.empty()
                        && r.Nt1Text.empty() && r.Nv1Text.empty() && r.Nbv1Text.empty() && r.PText.empty()
                        && r.nt2Text.empty() && r.muText.empty();
@@ -52,6 +54,17 @@ void requireResult(const morvane::BoltConnectionResult &r)
     require(r.webVerdict == morvane::kWebSatisfiedLine || r.webVerdict == morvane::kWebFailureLine,
             "web verdict is one of its lines", r.webVerdict);
     require(r.verdictText == bolt + "\r\n" + r.webVerdict, "verdict text is both lines");
+    require(r.tensionSatisfied == (bolt != morvane::kTensionFailureLine)
+                && r.shearSatisfied == (bolt == morvane::kBoltsSatisfiedLine)
+                && r.webSatisfied == (r.webVerdict == morvane::kWebSatisfiedLine),
+            "the checks agree with the verdict lines", bolt);
+}
+
+// The texts of a result, in one string.
+std::string texts(const morvane::BoltConnectionResult &r)
+{
+    return r.Nt1Text + "|" + r.Nv1Text + "|" + r.Nbv1Text + "|" + r.PText + "|" + r.nt2Text + "|" + r.muText + "|"
+        + r.verdictText;
 }
 
 }  // namespace
@@ -83,6 +96,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     } else {
         requireResult(r);
     }
+    // The connection is symmetric about its centre line, and the shear's
+    // direction does not matter.
+    morvane::BoltConnectionInput reversed = input;
+    reversed.M = -input.M;
+    reversed.V = -input.V;
+    const morvane::BoltConnectionResult mirrored = morvane::computeBoltConnection(reversed);
+    require(mirrored.computable == r.computable && texts(mirrored) == texts(r), "-M and -V give the same result",
+            texts(r) + " against " + texts(mirrored));
     if (!listedRows)
         return 0;  // any other count: only no crash and a consistent flag
 

@@ -125,6 +125,7 @@ private slots:
         QTest::newRow("bolt key-proof list") << bolt << "Combo1" << "螺栓排数";
         QTest::newRow("bolt key-proof list's text") << bolt << "Combo1/QLineEdit" << "螺栓排数";
         QTest::newRow("bolt verdict") << bolt << "Text15" << "验算结论";
+        QTest::newRow("bolt slip coefficient result") << bolt << "Text16" << "抗滑移系数";
         QTest::newRow("end plate two-side class") << endPlate << "Check3" << "两边支承端板";
         QTest::newRow("end plate flush option") << endPlate << "Option4" << "两边支承端板：端板平齐";
         QTest::newRow("end plate Ntb result") << endPlate << "Text7"

@@ -159,9 +159,23 @@ void TestBoltConnection::shouldComputeTheDesignCases_data()
 
     in = defaults();
     in.M = -105;
-    // A negative moment passes the tension rule and raises Nbv1.
-    QTest::newRow("negative moment") << in << "-74.5738636363636" << "45" << "100.528015802826" << "155"
-                                     << "-44.7443181818182" << "0.45" << boltsOk << webOk;
+    // A reversed moment loads the other outer row the same way: the
+    // connection is symmetric about its centre line.
+    QTest::newRow("negative moment") << in << "74.5738636363636" << "45" << "25.0219808712348" << "155"
+                                     << "44.7443181818182" << "0.45" << shear << webOk;
+    for (const double M : {250, -250}) {
+        in.M = M;
+        QTest::newRow(qPrintable(QStringLiteral("M %1").arg(M)))
+            << in << "177.556818181818" << "45" << "-27.1131384862925" << "155" << "106.534090909091" << "0.45"
+            << tension << webFails;
+    }
+    in = defaults();
+    for (const double V : {800, -800}) {  // the shear's direction does not matter
+        in.V = V;
+        QTest::newRow(qPrintable(QStringLiteral("V %1").arg(V)))
+            << in << "74.5738636363636" << "50" << "25.0219808712348" << "155" << "44.7443181818182" << "0.45"
+            << shear << webOk;
+    }
 
 }
 
