@@ -179,6 +179,8 @@ void Form2::buildControls()
     fieldCheck_->watch(Text5, [this](double v) { return Text5_LostFocus(v); });
     fieldCheck_->watch(Text6, [this](double v) { return Text6_LostFocus(v); });
     fieldCheck_->watch(Text9, [this](double v) { return Text9_LostFocus(v); });
+    fieldCheck_->requireNumbers({Text7, Text8});
+    fieldCheck_->calculateOnEnter(Command1);
 }
 
 void Form2::Form_Load()

@@ -5,6 +5,7 @@
 #include "warningbox.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -140,10 +141,17 @@ void showResult(QLineEdit *box, const QString &text)
 
 namespace {
 
+// Discards the keys, the typing and the wheel of a key-proof list; F4 and
+// Alt+Down open its drop-down list, in which the arrow keys move and Enter
+// or a click picks (a pick as with the mouse), and Escape closes it.
 class KeyRefuser : public QObject
 {
 public:
-    using QObject::QObject;
+    explicit KeyRefuser(QComboBox *list)
+        : QObject(list)
+        , list_(list)
+    {
+    }
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
@@ -152,6 +160,11 @@ protected:
         case QEvent::KeyPress:
         case QEvent::KeyRelease: {
             const auto *key = static_cast<QKeyEvent *>(event);
+            const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+            const bool opens = (key->key() == Qt::Key_F4 && modifiers == Qt::NoModifier)
+                || (key->key() == Qt::Key_Down && modifiers == Qt::AltModifier);
+            if (opens && event->type() == QEvent::KeyPress)
+                openList();
             const bool leaves = (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
                 && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
             return !leaves;  // the key is discarded
@@ -164,6 +177,20 @@ protected:
             return false;
         }
     }
+
+private:
+    void openList()
+    {
+        list_->showPopup();
+        // The arrow keys move on from the item the list shows.
+        if (list_->currentIndex() < 0) {
+            const int shown = list_->findText(list_->currentText(), Qt::MatchExactly);
+            if (shown >= 0)
+                list_->view()->setCurrentIndex(list_->model()->index(shown, list_->modelColumn()));
+        }
+    }
+
+    QComboBox *list_;
 };
 
 }  // namespace

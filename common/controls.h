@@ -51,9 +51,12 @@ void makeResultBox(QLineEdit *box, Qt::Alignment alignment = Qt::AlignLeft);
 // until it fits, so that the sign and the leading digits are never out of view.
 void showResult(QLineEdit *box, const QString &text);
 
-// A drop-down list whose text changes only by a pick from the list with the
-// mouse: every key (but Tab and Shift+Tab, which leave the list) and the
-// mouse wheel are discarded. Its text field shows the design text.
+// A drop-down list whose text changes only by a pick from its drop-down
+// list: F4 or Alt+Down opens it, the arrow keys move in it and Enter or a
+// click picks, which emits activated() like a pick with the mouse. On the
+// closed list every other key (but Tab and Shift+Tab, which leave the list),
+// typed and input-method text and the mouse wheel are discarded. Its text
+// field shows the design text.
 void makeKeyProofList(QComboBox *list);
 
 // Makes the option buttons of one frame a group with one Tab stop, the

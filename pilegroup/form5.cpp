@@ -106,6 +106,7 @@ void Form5::buildControls()
     fieldCheck_->watch(Text5, [this](double v) { return Text5_LostFocus(v); });
     fieldCheck_->watch(Text6, [this](double v) { return Text6_LostFocus(v); });
     fieldCheck_->watch(Text7, [this](double v) { return Text7_LostFocus(v); });
+    fieldCheck_->calculateOnEnter(Command1);
 }
 
 void Form5::Form_Load()

@@ -3,6 +3,7 @@
 #include "bookactions.h"
 
 #include "controls.h"
+#include "fieldcheck.h"
 #include "stability.h"
 #include "warningbox.h"
 
@@ -75,6 +76,13 @@ void Form4::buildControls()
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form4::Command3_Click);
+
+    slendernessCheck_ = new FieldCheck(this);
+    slendernessCheck_->requireNumbers({Text1, Text2, Text3});
+    slendernessCheck_->calculateOnEnter(Command1);
+    coefficientCheck_ = new FieldCheck(this);
+    coefficientCheck_->requireNumbers({Text4});
+    coefficientCheck_->calculateOnEnter(Command2);
 }
 
 void Form4::Form_Load()
@@ -90,6 +98,8 @@ void Form4::Form_Load()
 
 void Form4::Command1_Click()
 {
+    if (!slendernessCheck_->passes())
+        return;
     const SlendernessInput in{valueOf(Text1), valueOf(Text2), valueOf(Text3)};
     const SlendernessResult r = computeSlenderness(in);
     // One box at most; the slenderness is written once it is closed.
@@ -104,6 +114,8 @@ void Form4::Command1_Click()
 
 void Form4::Command2_Click()
 {
+    if (!coefficientCheck_->passes())
+        return;
     StabilityInput in;
     in.steelGrade = Combo1->currentText().toStdString();
     in.sectionClass = Combo2->currentText().toStdString();

@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QWindow>
 #include <QInputMethodEvent>
+#include <QKeySequence>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -191,8 +192,12 @@ void typeInto(QWidget *box, const QString &text)
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
     if (text.isEmpty())
         QTest::keyClick(box, Qt::Key_Delete);
-    else
-        QTest::keyClicks(box, text);
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80)
+            QTest::keyClick(box, c.toLatin1());
+        else  // a character of the input method: full-width digits, Chinese
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
     settle();
 }
 
@@ -251,6 +256,27 @@ void pickItem(QWidget *list, const QString &text)
     // person's second click never does.
     QTest::qWait(QApplication::doubleClickInterval() + 20);
     clickListItem(combo, row);
+}
+
+void pressKeys(const QStringList &keys)
+{
+    for (const QString &key : keys) {
+        if (key.startsWith(QStringLiteral("click "))) {
+            QWidget *popup = QApplication::activePopupWidget();
+            auto *combo = popup ? qobject_cast<QComboBox *>(popup->parentWidget()) : nullptr;
+            if (!combo)
+                qFatal("no open list to click %s in", qPrintable(key));
+            clickListItem(combo, combo->findText(key.section(' ', 1), Qt::MatchExactly));
+            continue;
+        }
+        const QKeyCombination pressed = QKeySequence::fromString(key)[0];
+        Qt::KeyboardModifiers modifiers = pressed.keyboardModifiers();
+        if (pressed.key() == Qt::Key_Enter)
+            modifiers |= Qt::KeypadModifier;
+        // No widget: the keys reach the open list or the focused control, as typed.
+        QTest::keyClick(static_cast<QWidget *>(nullptr), pressed.key(), modifiers);
+        settle();
+    }
 }
 
 QString textOf(const QWidget *box)

@@ -111,7 +111,8 @@ void turnWheel(QWidget *control, QPoint at, int notches);
 // delivers a finished phrase) to the control that has the focus.
 void commitByInputMethod(const QString &text);
 
-// Puts the focus into a box with the mouse, selects all and types a text.
+// Puts the focus into a box with the mouse, selects all and types a text,
+// key by key (a character beyond ASCII as an input method gives it).
 void typeInto(QWidget *box, const QString &text);
 
 // Opens a drop-down list and picks the item with that text with the mouse.
@@ -122,6 +123,11 @@ void pickItem(QWidget *list, const QString &text);
 // opening within the double-click interval.
 void openList(QComboBox *combo);
 void clickListItem(QComboBox *combo, int row);
+
+// Presses keys as the keyboard gives them: to the open list or menu, else to
+// the control that has the focus ("F4", "Alt+Down", "Return", "Enter" on the
+// keypad, "Escape"); "click 四排" clicks that item of the open list.
+void pressKeys(const QStringList &keys);
 
 // The objectName of the control that has the focus (empty when none).
 QString focusName();
