@@ -27,6 +27,7 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <QTextLayout>
+#include <QToolTip>
 
 namespace morvane {
 
@@ -111,7 +112,35 @@ int textWidthOf(const QLineEdit *box)
     return box->width() - 2 * frame - margins.left() - margins.right() - 2 * 2 - 2;
 }
 
+// The text broken into lines of about 40 Chinese characters at most.
+QString wrappedToolTip(const QString &text)
+{
+    const QFont font = QToolTip::font();
+    const QFontMetricsF metrics(font);
+    const qreal width = 40 * metrics.horizontalAdvance(QChar(0x4E2D));  // 中
+    QStringList lines;
+    for (const QString &paragraph : text.split(QLatin1Char('\n'))) {
+        if (metrics.horizontalAdvance(paragraph) <= width) {
+            lines << paragraph;
+            continue;
+        }
+        QTextLayout layout(paragraph, font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            lines << paragraph.mid(line.textStart(), line.textLength());
+        }
+        layout.endLayout();
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 }  // namespace
+
+void setToolTipText(QWidget *control, const QString &text) { control->setToolTip(wrappedToolTip(text)); }
 
 void showResult(QLineEdit *box, const QString &text)
 {
@@ -123,7 +152,7 @@ void showResult(QLineEdit *box, const QString &text)
         // the tooltip no longer speaks of the result it replaced.
         QObject::connect(box, &QLineEdit::textEdited, box, [box] {
             box->setFont(box->property(kBaseFont).value<QFont>());
-            box->setToolTip(QString());
+            setToolTipText(box, QString());
         });
     }
     QFont font = box->property(kBaseFont).value<QFont>();
@@ -135,7 +164,7 @@ void showResult(QLineEdit *box, const QString &text)
     }
     box->setFont(font);
     box->setText(text);
-    box->setToolTip(text);
+    setToolTipText(box, text);
     box->setCursorPosition(0);
 }
 

@@ -46,6 +46,12 @@ void setBoxBackground(QWidget *box, const QColor &colour);
 // (it can still be clicked to select and copy its digits).
 void makeResultBox(QLineEdit *box, Qt::Alignment alignment = Qt::AlignLeft);
 
+// Sets a control's tooltip. A line wider than about 40 Chinese characters
+// is broken where a line may break (between Chinese characters, at a blank),
+// each blank kept at the end of its line; the text's own line breaks stay.
+// Every tooltip of the program is set through here.
+void setToolTipText(QWidget *control, const QString &text);
+
 // Writes a result, with the whole text as the tooltip. The whole text
 // shows: when it is wider than the box, the box's font is made smaller
 // until it fits, so that the sign and the leading digits are never out of view.

@@ -15,10 +15,14 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 #include <QInputMethodEvent>
 #include <QKeySequence>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -68,6 +72,10 @@ void MessageBoxCatcher::answer(QMessageBox *box)
         QTest::keyClick(box, Qt::Key_Escape);
     } else if (answer == Answer::CloseBox && box->windowHandle()) {
         box->windowHandle()->close();
+    } else if (QAbstractButton *yesOrNo = box->button(answer == Answer::ClickYes  ? QMessageBox::Yes
+                                                      : answer == Answer::ClickNo ? QMessageBox::No
+                                                                                  : QMessageBox::NoButton)) {
+        QTest::mouseClick(yesOrNo, Qt::LeftButton);
     } else if (QAbstractButton *ok = box->button(QMessageBox::Ok)) {
         QTest::mouseClick(ok, Qt::LeftButton);
     } else {
@@ -106,6 +114,12 @@ void quietPlatform(QtMsgType type, const QMessageLogContext &context, const QStr
 
 void prepareLikeTheProgram()
 {
+    // Settings in a folder of this run, on every platform and in every format.
+    static QTemporaryDir settingsFolder;
+    QStandardPaths::setTestModeEnabled(true);
+    for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        for (QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope})
+            QSettings::setPath(format, scope, settingsFolder.path());
     if (!qtTestHandler)
         qtTestHandler = qInstallMessageHandler(quietPlatform);
     morvane::applyApplicationLook(*static_cast<QApplication *>(QCoreApplication::instance()));
@@ -277,6 +291,19 @@ void pressKeys(const QStringList &keys)
         QTest::keyClick(static_cast<QWidget *>(nullptr), pressed.key(), modifiers);
         settle();
     }
+}
+
+QString toolTipRead(const QWidget *control) { return control->toolTip().remove('\n'); }
+
+QStringList toolTipLinesTooWide(const QWidget *control)
+{
+    const QFontMetricsF metrics(QToolTip::font());
+    QStringList wide;
+    for (const QString &line : control->toolTip().split('\n')) {
+        if (metrics.horizontalAdvance(line.trimmed()) > 40 * metrics.horizontalAdvance(QChar(0x4E2D)))
+            wide << line;
+    }
+    return wide;
 }
 
 QString textOf(const QWidget *box)
