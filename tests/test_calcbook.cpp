@@ -280,9 +280,9 @@ void TestCalcBook::shouldSaveByTheChosenFilter_data()
     QTest::newRow("PDF, .htm typed") << pdf << "book.htm" << "" << "" << "book.htm" << "HTML" << 0;
     // The suffix added makes the name of a file that is there: asked first.
     QTest::newRow("suffix added, exists, 否") << pdf << "precious" << "precious.pdf" << "否" << "" << "" << 1;
+    QTest::newRow("suffix added, exists, Enter: 否 is the default") << pdf << "precious" << "precious.pdf" << "Enter"
+                                                                << "" << "" << 1;
     QTest::newRow("suffix added, exists, 是") << pdf << "precious" << "precious.pdf" << "是" << "precious.pdf" << "PDF" << 1;
-    QTest::newRow("HTML suffix added, exists, 是") << html << "precious" << "precious.html" << "是" << "precious.html"
-                                                 << "HTML" << 1;
     QTest::newRow("another file of the name, not asked") << pdf << "precious" << "precious.html" << "否"
                                                          << "precious.pdf" << "PDF" << 0;
     // The name as typed is there: the dialog asks, and the book does not ask again.
@@ -306,7 +306,9 @@ void TestCalcBook::shouldSaveByTheChosenFilter()
         QFile file(folder.filePath(existing));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(earlier) == earlier.size());
     }
-    boxes->setAnswer(answer == "是" ? MessageBoxCatcher::Answer::ClickYes : MessageBoxCatcher::Answer::ClickNo);
+    boxes->setAnswer(answer == "是"       ? MessageBoxCatcher::Answer::ClickYes
+                     : answer == "Enter" ? MessageBoxCatcher::Answer::PressEnter
+                                         : MessageBoxCatcher::Answer::ClickNo);
     QString suggested;
     answerNextDialog([&](QWidget *dialog) {
         auto *files = qobject_cast<QFileDialog *>(dialog);

@@ -232,7 +232,6 @@ void TestForm2::shouldComputeInTheChosenLayout_data()
     // Tab order; nothing is computed, the results of the last "计算" stay.
     const QStringList defaults{"74.5738636363636", "45", "25.0219808712348", "155", "44.7443181818182", "0.45", shear};
     QTest::newRow("e1 8O") << "八排" << QStringList{"Text1", "8O"} << defaults << "8O";
-    QTest::newRow("ew 4O") << "八排" << QStringList{"Text5", "4O"} << defaults << "4O";
     QTest::newRow("M 12,5, no bound") << "八排" << QStringList{"Text7", "12,5"} << defaults << "12,5";
     QTest::newRow("V full-width 12，5") << "八排" << QStringList{"Text8", "１２，５"} << defaults << "１２，５";
     QTest::newRow("amplification 1e, then e2 1 2") << "八排" << QStringList{"Text9", "1e", "Text2", "1 2"} << defaults

@@ -129,8 +129,6 @@ void TestForm3::shouldComputeWhatTheControlsSay_data()
     QTest::newRow("a 12,5") << QStringList{"type Text3 12,5", "click Check1"} << "124" << "16" << "「12,5" + notANumber;
     QTest::newRow("ew 1e after b 4O") << QStringList{"type Text5 1e", "type Text1 4O", "click Check1"} << "124" << "16"
                                       << "「4O" + notANumber;
-    QTest::newRow("full-width, blanks around") << QStringList{"type Text1  ２００ ", "click Check1"} << "124"
-                                               << "26.94167" << "";
     QTest::newRow("Enter in ew") << QStringList{"click Check1", "type Text5 50", "enter Text5"} << "124" << "26.94167"
                                  << "";
     QTest::newRow("Enter in a refused ef") << QStringList{"click Check1", "type Text4 -1", "enter Text4"} << "124" << "16"
