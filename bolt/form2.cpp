@@ -63,7 +63,7 @@ void Form2::buildControls()
     Frame2 = makeFrame(this, "Frame2", "材料参数", {180, 2, 152, 110});
     QLabel *steelLabel = makeLabel(Frame2, "Label8", "钢材类别", {8, 21, 52, 20});
     Combo2 = makeList(Frame2, "Combo2", "Q235", {62, 20, 80, 22}, ListKind::KeyProof);
-    Combo2->setToolTip("腹板钢材的强度设计值，按厚度小于等于16考虑。");
+    setToolTipText(Combo2, "腹板钢材的强度设计值，按厚度小于等于16考虑。");
     QLabel *sizeLabel = makeLabel(Frame2, "Label9", "螺栓直径", {8, 45, 52, 20});
     Combo3 = makeList(Frame2, "Combo3", "M20", {62, 44, 80, 22}, ListKind::KeyProof);
     makeLabel(Frame2, "Label10", "螺栓级别选择：", {8, 68, 120, 18});
@@ -190,6 +190,8 @@ void Form2::buildControls()
     fieldCheck_->watch(Text5, [this](double v) { return Text5_LostFocus(v); });
     fieldCheck_->watch(Text6, [this](double v) { return Text6_LostFocus(v); });
     fieldCheck_->watch(Text9, [this](double v) { return Text9_LostFocus(v); });
+    fieldCheck_->requireNumbers({Text7, Text8});
+    fieldCheck_->calculateOnEnter(Command1);
 }
 
 void Form2::Form_Load()

@@ -105,6 +105,8 @@ void Form6::buildControls()
     fieldCheck_ = new FieldCheck(this);
     fieldCheck_->watch(Text1, [this](double v) { return Text1_LostFocus(v); });
     fieldCheck_->watch(Text2, [this](double v) { return Text2_LostFocus(v); });
+    fieldCheck_->requireNumbers({Text4, Text5});
+    fieldCheck_->calculateOnEnter(Command1);
 }
 
 void Form6::Form_Load()

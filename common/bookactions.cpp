@@ -1,5 +1,7 @@
 #include "bookactions.h"
 
+#include "controls.h"
+#include "settings.h"
 #include "warningbox.h"
 
 #include <QAbstractButton>
@@ -7,12 +9,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPageSize>
 #include <QPainter>
@@ -38,6 +44,7 @@ const QString kPdfFilter = QStringLiteral("PDF 文件 (*.pdf)");
 const QString kHtmlFilter = QStringLiteral("HTML 文件 (*.html)");
 constexpr qreal kMarginMm = 20;
 constexpr char kWatched[] = "morvaneBookTooltipWatched";
+const QString kLastFolderKey = QStringLiteral("book/lastFolder");
 
 QString titleOf(const CalcBook &book) { return QString::fromStdString(bookTitle(book)); }
 
@@ -108,19 +115,16 @@ bool writePdf(const CalcBook &book, const BookHeader &header, const QString &pat
     return painter.end();
 }
 
-// The path with the suffix of the format, in place of the other format's.
-QString withSuffix(QString path, BookFormat format)
+// The format a file name asks for by its suffix (.pdf, .html, .htm, in
+// any case), if it names one.
+std::optional<BookFormat> formatOfSuffix(const QString &path)
 {
-    const QString wanted = format == BookFormat::Pdf ? QStringLiteral(".pdf") : QStringLiteral(".html");
-    for (const QString &other : {QStringLiteral(".pdf"), QStringLiteral(".html"), QStringLiteral(".htm")}) {
-        if (other != wanted && path.endsWith(other, Qt::CaseInsensitive)) {
-            path.chop(other.size());
-            break;
-        }
-    }
-    if (!path.endsWith(wanted, Qt::CaseInsensitive))
-        path += wanted;
-    return path;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QStringLiteral("pdf"))
+        return BookFormat::Pdf;
+    if (suffix == QStringLiteral("html") || suffix == QStringLiteral("htm"))
+        return BookFormat::Html;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -183,8 +187,19 @@ BookActions::BookActions(QWidget *window, std::initializer_list<QWidget *> resul
     print_ = make(QStringLiteral("打印计算书…"), QKeySequence(Qt::CTRL | Qt::Key_P), &BookActions::printBook);
     for (QWidget *frame : resultsFrames)
         frame->setContextMenuPolicy(Qt::ActionsContextMenu);
+    // The text boxes keep their own menu; a result box's menu offers the book too.
+    for (QWidget *box : window->findChildren<QWidget *>()) {
+        if (qobject_cast<QComboBox *>(box->parentWidget()))
+            continue;  // a list's text field
+        if (qobject_cast<QLineEdit *>(box)) {
+            box->installEventFilter(this);
+        } else if (auto *text = qobject_cast<QPlainTextEdit *>(box)) {
+            text->installEventFilter(this);              // the menu key
+            text->viewport()->installEventFilter(this);  // the mouse
+        }
+    }
     for (QAbstractButton *button : calculateButtons)
-        button->setToolTip(QStringLiteral("计算后，可在结果区右键或按 Ctrl+S / Ctrl+P / Ctrl+Shift+C 保存、打印或复制计算书"));
+        setToolTipText(button, QStringLiteral("计算后，可在结果区右键或按 Ctrl+S / Ctrl+P / Ctrl+Shift+C 保存、打印或复制计算书"));
 }
 
 void BookActions::setBook(const CalcBook &book)
@@ -201,7 +216,7 @@ void BookActions::setBook(const CalcBook &book)
     for (const QString &name : std::as_const(tooltipBoxes_)) {
         if (auto *box = window_->findChild<QWidget *>(name)) {
             auto *line = qobject_cast<QLineEdit *>(box);
-            box->setToolTip(line ? line->text() : QString());
+            setToolTipText(box, line ? line->text() : QString());
         }
     }
     std::map<std::string, std::string> tips;
@@ -214,17 +229,39 @@ void BookActions::setBook(const CalcBook &book)
     tooltipBoxes_.clear();
     for (const auto &[name, tip] : tips) {
         if (auto *box = window_->findChild<QWidget *>(QString::fromStdString(name))) {
-            box->setToolTip(QString::fromStdString(tip));
+            setToolTipText(box, QString::fromStdString(tip));
             tooltipBoxes_.append(box->objectName());
             // A multi-line box the user may type into no longer shows the
             // step's result once its text changes.
             auto *text = qobject_cast<QPlainTextEdit *>(box);
             if (text && !text->property(kWatched).toBool()) {
                 text->setProperty(kWatched, true);
-                connect(text, &QPlainTextEdit::textChanged, text, [text] { text->setToolTip(QString()); });
+                connect(text, &QPlainTextEdit::textChanged, text, [text] { setToolTipText(text, QString()); });
             }
         }
     }
+}
+
+bool BookActions::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::ContextMenu)
+        return false;
+    QWidget *widget = static_cast<QWidget *>(watched);
+    auto *line = qobject_cast<QLineEdit *>(widget);
+    auto *text = qobject_cast<QPlainTextEdit *>(line ? nullptr : widget);
+    if (!line && !text)
+        text = qobject_cast<QPlainTextEdit *>(widget->parentWidget());  // its viewport
+    QWidget *box = line ? static_cast<QWidget *>(line) : text;
+    // A result box, on the result shade (some take typing too); not an input
+    // box, nor one locked in grey.
+    if (!box || box->palette().color(QPalette::Base) != tooltipBackground())
+        return false;
+    QMenu *menu = line ? line->createStandardContextMenu() : text->createStandardContextMenu();
+    menu->addSeparator();
+    menu->addActions({copy_, save_, print_});
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(static_cast<QContextMenuEvent *>(event)->globalPos());
+    return true;
 }
 
 void BookActions::copyBook()
@@ -241,7 +278,10 @@ void BookActions::saveBook()
 {
     if (!book_)
         return;
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // The folder a book was saved in last, in this run or an earlier one.
+    QString folder = rememberedValue(kLastFolderKey).toString();
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
     QString filter = kPdfFilter;
@@ -250,8 +290,18 @@ void BookActions::saveBook()
                                                         kPdfFilter + QStringLiteral(";;") + kHtmlFilter, &filter);
     if (chosen.isEmpty())
         return;
-    const BookFormat format = filter == kHtmlFilter ? BookFormat::Html : BookFormat::Pdf;
-    const QString path = withSuffix(chosen, format);
+    rememberValue(kLastFolderKey, QFileInfo(chosen).absolutePath());
+    // A suffix typed with the name wins ("book.html" with the PDF filter is
+    // written as HTML); a name without one takes the filter's.
+    const std::optional<BookFormat> typed = formatOfSuffix(chosen);
+    const BookFormat format = typed ? *typed : filter == kHtmlFilter ? BookFormat::Html : BookFormat::Pdf;
+    const QString path = typed ? chosen : chosen + (format == BookFormat::Pdf ? ".pdf" : ".html");
+    // The dialog asked about the name it gave back, if that file exists; a
+    // file of the name with the suffix added is asked about here.
+    if (path != chosen && QFileInfo::exists(path)
+        && !askYesNo(window_, QStringLiteral("提示"),
+                     QStringLiteral("「%1」已存在。是否替换？").arg(QFileInfo(path).fileName())))
+        return;
     if (!writeBook(*book_, header_, path, format))
         showWarning(window_, QStringLiteral("提示"), QStringLiteral("无法写入文件：") + QDir::toNativeSeparators(path));
 }

@@ -41,8 +41,9 @@ class BookActions : public QObject
     Q_OBJECT
 public:
     // Offers "复制计算书" (Ctrl+Shift+C), "保存计算书…" (Ctrl+S) and
-    // "打印计算书…" (Ctrl+P) in the context menu of the results frames and as
-    // shortcuts anywhere in the window, disabled until the first book; the
+    // "打印计算书…" (Ctrl+P) in the context menu of the results frames and,
+    // after its own entries (复制, 全选 …), of every result box, and
+    // as shortcuts anywhere in the window, disabled until the first book; the
     // tooltip of each calculate button tells of them.
     BookActions(QWidget *window, std::initializer_list<QWidget *> resultsFrames,
                 std::initializer_list<QAbstractButton *> calculateButtons);
@@ -58,6 +59,9 @@ public:
     void copyBook();        // HTML and plain text to the clipboard
     void saveBook();        // through the file dialog
     void printBook();       // through the print dialog
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWidget *window_;

@@ -5,6 +5,7 @@
 #include "warningbox.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,6 +27,7 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <QTextLayout>
+#include <QToolTip>
 
 namespace morvane {
 
@@ -110,7 +112,35 @@ int textWidthOf(const QLineEdit *box)
     return box->width() - 2 * frame - margins.left() - margins.right() - 2 * 2 - 2;
 }
 
+// The text broken into lines of about 40 Chinese characters at most.
+QString wrappedToolTip(const QString &text)
+{
+    const QFont font = QToolTip::font();
+    const QFontMetricsF metrics(font);
+    const qreal width = 40 * metrics.horizontalAdvance(QChar(0x4E2D));  // 中
+    QStringList lines;
+    for (const QString &paragraph : text.split(QLatin1Char('\n'))) {
+        if (metrics.horizontalAdvance(paragraph) <= width) {
+            lines << paragraph;
+            continue;
+        }
+        QTextLayout layout(paragraph, font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            lines << paragraph.mid(line.textStart(), line.textLength());
+        }
+        layout.endLayout();
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 }  // namespace
+
+void setToolTipText(QWidget *control, const QString &text) { control->setToolTip(wrappedToolTip(text)); }
 
 void showResult(QLineEdit *box, const QString &text)
 {
@@ -122,7 +152,7 @@ void showResult(QLineEdit *box, const QString &text)
         // the tooltip no longer speaks of the result it replaced.
         QObject::connect(box, &QLineEdit::textEdited, box, [box] {
             box->setFont(box->property(kBaseFont).value<QFont>());
-            box->setToolTip(QString());
+            setToolTipText(box, QString());
         });
     }
     QFont font = box->property(kBaseFont).value<QFont>();
@@ -134,16 +164,23 @@ void showResult(QLineEdit *box, const QString &text)
     }
     box->setFont(font);
     box->setText(text);
-    box->setToolTip(text);
+    setToolTipText(box, text);
     box->setCursorPosition(0);
 }
 
 namespace {
 
+// Discards the keys, the typing and the wheel of a key-proof list; F4 and
+// Alt+Down open its drop-down list, in which the arrow keys move and Enter
+// or a click picks (a pick as with the mouse), and Escape closes it.
 class KeyRefuser : public QObject
 {
 public:
-    using QObject::QObject;
+    explicit KeyRefuser(QComboBox *list)
+        : QObject(list)
+        , list_(list)
+    {
+    }
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
@@ -152,6 +189,11 @@ protected:
         case QEvent::KeyPress:
         case QEvent::KeyRelease: {
             const auto *key = static_cast<QKeyEvent *>(event);
+            const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+            const bool opens = (key->key() == Qt::Key_F4 && modifiers == Qt::NoModifier)
+                || (key->key() == Qt::Key_Down && modifiers == Qt::AltModifier);
+            if (opens && event->type() == QEvent::KeyPress)
+                openList();
             const bool leaves = (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
                 && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
             return !leaves;  // the key is discarded
@@ -164,6 +206,20 @@ protected:
             return false;
         }
     }
+
+private:
+    void openList()
+    {
+        list_->showPopup();
+        // The arrow keys move on from the item the list shows.
+        if (list_->currentIndex() < 0) {
+            const int shown = list_->findText(list_->currentText(), Qt::MatchExactly);
+            if (shown >= 0)
+                list_->view()->setCurrentIndex(list_->model()->index(shown, list_->modelColumn()));
+        }
+    }
+
+    QComboBox *list_;
 };
 
 }  // namespace

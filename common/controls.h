@@ -46,14 +46,23 @@ void setBoxBackground(QWidget *box, const QColor &colour);
 // (it can still be clicked to select and copy its digits).
 void makeResultBox(QLineEdit *box, Qt::Alignment alignment = Qt::AlignLeft);
 
+// Sets a control's tooltip. A line wider than about 40 Chinese characters
+// is broken where a line may break (between Chinese characters, at a blank),
+// each blank kept at the end of its line; the text's own line breaks stay.
+// Every tooltip of the program is set through here.
+void setToolTipText(QWidget *control, const QString &text);
+
 // Writes a result, with the whole text as the tooltip. The whole text
 // shows: when it is wider than the box, the box's font is made smaller
 // until it fits, so that the sign and the leading digits are never out of view.
 void showResult(QLineEdit *box, const QString &text);
 
-// A drop-down list whose text changes only by a pick from the list with the
-// mouse: every key (but Tab and Shift+Tab, which leave the list) and the
-// mouse wheel are discarded. Its text field shows the design text.
+// A drop-down list whose text changes only by a pick from its drop-down
+// list: F4 or Alt+Down opens it, the arrow keys move in it and Enter or a
+// click picks, which emits activated() like a pick with the mouse. On the
+// closed list every other key (but Tab and Shift+Tab, which leave the list),
+// typed and input-method text and the mouse wheel are discarded. Its text
+// field shows the design text.
 void makeKeyProofList(QComboBox *list);
 
 // Makes the option buttons of one frame a group with one Tab stop, the

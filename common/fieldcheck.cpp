@@ -3,12 +3,30 @@
 #include "numbers.h"
 #include "warningbox.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 
+#include <algorithm>
+#include <climits>
+
 namespace morvane {
+
+namespace {
+
+// The refusal of a text that is not one number, the text quoted as typed
+// (a very long one by its beginning, so that the box stays on the screen).
+FieldFailure notANumber(const QString &text)
+{
+    constexpr int kLongestQuoted = 40;
+    const QString quoted = text.size() > kLongestQuoted ? text.left(kLongestQuoted) + QStringLiteral("…") : text;
+    return {QStringLiteral("「%1」不是一个数，请改正").arg(quoted), QStringLiteral("输入数据错误")};
+}
+
+}  // namespace
 
 std::optional<FieldFailure> refuseAtMost(double value, double bound, const QString &message, const QString &title)
 {
@@ -32,6 +50,7 @@ void FieldCheck::watch(QLineEdit *box, FieldTest test)
         boxes_.removeAll(box);
         tests_.remove(box);
     });
+    addNumberBox(box);
 }
 
 void FieldCheck::checkAtCalculate(QLineEdit *box, FieldTest test)
@@ -40,15 +59,48 @@ void FieldCheck::checkAtCalculate(QLineEdit *box, FieldTest test)
     connect(box, &QObject::destroyed, this, [this, box] {
         calculateTests_.removeIf([box](const auto &entry) { return entry.first == box; });
     });
+    addNumberBox(box);
 }
+
+void FieldCheck::requireNumbers(std::initializer_list<QLineEdit *> boxes)
+{
+    for (QLineEdit *box : boxes)
+        addNumberBox(box);
+}
+
+void FieldCheck::addNumberBox(QLineEdit *box)
+{
+    if (numberBoxes_.contains(box))
+        return;
+    numberBoxes_.append(box);
+    box->installEventFilter(this);  // for Enter
+    connect(box, &QObject::destroyed, this, [this, box] { numberBoxes_.removeAll(box); });
+}
+
+void FieldCheck::calculateOnEnter(QAbstractButton *button) { calculate_ = button; }
+
+QAbstractButton *FieldCheck::calculateButton() const { return calculate_; }
 
 std::optional<FieldFailure> FieldCheck::failureOf(QLineEdit *box) const
 {
     return tests_.value(box)(parseLeadingNumber(box->text().toStdString()));
 }
 
-std::pair<QLineEdit *, FieldFailure> FieldCheck::firstRefused() const
+FieldCheck::Refusal FieldCheck::firstRefused() const
 {
+    // The boxes in the order the Tab key visits them.
+    QHash<const QWidget *, int> tabPosition;
+    int position = 0;
+    for (QWidget *w = window_->nextInFocusChain(); w && w != window_ && position < 100000; w = w->nextInFocusChain())
+        tabPosition.insert(w, position++);
+    QList<QLineEdit *> numberBoxes = numberBoxes_;
+    std::stable_sort(numberBoxes.begin(), numberBoxes.end(), [&tabPosition](QLineEdit *a, QLineEdit *b) {
+        return tabPosition.value(a, INT_MAX) < tabPosition.value(b, INT_MAX);
+    });
+    for (QLineEdit *box : numberBoxes) {
+        if (!isOneNumber(box->text().toStdString()))
+            return {box, notANumber(box->text()), true};
+    }
     for (QLineEdit *box : boxes_) {
         if (std::optional<FieldFailure> failure = failureOf(box))
             return {box, *failure};
@@ -57,26 +109,37 @@ std::pair<QLineEdit *, FieldFailure> FieldCheck::firstRefused() const
         if (std::optional<FieldFailure> failure = test(parseLeadingNumber(box->text().toStdString())))
             return {box, *failure};
     }
-    return {nullptr, {}};
+    return {};
 }
 
-bool FieldCheck::allPass() const { return !firstRefused().first; }
+bool FieldCheck::allPass() const { return !firstRefused().box; }
 
 bool FieldCheck::passes()
 {
     if (failingBox_)
         return false;  // a failure is being reported right now
-    auto [box, failure] = firstRefused();
-    if (!box)
+    const Refusal refusal = firstRefused();
+    if (!refusal.box)
         return true;
-    failingBox_ = box;
-    failure_ = failure;
+    failingBox_ = refusal.box;
+    failure_ = refusal.failure;
+    selectFailingText_ = refusal.notANumber;
     reportFailure();
     return false;
 }
 
 bool FieldCheck::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress && calculate_) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        auto *box = qobject_cast<QLineEdit *>(watched);  // none while it is being destroyed
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            && !(key->modifiers() & ~Qt::KeypadModifier) && box && numberBoxes_.contains(box)) {
+            if (!key->isAutoRepeat())
+                enterPressed(box);
+            return true;
+        }
+    }
     if (event->type() == QEvent::FocusOut && tests_.contains(watched)) {
         // Only a move to another control of this window counts: not the
         // window losing activation (another window, the warning box itself)
@@ -135,10 +198,29 @@ void FieldCheck::boxLeft(QLineEdit *box)
         return;
     failingBox_ = box;
     failure_ = *failure;
+    selectFailingText_ = false;
     swallowingPress_ = true;
     qApp->installEventFilter(this);
     // Report once the focus change is complete, not inside it.
     QMetaObject::invokeMethod(this, &FieldCheck::reportFailure, Qt::QueuedConnection);
+}
+
+void FieldCheck::enterPressed(QLineEdit *box)
+{
+    if (failingBox_)
+        return;  // a failure is being reported
+    // The box's own test first, as leaving it for the button would run it.
+    if (tests_.contains(box)) {
+        if (const std::optional<FieldFailure> failure = failureOf(box)) {
+            failingBox_ = box;
+            failure_ = *failure;
+            selectFailingText_ = false;
+            reportFailure();
+            return;
+        }
+    }
+    if (calculate_ && calculate_->isVisible() && calculate_->isEnabled())
+        calculate_->click();
 }
 
 void FieldCheck::reportFailure()
@@ -155,6 +237,8 @@ void FieldCheck::reportFailure()
     if (box && box->isVisible()) {
         box->window()->activateWindow();
         box->setFocus(Qt::OtherFocusReason);
+        if (selectFailingText_)
+            box->selectAll();
     }
 }
 

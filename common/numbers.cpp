@@ -210,20 +210,30 @@ Rounded roundDecimal(double value, int decimals)
 
 }  // namespace
 
-double parseLeadingNumber(std::string_view text)
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+// The characters that can make up a number, with the full-width forms a
+// Chinese input method types ("４０", "１２．５", "－３", "１Ｅ３") read as
+// their ASCII forms, and the ideographic blank read as a blank. Blanks are
+// dropped when `dropBlanks`, kept as ' ' otherwise.
+std::string asciiNumberText(std::string_view text, bool dropBlanks)
 {
-    // The characters that can make up a number, with the full-width forms a
-    // Chinese input method types ("４０", "１２．５", "－３", "１Ｅ３") read
-    // as their ASCII forms; blanks (the ideographic one too) are skipped.
     std::string s;
     s.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (c == ' ' || c == '\t' || c == '\n')
+        if (isBlank(c)) {
+            if (!dropBlanks)
+                s.push_back(' ');
             continue;
+        }
         const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
         if (i + 2 < text.size() && byte(0) == 0xE3 && byte(1) == 0x80 && byte(2) == 0x80) {
             i += 2;  // U+3000 ideographic space
+            if (!dropBlanks)
+                s.push_back(' ');
             continue;
         }
         if (i + 2 < text.size() && byte(0) == 0xEF && (byte(1) == 0xBC || byte(1) == 0xBD)
@@ -240,14 +250,24 @@ double parseLeadingNumber(std::string_view text)
         }
         s.push_back(c);
     }
+    return s;
+}
 
+// The longest decimal number at the start of `s`: sign, digits, ".",
+// fraction, exponent, with at least one digit before the exponent.
+struct ScannedNumber {
+    std::size_t mantissaStart = 0;  // after the sign
+    std::size_t mantissaEnd = 0;
+    std::size_t end = 0;            // 0: no number
+};
+
+ScannedNumber scanNumber(const std::string &s)
+{
+    ScannedNumber n;
     std::size_t i = 0;
-    bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-        negative = s[i] == '-';
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
         ++i;
-    }
-    const std::size_t mantissaStart = i;
+    n.mantissaStart = i;
     std::size_t digitCount = 0;
     while (i < s.size() && isDigit(s[i])) {
         ++i;
@@ -261,9 +281,9 @@ double parseLeadingNumber(std::string_view text)
         }
     }
     if (digitCount == 0)
-        return 0.0;
-    const std::size_t mantissaEnd = i;
-    std::size_t end = i;
+        return n;
+    n.mantissaEnd = i;
+    n.end = i;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         std::size_t j = i + 1;
         if (j < s.size() && (s[j] == '+' || s[j] == '-'))
@@ -271,17 +291,29 @@ double parseLeadingNumber(std::string_view text)
         if (j < s.size() && isDigit(s[j])) {
             while (j < s.size() && isDigit(s[j]))
                 ++j;
-            end = j;
+            n.end = j;
         }
     }
+    return n;
+}
 
-    const char *first = s.data() + mantissaStart;
-    const char *last = s.data() + end;
+}  // namespace
+
+double parseLeadingNumber(std::string_view text)
+{
+    const std::string s = asciiNumberText(text, true);
+    const ScannedNumber n = scanNumber(s);
+    if (n.end == 0)
+        return 0.0;
+    const bool negative = s[0] == '-';
+
+    const char *first = s.data() + n.mantissaStart;
+    const char *last = s.data() + n.end;
     double value = 0.0;
     const auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
-        const std::string_view mantissa(first, mantissaEnd - mantissaStart);
-        const std::string_view exponent(s.data() + mantissaEnd, end - mantissaEnd);
+        const std::string_view mantissa(first, n.mantissaEnd - n.mantissaStart);
+        const std::string_view exponent(s.data() + n.mantissaEnd, n.end - n.mantissaEnd);
         value = scannedNumberIsHuge(mantissa, exponent) ? std::numeric_limits<double>::infinity() : 0.0;
     } else if (ec != std::errc()) {
         return 0.0;
@@ -289,6 +321,17 @@ double parseLeadingNumber(std::string_view text)
     if (value == 0.0)
         return 0.0;  // never -0
     return negative ? -value : value;
+}
+
+bool isOneNumber(std::string_view text)
+{
+    const std::string s = asciiNumberText(text, false);
+    const std::size_t first = s.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return true;  // empty, or blanks only: reads 0
+    const std::size_t last = s.find_last_not_of(' ');
+    const std::string number = s.substr(first, last - first + 1);
+    return scanNumber(number).end == number.size();
 }
 
 bool allFinite(std::initializer_list<double> values)

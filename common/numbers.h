@@ -17,6 +17,13 @@ namespace morvane {
 // so that a calculation can refuse it instead of showing it.
 double parseLeadingNumber(std::string_view text);
 
+// True when the text is exactly one number by the grammar above, so that
+// parseLeadingNumber reads all of it: blanks before and after it and the
+// full-width forms are fine, and so is an empty text (it reads 0); blanks
+// inside it ("1 2"), a second number or anything after it ("8O", "12,5",
+// "1e", "1.2.3") are not.
+bool isOneNumber(std::string_view text);
+
 // True when every value is a finite number: a calculation gives a result
 // only then, never NaN or infinity.
 bool allFinite(std::initializer_list<double> values);

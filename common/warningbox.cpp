@@ -1,5 +1,6 @@
 #include "warningbox.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -83,15 +84,22 @@ int warningBoxMinimumWidth(const QString &title)
     return QFontMetrics(titleFont).horizontalAdvance(title) + titleBarExtras;
 }
 
-void showWarning(QWidget *parent, const QString &title, const QString &message)
+namespace {
+
+// Shows the warning box with those buttons over `parent`'s window, then
+// gives the window and its focus back; the button chosen.
+QMessageBox::StandardButton showBox(QWidget *parent, const QString &title, const QString &message,
+                                    QMessageBox::StandardButtons buttons, QMessageBox::StandardButton answerOfEscape)
 {
     QPointer<QWidget> window = parent ? parent->window() : nullptr;
     QPointer<QWidget> focus = QApplication::focusWidget();
     if (focus && focus->window() != window)
         focus = nullptr;
 
-    QMessageBox box(QMessageBox::Warning, title, message, QMessageBox::Ok, window);
+    QMessageBox box(QMessageBox::Warning, title, message, buttons, window);
     box.setObjectName(QStringLiteral("warningBox"));
+    box.setDefaultButton(answerOfEscape);
+    box.setEscapeButton(answerOfEscape);
     if (box.devicePixelRatio() > 1) {
         // The label showing the sign is the box's one label with a picture.
         for (auto *label : box.findChildren<QLabel *>()) {
@@ -104,12 +112,27 @@ void showWarning(QWidget *parent, const QString &title, const QString &message)
     if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
         grid->addItem(new QSpacerItem(warningBoxMinimumWidth(title), 0), grid->rowCount(), 0, 1, grid->columnCount());
     box.exec();
+    QAbstractButton *clicked = box.clickedButton();
+    const QMessageBox::StandardButton answer = clicked ? box.standardButton(clicked) : answerOfEscape;
 
     if (window && window->isVisible()) {
         window->activateWindow();
         if (focus)
             focus->setFocus(Qt::OtherFocusReason);
     }
+    return answer;
+}
+
+}  // namespace
+
+void showWarning(QWidget *parent, const QString &title, const QString &message)
+{
+    showBox(parent, title, message, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool askYesNo(QWidget *parent, const QString &title, const QString &question)
+{
+    return showBox(parent, title, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 }  // namespace morvane

@@ -1,6 +1,6 @@
 #pragma once
 // The one warning box of the program: modal, warning (exclamation) icon,
-// one OK button, the given title and message.
+// one OK button, the given title and message; and its question form.
 
 #include <QString>
 
@@ -16,5 +16,9 @@ namespace morvane {
 int warningBoxMinimumWidth(const QString &title);
 
 void showWarning(QWidget *parent, const QString &title, const QString &message);
+
+// The same box asking a question with 是 and 否, 否 the default and the
+// answer of Escape and of the close box; true only when 是 is chosen.
+bool askYesNo(QWidget *parent, const QString &title, const QString &question);
 
 }  // namespace morvane

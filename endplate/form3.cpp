@@ -145,6 +145,7 @@ void Form3::buildControls()
     fieldCheck_->watch(Text3, [this](double v) { return Text3_LostFocus(v); });
     fieldCheck_->watch(Text4, [this](double v) { return Text4_LostFocus(v); });
     fieldCheck_->watch(Text5, [this](double v) { return Text5_LostFocus(v); });
+    fieldCheck_->calculateOnEnter(Command1);
 }
 
 void Form3::Form_Load()

@@ -4,10 +4,13 @@
 // prefix [+-] digits [. digits] [(e|E) [+-] digits] with at least one
 // mantissa digit, converted by strtod. Overflow gives +/-infinity, underflow
 // 0, and zero is never negative. Both readings must agree bit for bit.
+// A text taken as one number is that prefix whole: nothing but blanks around
+// it, none inside it, and nothing left after it.
 
 #include "fuzzcheck.h"
 #include "numbers.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -17,7 +20,8 @@ using fuzzcheck::show;
 
 namespace {
 
-std::string normalised(std::string_view text)
+// Blanks dropped, or kept as ' ' when `keepBlanks`.
+std::string normalised(std::string_view text, bool keepBlanks = false)
 {
     struct Wide {
         const char *utf8;
@@ -33,14 +37,16 @@ std::string normalised(std::string_view text)
     while (i < text.size()) {
         const char c = text[i];
         if (c == ' ' || c == '\t' || c == '\n') {
+            if (keepBlanks)
+                out.push_back(' ');
             ++i;
             continue;
         }
         bool matched = false;
         for (const Wide &w : wide) {
             if (text.substr(i, 3) == w.utf8) {
-                if (w.ascii)
-                    out.push_back(w.ascii);
+                if (w.ascii || keepBlanks)
+                    out.push_back(w.ascii ? w.ascii : ' ');
                 i += 3;
                 matched = true;
                 break;
@@ -56,9 +62,9 @@ std::string normalised(std::string_view text)
 
 bool digit(const std::string &s, std::size_t i) { return i < s.size() && s[i] >= '0' && s[i] <= '9'; }
 
-double plainReading(std::string_view text)
+// The length of the number the plain reading takes from the normalised text.
+std::size_t numberLength(const std::string &s)
 {
-    const std::string s = normalised(text);
     std::size_t n = 0;
     if (n < s.size() && (s[n] == '+' || s[n] == '-'))
         ++n;
@@ -80,6 +86,15 @@ double plainReading(std::string_view text)
             n = k;
         }
     }
+    return n;
+}
+
+double plainReading(std::string_view text)
+{
+    const std::string s = normalised(text);
+    const std::size_t n = numberLength(s);
+    if (n == 0)
+        return 0;
     const std::string prefix = s.substr(0, n);
     const double value = std::strtod(prefix.c_str(), nullptr);
     return value == 0 ? 0.0 : value;  // no negative zero
@@ -95,5 +110,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     require(std::memcmp(&read, &expected, sizeof read) == 0, "parseLeadingNumber agrees with the plain reading",
             "\"" + std::string(text) + "\" read as " + show(read) + ", expected " + show(expected));
     require(!std::isnan(read), "parseLeadingNumber never gives NaN");
+
+    // One number: with the blanks at both ends taken off, no blank is left
+    // and the rest is empty or a number whole.
+    std::string kept = normalised(text, true);
+    kept.erase(0, std::min(kept.size(), kept.find_first_not_of(' ')));
+    kept.erase(kept.find_last_not_of(' ') + 1);
+    const bool expectedOne = kept.find(' ') == std::string::npos && numberLength(kept) == kept.size();
+    require(morvane::isOneNumber(text) == expectedOne, "isOneNumber takes a number read whole",
+            "\"" + std::string(text) + "\" taken as " + (expectedOne ? "not " : "") + "one number");
     return 0;
 }

@@ -113,6 +113,7 @@ void Form5::buildControls()
             return FieldFailure{QString::fromUtf8(kCapDepthMessage), kCheckTitle};
         return std::nullopt;
     });
+    fieldCheck_->calculateOnEnter(Command1);
 }
 
 void Form5::Form_Load()

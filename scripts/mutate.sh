@@ -138,8 +138,8 @@ to:   std::string displayDouble(double value) { return display(value, 14); }
 
 name: line feeds no longer skipped by the number parse
 file: common/numbers.cpp
-from: if (c == ' ' || c == '\t' || c == '\n')
-to:   if (c == ' ' || c == '\t')
+from: return c == ' ' || c == '\t' || c == '\n';
+to:   return c == ' ' || c == '\t';
 
 name: decimal rounding drops a trailing 5
 file: common/numbers.cpp
@@ -175,6 +175,66 @@ name: result boxes in the Tab order
 file: common/controls.cpp
 from: box->setFocusPolicy(Qt::ClickFocus);
 to:   box->setFocusPolicy(Qt::StrongFocus);
+
+name: a box holding anything but one number read by its leading digits at 计算
+file: common/fieldcheck.cpp
+from: if (!isOneNumber(box->text().toStdString()))
+to:   if (false)
+
+name: the number boxes told in the order named, not in Tab order
+file: common/fieldcheck.cpp
+from: return tabPosition.value(a, INT_MAX) < tabPosition.value(b, INT_MAX);
+to:   return false;
+
+name: the box told not a number keeps its text unselected
+file: common/fieldcheck.cpp
+from: box->selectAll();
+to:   (void)0;
+
+name: a blank inside a number taken as one number
+file: common/numbers.cpp
+from: const std::string s = asciiNumberText(text, false);
+to:   const std::string s = asciiNumberText(text, true);
+
+name: Enter in an input box no longer presses 计算
+file: common/fieldcheck.cpp
+from: calculate_->click();
+to:   (void)0;
+
+name: Enter in an input box presses 计算 without the box's own check
+file: common/fieldcheck.cpp
+from: if (tests_.contains(box)) {
+to:   if (false) {
+
+name: F4 no longer opens a key-proof list
+file: common/controls.cpp
+from: (key->key() == Qt::Key_F4 && modifiers == Qt::NoModifier)
+to:   (key->key() == Qt::Key_F5 && modifiers == Qt::NoModifier)
+
+name: tooltips no longer wrap
+file: common/controls.cpp
+from: const qreal width = 40 * metrics.horizontalAdvance(QChar(0x4E2D));
+to:   const qreal width = 400 * metrics.horizontalAdvance(QChar(0x4E2D));
+
+name: a result box's menu without the book
+file: common/bookactions.cpp
+from: menu->addActions({copy_, save_, print_});
+to:   (void)0;
+
+name: a file whose name got its suffix from the filter replaced unasked
+file: common/bookactions.cpp
+from: if (path != chosen && QFileInfo::exists(path)
+to:   if (false && QFileInfo::exists(path)
+
+name: the suffix typed with the name loses to the filter
+file: common/bookactions.cpp
+from: const BookFormat format = typed ? *typed :
+to:   const BookFormat format = false ? *typed :
+
+name: the save dialog forgets the folder used last
+file: common/bookactions.cpp
+from: rememberValue(kLastFolderKey, QFileInfo(chosen).absolutePath());
+to:   (void)0;
 
 name: six rows keep e3 editable
 file: bolt/form2.cpp

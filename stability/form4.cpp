@@ -3,6 +3,7 @@
 #include "bookactions.h"
 
 #include "controls.h"
+#include "fieldcheck.h"
 #include "stability.h"
 #include "warningbox.h"
 
@@ -29,13 +30,13 @@ void Form4::buildControls()
     Frame1 = makeFrame(this, "Frame1", "构件长细比计算", {3, 2, 156, 139});
     makeLabel(Frame1, "Label1(0)", "计算长度=", {6, 20, 80, 20});
     Text1 = makeTextBox(Frame1, "Text1", {86, 19, 64, 21});
-    Text1->setToolTip("单位：mm");
+    setToolTipText(Text1, "单位：mm");
     makeLabel(Frame1, "Label1(1)", "构件的惯性距=", {6, 43, 80, 20});
     Text2 = makeTextBox(Frame1, "Text2", {86, 42, 64, 21});
-    Text2->setToolTip("单位:10^4(mm^4)");
+    setToolTipText(Text2, "单位:10^4(mm^4)");
     makeLabel(Frame1, "Label1(2)", "构件面积=", {6, 66, 80, 20});
     Text3 = makeTextBox(Frame1, "Text3", {86, 65, 64, 21});
-    Text3->setToolTip("单位：mm^2");
+    setToolTipText(Text3, "单位：mm^2");
     makeLabel(Frame1, "Label1(3)", "长细比=", {6, 93, 60, 18});
     Command1 = makeButton(Frame1, "Command1", "计算", {90, 88, 60, 24});
     // The slenderness is a result that the user may also type.
@@ -86,6 +87,13 @@ void Form4::buildControls()
         });
     }
     connect(Text4, &QLineEdit::textEdited, this, &Form4::slendernessEdited);
+
+    slendernessCheck_ = new FieldCheck(this);
+    slendernessCheck_->requireNumbers({Text1, Text2, Text3});
+    slendernessCheck_->calculateOnEnter(Command1);
+    coefficientCheck_ = new FieldCheck(this);
+    coefficientCheck_->requireNumbers({Text4});
+    coefficientCheck_->calculateOnEnter(Command2);
 }
 
 void Form4::Form_Load()
@@ -101,6 +109,8 @@ void Form4::Form_Load()
 
 void Form4::Command1_Click()
 {
+    if (!slendernessCheck_->passes())
+        return;
     const SlendernessInput in{valueOf(Text1), valueOf(Text2), valueOf(Text3)};
     const SlendernessResult r = computeSlenderness(in);
     // One box at most; the slenderness is written once it is closed.
@@ -116,6 +126,8 @@ void Form4::Command1_Click()
 
 void Form4::Command2_Click()
 {
+    if (!coefficientCheck_->passes())
+        return;
     StabilityInput in;
     in.steelGrade = Combo1->currentText().toStdString();
     in.sectionClass = Combo2->currentText().toStdString();

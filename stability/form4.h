@@ -17,6 +17,7 @@ class QPushButton;
 namespace morvane {
 
 class BookActions;
+class FieldCheck;
 class Form4 : public QWidget
 {
     Q_OBJECT
@@ -40,8 +41,12 @@ private:
     QComboBox *Combo1, *Combo2;
     QPushButton *Command1, *Command2, *Command3;
     BookActions *book_;
-    // The last click of each "计算", for the book, and whether the
-    // slenderness box still holds the slenderness that click wrote.
+    // Each button reads only numbers: L, I and A; the slenderness.
+    FieldCheck *slendernessCheck_;
+    FieldCheck *coefficientCheck_;
+    // The last click of each "计算" that reached its calculation, for the
+    // book, and whether the slenderness box still holds the slenderness that
+    // click wrote.
     std::optional<SlendernessRun> slendernessRun_;
     std::optional<StabilityRun> stabilityRun_;
     bool slendernessShown_ = false;

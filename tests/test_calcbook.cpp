@@ -49,6 +49,12 @@ private slots:
 private:
     QWidget *open(const QString &name);
     QStringList menuEntries(QWidget *frame);
+    // Where a right-click on a box lands: a multi-line box's viewport.
+    static QWidget *menuTarget(QWidget *box)
+    {
+        auto *text = qobject_cast<QPlainTextEdit *>(box);
+        return text ? text->viewport() : box;
+    }
     // Runs `answer` on the first modal dialog the next action opens.
     void answerNextDialog(const std::function<void(QWidget *)> &answer);
 
@@ -95,6 +101,7 @@ QStringList TestCalcBook::menuEntries(QWidget *frame)
     const QPoint inside(frame->width() - 3, frame->height() - 3);
     QContextMenuEvent event(QContextMenuEvent::Mouse, inside, frame->mapToGlobal(inside));
     QApplication::sendEvent(frame, &event);
+    settle();  // a menu that popped up without a loop of its own
     if (!showActive(frame->window()))
         qFatal("the window did not come back to the front");
     return entries;
@@ -181,8 +188,15 @@ void TestCalcBook::shouldHoldEveryInputAndResultAsShown()
     auto *resultsFrame = control(w, frame);
     const QStringList disabled{"复制计算书 (disabled)", "保存计算书… (disabled)", "打印计算书… (disabled)"};
     QCOMPARE(menuEntries(resultsFrame), disabled);
+    // A result box's own menu, then the book's entries.
+    for (const QString &name : results) {
+        if (!resultsFrame->isAncestorOf(control(w, name)))
+            continue;
+        const QStringList entries = menuEntries(menuTarget(control(w, name)));
+        QCOMPARE(entries.sliced(std::max<qsizetype>(0, entries.size() - 4)), QStringList{""} + disabled);
+    }
     for (const QString &button : calculate)
-        QVERIFY(control<QAbstractButton>(w, button)->toolTip().contains("Ctrl+S / Ctrl+P / Ctrl+Shift+C"));
+        QVERIFY(toolTipRead(control(w, button)).contains("Ctrl+S / Ctrl+P / Ctrl+Shift+C"));
 
     for (const QString &entry : entries) {
         const QString name = entry.section('=', 0, 0), value = entry.section('=', 1);
@@ -202,6 +216,14 @@ void TestCalcBook::shouldHoldEveryInputAndResultAsShown()
         click(control(w, button));
     boxes->take();
     QCOMPARE(menuEntries(resultsFrame), QStringList({"复制计算书", "保存计算书…", "打印计算书…"}));
+    for (const QString &name : results) {
+        if (!resultsFrame->isAncestorOf(control(w, name)))
+            continue;
+        const QStringList entries = menuEntries(menuTarget(control(w, name)));
+        QVERIFY2(entries.join(' ').contains("全选"), qPrintable(name + ": " + entries.join(", ")));
+        QCOMPARE(entries.sliced(std::max<qsizetype>(0, entries.size() - 4)),
+                 QStringList({"", "复制计算书", "保存计算书…", "打印计算书…"}));
+    }
 
     QStringList shown;
     for (const QString &name : inputs) {
@@ -217,13 +239,15 @@ void TestCalcBook::shouldHoldEveryInputAndResultAsShown()
         if (auto *box = qobject_cast<QPlainTextEdit *>(control(w, name))) {
             shown << box->toPlainText().split('\n');
             QVERIFY2(box->toolTip().startsWith("公式："), qPrintable(name + ": " + box->toolTip()));
+            QCOMPARE(toolTipLinesTooWide(box), QStringList());
             continue;
         }
         auto *box = control<QLineEdit>(w, name);
         shown << QRegularExpression("-?\\d[\\d.E+-]*").match(box->text()).captured();  // also from a sentence
-        // The step behind the result, the result whole.
-        QVERIFY2(box->toolTip().startsWith("公式：") && box->toolTip().contains(shown.last()),
+        // The step behind the result, the result whole, in lines of a readable width.
+        QVERIFY2(box->toolTip().startsWith("公式：") && toolTipRead(box).contains(shown.last()),
                  qPrintable(name + ": " + box->toolTip()));
+        QCOMPARE(toolTipLinesTooWide(box), QStringList());
     }
 
     // An entry edited after "计算" is not in the book.
@@ -248,19 +272,48 @@ void TestCalcBook::shouldSaveByTheChosenFilter_data()
 {
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("written");
-    QTest::newRow("PDF") << "PDF 文件 (*.pdf)" << "book" << "book.pdf";
-    QTest::newRow("HTML, the suffix follows the filter") << "HTML 文件 (*.html)" << "book.pdf" << "book.html";
+    QTest::addColumn<QString>("existing");  // a file there before, or none
+    QTest::addColumn<QString>("answer");    // to the question about it
+    QTest::addColumn<QString>("written");   // the file that holds the book, or none
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<int>("asked");         // the dialog's own question and the book's
+    const QString pdf = "PDF 文件 (*.pdf)", html = "HTML 文件 (*.html)";
+    QTest::newRow("PDF") << pdf << "book" << "" << "" << "book.pdf" << "PDF" << 0;
+    // A suffix typed with the name wins over the filter's.
+    QTest::newRow("HTML, the typed suffix wins") << html << "book.pdf" << "" << "" << "book.pdf" << "PDF" << 0;
+    QTest::newRow("PDF, .html typed") << pdf << "book.html" << "" << "" << "book.html" << "HTML" << 0;
+    QTest::newRow("PDF, .htm typed") << pdf << "book.htm" << "" << "" << "book.htm" << "HTML" << 0;
+    // The suffix added makes the name of a file that is there: asked first.
+    QTest::newRow("suffix added, exists, 否") << pdf << "precious" << "precious.pdf" << "否" << "" << "" << 1;
+    QTest::newRow("suffix added, exists, Enter: 否 is the default") << pdf << "precious" << "precious.pdf" << "Enter"
+                                                                << "" << "" << 1;
+    QTest::newRow("suffix added, exists, 是") << pdf << "precious" << "precious.pdf" << "是" << "precious.pdf" << "PDF" << 1;
+    QTest::newRow("another file of the name, not asked") << pdf << "precious" << "precious.html" << "否"
+                                                         << "precious.pdf" << "PDF" << 0;
+    // The name as typed is there: the dialog asks, and the book does not ask again.
+    QTest::newRow("typed name exists") << pdf << "book.html" << "book.html" << "是" << "book.html" << "HTML" << 1;
 }
 
 void TestCalcBook::shouldSaveByTheChosenFilter()
 {
     QFETCH(QString, filter);
     QFETCH(QString, typed);
+    QFETCH(QString, existing);
+    QFETCH(QString, answer);
     QFETCH(QString, written);
+    QFETCH(QString, format);
+    QFETCH(int, asked);
     QWidget *w = open("Form2");
     click(control(w, "Command1"));
     QTemporaryDir folder;
+    const QByteArray earlier("an earlier file");
+    if (!existing.isEmpty()) {
+        QFile file(folder.filePath(existing));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(earlier) == earlier.size());
+    }
+    boxes->setAnswer(answer == "是"       ? MessageBoxCatcher::Answer::ClickYes
+                     : answer == "Enter" ? MessageBoxCatcher::Answer::PressEnter
+                                         : MessageBoxCatcher::Answer::ClickNo);
     QString suggested;
     answerNextDialog([&](QWidget *dialog) {
         auto *files = qobject_cast<QFileDialog *>(dialog);
@@ -274,12 +327,40 @@ void TestCalcBook::shouldSaveByTheChosenFilter()
     });
     QTest::keyClick(control(w, "Text1"), Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(suggested, "摩擦型高强螺栓连接计算书-" + QDate::currentDate().toString("yyyy-MM-dd") + ".pdf");
+    const QList<ShownBox> shown = boxes->take();
+    QCOMPARE(shown.size(), asked);
+    const ShownBox question{"提示", "「" + (written.isEmpty() ? existing : written) + "」已存在。是否替换？",
+                            QMessageBox::Warning, "是(&Y),否(&N)", "Form2"};
+    QCOMPARE(shown.contains(question), asked == 1 && typed != existing);
+    // Only the book's file is written; a file it did not replace is as it was.
+    QStringList files{existing, written};
+    files.removeAll(QString());
+    files.removeDuplicates();
+    files.sort();
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), files);
+    if (!existing.isEmpty() && written != existing) {
+        QFile file(folder.filePath(existing));
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll() == earlier);
+    }
+
+    // The next dialog opens in this folder, in another window too.
+    delete window;
+    QWidget *next = open("Form6");
+    click(control(next, "Command1"));
+    QString opened;
+    answerNextDialog([&](QWidget *dialog) { opened = qobject_cast<QFileDialog *>(dialog)->directory().canonicalPath(); });
+    QTest::keyClick(control(next, "Text1"), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(opened, QDir(folder.path()).canonicalPath());
+
+    if (written.isEmpty())
+        return;
     QFile file(folder.filePath(written));
     QVERIFY(file.open(QIODevice::ReadOnly));
-    if (written.endsWith(".html")) {
+    if (format == "HTML") {
         QVERIFY(QString::fromUtf8(file.readAll()).contains("<td>Nt1 = 74.5738636363636 kN</td>"));
         return;
     }
+    QVERIFY(file.read(5) == "%PDF-");
     // Every font embedded; the Chinese text searchable as written.
     QProcess fonts;
     fonts.start("pdffonts", {file.fileName()});

@@ -41,6 +41,7 @@ public:
         button->setObjectName("button");
         button->setGeometry(10, 100, 80, 26);
         check = new FieldCheck(this);
+        check->requireNumbers({free});  // named first, last in Tab order
         check->watch(a, [](double v) -> std::optional<FieldFailure> {
             if (v <= 0)
                 return FieldFailure{"a不得小于等于0", "提示"};
@@ -53,6 +54,7 @@ public:
         });
         a->setText("1");
         b->setText("1");
+        check->calculateOnEnter(button);
         resize(120, 140);
         // "计算": computes only on values every check accepts.
         connect(button, &QPushButton::clicked, this, [this] {
@@ -107,6 +109,8 @@ private slots:
     void shouldRefuseToComputeOnARefusedValueFromAnyPath();
     void shouldDrawTheWarningSignAtTheScreenResolution();
     void shouldTellTheBoxLeftWhenTheButtonIsPressedBeforeItsWarning();
+    void shouldComputeOnlyOnOneNumberInEachBox_data();
+    void shouldComputeOnlyOnOneNumberInEachBox();
 
 private:
     std::unique_ptr<MessageBoxCatcher> boxes;
@@ -259,6 +263,62 @@ void TestFieldCheck::shouldTellTheBoxLeftWhenTheButtonIsPressedBeforeItsWarning(
     QCOMPARE(boxes->take(), QList<ShownBox>({warning("数据检查", "b不得小于等于0", "Window")}));
     QCOMPARE(window->computed, 0);
     QCOMPARE(focusName(), QStringLiteral("b"));
+}
+
+void TestFieldCheck::shouldComputeOnlyOnOneNumberInEachBox_data()
+{
+    QTest::addColumn<QStringList>("texts");  // a, b, free
+    QTest::addColumn<QString>("press");      // "button", or the key and the box it is pressed in
+    QTest::addColumn<QString>("told");       // empty: computed
+    QTest::addColumn<QString>("focus");      // the box told, its whole text selected
+    const QString b0 = "b不得小于等于0";
+    QTest::newRow("one number each") << QStringList{" ４０　", "1e3", ""} << "button" << "" << "";
+    QTest::newRow("letter O") << QStringList{"8O", "1", ""} << "button" << "「8O」不是一个数，请改正" << "a";
+    QTest::newRow("a box without a test") << QStringList{"1", "1", "1 2"} << "button" << "「1 2」不是一个数，请改正"
+                                          << "free";
+    QTest::newRow("first in Tab order") << QStringList{"12,5", "1", "1e"} << "button" << "「12,5」不是一个数，请改正"
+                                        << "a";
+    QTest::newRow("before any test") << QStringList{"1", "0", "4O"} << "button" << "「4O」不是一个数，请改正" << "free";
+    QTest::newRow("a long text by its beginning")
+        << QStringList{"1", QString(50, 'x'), ""} << "button" << "「" + QString(40, 'x') + "…」不是一个数，请改正" << "b";
+    QTest::newRow("Enter in a box") << QStringList{"1", "2", ""} << "Return b" << "" << "";
+    QTest::newRow("keypad Enter in a box without a test") << QStringList{"1", "2", "3"} << "Enter free" << "" << "";
+    QTest::newRow("Enter in a box without a test, a number elsewhere refused")
+        << QStringList{"1x", "2", "3"} << "Return free" << "「1x」不是一个数，请改正" << "a";
+    // Its own test first, as a click on the button from the box would.
+    QTest::newRow("Enter in a refused box") << QStringList{"1", "0", "x"} << "Return b" << b0 << "b";
+}
+
+void TestFieldCheck::shouldComputeOnlyOnOneNumberInEachBox()
+{
+    QFETCH(QStringList, texts);
+    QFETCH(QString, press);
+    QFETCH(QString, told);
+    QFETCH(QString, focus);
+    QLineEdit *boxes3[] = {window->a, window->b, window->free};
+    for (int i = 0; i < 3; ++i)
+        boxes3[i]->setText(texts[i]);
+    QCOMPARE(window->check->allPass(), told.isEmpty());
+    if (press == "button") {
+        window->button->setFocus(Qt::OtherFocusReason);
+        click(window->button);
+    } else {
+        QLineEdit *box = window->findChild<QLineEdit *>(press.section(' ', 1));
+        box->setFocus(Qt::OtherFocusReason);
+        const bool keypad = press.startsWith("Enter");
+        QTest::keyClick(box, keypad ? Qt::Key_Enter : Qt::Key_Return, keypad ? Qt::KeypadModifier : Qt::NoModifier);
+        settle();
+    }
+    QCOMPARE(window->computed, told.isEmpty() ? 1 : 0);
+    if (told.isEmpty()) {
+        QCOMPARE(boxes->take(), QList<ShownBox>());
+        return;
+    }
+    const QString title = told.endsWith("不是一个数，请改正") ? "输入数据错误" : "数据检查";
+    QCOMPARE(boxes->take(), QList<ShownBox>({warning(title, told, "Window")}));
+    QCOMPARE(focusName(), focus);
+    auto *box = window->findChild<QLineEdit *>(focus);
+    QCOMPARE(box->selectedText(), title == "输入数据错误" ? box->text() : QString());
 }
 
 QTEST_MAIN(TestFieldCheck)

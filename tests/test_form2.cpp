@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
@@ -58,6 +59,7 @@ private slots:
     void shouldShowWholeResults_data();
     void shouldShowWholeResults();
     void shouldShowTheBeginningOfALeftBox();
+    void shouldPressTheFocusedButtonWithEnter_data();
     void shouldPressTheFocusedButtonWithEnter();
 
 private:
@@ -204,30 +206,41 @@ void TestForm2::shouldComputeInTheChosenLayout_data()
     QTest::addColumn<QString>("rows");
     QTest::addColumn<QStringList>("typed");  // box name, text, ...
     QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QString>("told");  // the box that is not one number, told at "计算"
     const QString shear = "一.螺栓抗拉承载力满足要求，但其抗剪承载力设计值不满足    要求，请调整螺栓的布置.\n二.腹板强度满足";
-    QTest::newRow("six rows") << "六排" << QStringList() << QStringList{"93.75", "60", "15.3140620943159", "155", "56.25", "0.45", shear};
+    QTest::newRow("six rows") << "六排" << QStringList() << QStringList{"93.75", "60", "15.3140620943159", "155", "56.25", "0.45", shear} << "";
     QTest::newRow("four rows") << "四排" << QStringList()
                                << QStringList{"196.875", "90", "-36.8929677726701", "155", "0", "0.45",
-                                              "一.Nt1>=0.8P，螺栓的抗拉承载力不满足，请重新布置螺栓或选择螺栓.\n二.腹板强度满足"};
+                                              "一.Nt1>=0.8P，螺栓的抗拉承载力不满足，请重新布置螺栓或选择螺栓.\n二.腹板强度满足"} << "";
     // e3 typed before six rows are chosen is emptied: the outermost row is
     // at e1 + e2 + 2ef, the same as the plain six-row case.
     QTest::newRow("e3 typed, then six rows") << "六排" << QStringList{"Text3", "50"}
-                                             << QStringList{"93.75", "60", "15.3140620943159", "155", "56.25", "0.45", shear};
+                                             << QStringList{"93.75", "60", "15.3140620943159", "155", "56.25", "0.45", shear} << "";
     QTest::newRow("eight rows, e3 50") << "八排" << QStringList{"Text3", "50"}
                                        << QStringList{"61.1033519553073", "45", "31.8414272291159", "155",
-                                                      "29.3296089385475", "0.45", shear};
+                                                      "29.3296089385475", "0.45", shear} << "";
     QTest::newRow("zinc primer, Q345, M24 8.8") << "八排" << QStringList{"Option4", "", "Combo2", "Q345", "Combo3", "M24", "Option1", ""}
                                                 << QStringList{"74.5738636363636", "45", "29.4417618023528", "175",
                                                                "44.7443181818182", "0.4",
-                                                               "一.螺栓抗拉承载力满足要求，但其抗剪承载力设计值不满足    要求，请调整螺栓的布置.\n二.腹板强度满足"};
+                                                               "一.螺栓抗拉承载力满足要求，但其抗剪承载力设计值不满足    要求，请调整螺栓的布置.\n二.腹板强度满足"} << "";
     // The moment and the shear by their size: V -800 fails as 800 does.
     QTest::newRow("M -105, V -800") << "八排" << QStringList{"Text7", "-105", "Text8", "-800"}
                                     << QStringList{"74.5738636363636", "50", "25.0219808712348", "155",
-                                                   "44.7443181818182", "0.45", shear};
+                                                   "44.7443181818182", "0.45", shear} << "";
     // A small negative capacity shows its sign.
     QTest::newRow("four rows, 8.8, M 50.01") << "四排" << QStringList{"Text1", "50", "Text4", "25", "Text7", "50.01", "Option1", ""}
                                              << QStringList{"100.019996643066", "90", "-0.0101233002841923", "125", "0", "0.45",
-                                                            "一.Nt1>=0.8P，螺栓的抗拉承载力不满足，请重新布置螺栓或选择螺栓.\n二.腹板强度满足"};
+                                                            "一.Nt1>=0.8P，螺栓的抗拉承载力不满足，请重新布置螺栓或选择螺栓.\n二.腹板强度满足"} << "";
+    // Anything but one number in a box is told at "计算", the first such box in
+    // Tab order; nothing is computed, the results of the last "计算" stay.
+    const QStringList defaults{"74.5738636363636", "45", "25.0219808712348", "155", "44.7443181818182", "0.45", shear};
+    QTest::newRow("e1 8O") << "八排" << QStringList{"Text1", "8O"} << defaults << "8O";
+    QTest::newRow("M 12,5, no bound") << "八排" << QStringList{"Text7", "12,5"} << defaults << "12,5";
+    QTest::newRow("V full-width 12，5") << "八排" << QStringList{"Text8", "１２，５"} << defaults << "１２，５";
+    QTest::newRow("amplification 1e, then e2 1 2") << "八排" << QStringList{"Text9", "1e", "Text2", "1 2"} << defaults
+                                                 << "1 2";
+    QTest::newRow("blanks around, full-width digits") << "八排" << QStringList{"Text7", " １０５　", "Text4", "４０ "}
+                                                      << defaults << "";
 }
 
 void TestForm2::shouldComputeInTheChosenLayout()
@@ -235,6 +248,8 @@ void TestForm2::shouldComputeInTheChosenLayout()
     QFETCH(QString, rows);
     QFETCH(QStringList, typed);
     QFETCH(QStringList, expected);
+    QFETCH(QString, told);
+    click(control(form, "Command1"));  // the defaults: results a refused entry leaves as they are
     for (int i = 0; i + 1 < typed.size(); i += 2) {
         QWidget *target = control(form, typed[i]);
         if (qobject_cast<QComboBox *>(target))
@@ -247,6 +262,12 @@ void TestForm2::shouldComputeInTheChosenLayout()
     pickItem(control(form, "Combo1"), rows);
     click(control(form, "Command1"));
     QCOMPARE(results(), expected);
+    if (!told.isEmpty()) {
+        QCOMPARE(boxes->take(), QList<ShownBox>({warning("输入数据错误", "「" + told + "」不是一个数，请改正", "Form2")}));
+        auto *refused = box(typed[typed.indexOf(told) - 1]);
+        QCOMPARE(focusName(), refused->objectName());
+        QCOMPARE(refused->selectedText(), told);
+    }
     QCOMPARE(boxes->take(), QList<ShownBox>());
     for (const char *name : {"Text10", "Text11", "Text12", "Text13", "Text14"})
         QVERIFY2(showsWholeText(box(name)), name);
@@ -414,9 +435,15 @@ void TestForm2::shouldChangeTheListsOnlyByAPick_data()
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("before");  // the controls either side in Tab order
     QTest::addColumn<QString>("after");
-    QTest::newRow("rows") << "Combo1" << "八排" << "Option3" << "Combo2";
-    QTest::newRow("steel") << "Combo2" << "Q235" << "Combo1" << "Combo3";
-    QTest::newRow("bolt size") << "Combo3" << "M20" << "Combo2" << "Command1";
+    QTest::addColumn<QStringList>("keys");  // then pressed in the list: F4 or Alt+Down opens it
+    QTest::addColumn<QString>("picked");
+    QTest::newRow("rows") << "Combo1" << "八排" << "Option3" << "Combo2" << QStringList{"F4", "Up", "Return"} << "六排";
+    QTest::newRow("steel") << "Combo2" << "Q235" << "Combo1" << "Combo3"
+                           << QStringList{"Alt+Down", "Down", "Down", "Enter"} << "Q390";
+    QTest::newRow("bolt size") << "Combo3" << "M20" << "Combo2" << "Command1" << QStringList{"F4", "Down", "Escape"}
+                               << "M20";
+    QTest::newRow("rows, a click in the list") << "Combo1" << "八排" << "Option3" << "Combo2"
+                                               << QStringList{"Alt+Down", "click 四排"} << "四排";
 }
 
 void TestForm2::shouldChangeTheListsOnlyByAPick()
@@ -425,15 +452,18 @@ void TestForm2::shouldChangeTheListsOnlyByAPick()
     QFETCH(QString, shown);
     QFETCH(QString, before);
     QFETCH(QString, after);
+    QFETCH(QStringList, keys);
+    QFETCH(QString, picked);
     auto *combo = control<QComboBox>(form, name);
     combo->setFocus(Qt::TabFocusReason);
     settle();
     QTest::keyClicks(combo, "Q4M");
     QTest::sendKeyEvent(QTest::Click, combo, Qt::Key_unknown, QStringLiteral("六"), Qt::NoModifier);
-    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Home, Qt::Key_End, Qt::Key_Backspace, Qt::Key_Delete,
-                        Qt::Key_Space, Qt::Key_F4})
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown,
+                        Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Space, Qt::Key_Return})
         QTest::keyClick(combo, key);
-    QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+    QTest::keyClick(combo, Qt::Key_F4, Qt::ShiftModifier);
+    QTest::keyClick(combo, Qt::Key_Up, Qt::AltModifier);
     QTest::keyClick(combo, Qt::Key_V, Qt::ControlModifier);
     commitByInputMethod(QStringLiteral("六排"));
     // The wheel, over the text and over the arrow, either way.
@@ -455,6 +485,15 @@ void TestForm2::shouldChangeTheListsOnlyByAPick()
     combo->setFocus(Qt::TabFocusReason);
     pressTab(true);
     QCOMPARE(focusName(), before);
+
+    // From the keyboard: a pick as with the mouse, which runs the list's handler.
+    QSignalSpy activated(combo, &QComboBox::activated);
+    combo->setFocus(Qt::TabFocusReason);
+    pressKeys(keys);
+    QVERIFY(!combo->view()->isVisible());
+    QCOMPARE(combo->currentText(), picked);
+    QCOMPARE(activated.count(), picked == shown ? 0 : 1);
+    QCOMPARE(box("Text3")->isReadOnly(), picked == "六排" || picked == "四排");  // the layout of the rows picked
 }
 
 void TestForm2::shouldShowTheSpacingHintWhenTypingPauses_data()
@@ -619,18 +658,47 @@ void TestForm2::shouldShowTheBeginningOfALeftBox()
     QVERIFY(showsBeginning(box("Text7")));
 }
 
+void TestForm2::shouldPressTheFocusedButtonWithEnter_data()
+{
+    // Enter on a button presses it; in an input box it presses "计算", after
+    // the box's own check.
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("typed");  // into the focused box first
+    QTest::addColumn<bool>("keypad");
+    QTest::addColumn<QString>("Nt1");    // empty: nothing computed
+    QTest::addColumn<QList<ShownBox>>("shown");
+    const QString nt1 = "74.5738636363636";
+    QTest::newRow("计算") << "Command1" << "" << false << nt1 << QList<ShownBox>();
+    QTest::newRow("返回主界面, keypad") << "Command2" << "" << true << "" << QList<ShownBox>();
+    QTest::newRow("e1") << "Text1" << "40" << false << nt1 << QList<ShownBox>();
+    QTest::newRow("M, keypad") << "Text7" << "105" << true << nt1 << QList<ShownBox>();
+    QTest::newRow("a refused ew") << "Text5" << "0" << false << ""
+                                  << QList<ShownBox>{warning("数据检查", "ew不得小于等于0", "Form2")};
+    QTest::newRow("V 8O") << "Text8" << "8O" << false << ""
+                          << QList<ShownBox>{warning("输入数据错误", "「8O」不是一个数，请改正", "Form2")};
+}
+
 void TestForm2::shouldPressTheFocusedButtonWithEnter()
 {
-    QPointer<QWidget> calculate = control(form, "Command1");
-    calculate->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(calculate, Qt::Key_Return);
+    QFETCH(QString, focus);
+    QFETCH(QString, typed);
+    QFETCH(bool, keypad);
+    QFETCH(QString, Nt1);
+    QFETCH(QList<ShownBox>, shown);
+    QWidget *target = control(form, focus);
+    if (qobject_cast<QLineEdit *>(target))
+        typeInto(target, typed);
+    else
+        target->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(target, keypad ? Qt::Key_Enter : Qt::Key_Return, keypad ? Qt::KeypadModifier : Qt::NoModifier);
     settle();
-    QCOMPARE(text("Text10"), QStringLiteral("74.5738636363636"));
-    QWidget *back = control(form, "Command2");
-    back->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(back, Qt::Key_Enter);
-    settle();
-    QVERIFY(form.isNull());  // closed
+    QCOMPARE(boxes->take(), shown);
+    if (focus == "Command2") {
+        QVERIFY(form.isNull());  // closed
+        return;
+    }
+    QCOMPARE(text("Text10"), Nt1);
+    QCOMPARE(focusName(), focus);
 }
 
 QTEST_MAIN(TestForm2)

@@ -93,7 +93,8 @@ void TestForm3::shouldOpenWithTheDefaults()
 void TestForm3::shouldComputeWhatTheControlsSay_data()
 {
     // Steps: "click Check1", "pick Combo2 M24", "type Combo2 m20" (the rest of the step is the text),
-    // "drop Text1 -1" (text that reaches a box without the user leaving it).
+    // "drop Text1 -1" (text that reaches a box without the user leaving it), "enter Text5" (Enter
+    // pressed in the box; as the last step, in place of a click on "计算").
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("Ntb");
     QTest::addColumn<QString>("thickness");  // mm, or empty
@@ -123,6 +124,15 @@ void TestForm3::shouldComputeWhatTheControlsSay_data()
     // A refused value never reaches the calculation: the earlier results stay.
     QTest::newRow("from a refused box") << QStringList{"type Text4 0"} << "124" << "16" << "参数小于等于零";
     QTest::newRow("dropped text") << QStringList{"drop Text1 -1"} << "124" << "16" << "参数小于等于零";
+    // Anything but one number: the first such box in Tab order is told.
+    const QString notANumber = "」不是一个数，请改正";
+    QTest::newRow("a 12,5") << QStringList{"type Text3 12,5", "click Check1"} << "124" << "16" << "「12,5" + notANumber;
+    QTest::newRow("ew 1e after b 4O") << QStringList{"type Text5 1e", "type Text1 4O", "click Check1"} << "124" << "16"
+                                      << "「4O" + notANumber;
+    QTest::newRow("Enter in ew") << QStringList{"click Check1", "type Text5 50", "enter Text5"} << "124" << "26.94167"
+                                 << "";
+    QTest::newRow("Enter in a refused ef") << QStringList{"click Check1", "type Text4 -1", "enter Text4"} << "124" << "16"
+                                           << "参数小于等于零";
 }
 
 void TestForm3::shouldComputeWhatTheControlsSay()
@@ -141,16 +151,21 @@ void TestForm3::shouldComputeWhatTheControlsSay()
             static_cast<QLineEdit *>(target)->setText(text);
         } else if (verb == "pick") {
             pickItem(target, text);
+        } else if (verb == "enter") {
+            QTest::keyClick(target, Qt::Key_Return);
+            settle();
         } else {
             typeInto(target, text);  // taken as typed, blanks and all
             auto *list = qobject_cast<QComboBox *>(target);
             QCOMPARE(list ? list->currentText() : static_cast<QLineEdit *>(target)->text(), text);
         }
     }
-    click(control(form, "Command1"));
+    if (!steps.value(steps.size() - 1).startsWith("enter"))
+        click(control(form, "Command1"));
     const QString sentence = thickness.isEmpty() ? "" : "此端板的最小厚度为" + thickness + "mm";
     QCOMPARE(results(), QStringList({Ntb, sentence}));
-    QCOMPARE(boxes->take(), message.isEmpty() ? QList<ShownBox>() : QList{warning("提示", message, "Form3")});
+    const QString title = message.endsWith("不是一个数，请改正") ? "输入数据错误" : "提示";
+    QCOMPARE(boxes->take(), message.isEmpty() ? QList<ShownBox>() : QList{warning(title, message, "Form3")});
 }
 
 void TestForm3::shouldCheckEachDimensionOnLeaving_data()

@@ -150,6 +150,7 @@ void TestForm4::shouldMoveThroughTheControlsInTabOrder()
 void TestForm4::shouldComputeAsTheUserWorks_data()
 {
     // Steps: "Command1", "Tab", "Text2=0" (typed), "Combo2:b类" (picked),
+    // "Enter@Text4" (Enter pressed in the box),
     // "Inputs:钢材=Q235|…" (the book's inputs then, as symbol or name = value).
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("text4");
@@ -238,6 +239,19 @@ void TestForm4::shouldComputeAsTheUserWorks_data()
         << QStringList{"Text4=80", "Command2", "Combo1=Q420", "Combo2=d类", "Command2"} << "80" << "" << badGrade;
     QTest::newRow("class with a blank refused")
         << QStringList{"Command1", "Command2", "Combo2=b类 ", "Text4=1e308", "Command2"} << "1e308" << "" << badClass;
+
+    // Anything but one number in a box the button reads: told, nothing computed.
+    auto notANumber = [](const QString &text) {
+        return QList<ShownBox>{warning("输入数据错误", "「" + text + "」不是一个数，请改正", "Form4")};
+    };
+    QTest::newRow("L 1e") << QStringList{"Text1=1e", "Command1"} << "" << "" << notANumber("1e");
+    QTest::newRow("A 8O after I 12,5") << QStringList{"Text3=8O", "Text2=12,5", "Command1"} << "" << "" << notANumber("12,5");
+    QTest::newRow("λ 4O") << QStringList{"Command1", "Command2", "Text4=4O", "Command2"} << "4O" << ".9357"
+                          << notANumber("4O");
+    QTest::newRow("λ 4O is no input of the slenderness") << QStringList{"Text4=4O", "Command1"} << worked << "" << none;
+    // Enter in L, I or A computes the slenderness; in the slenderness, φ.
+    QTest::newRow("Enter in L") << QStringList{"Text1=3000", "Enter@Text1"} << "21.2132034355964" << "" << none;
+    QTest::newRow("Enter in λ") << QStringList{"Text4=80", "Enter@Text4"} << "80" << ".7829" << none;
 }
 
 void TestForm4::shouldComputeAsTheUserWorks()
@@ -257,6 +271,9 @@ void TestForm4::shouldComputeAsTheUserWorks()
             QCOMPARE(read.join('|'), step.section(':', 1));
         } else if (step.startsWith("Command")) {
             click(control(form, step));
+        } else if (step.startsWith("Enter@")) {
+            QTest::keyClick(control(form, step.section('@', 1)), Qt::Key_Return);
+            settle();
         } else if (step.contains('=')) {
             typeText(control(form, step.section('=', 0, 0)), step.section('=', 1));
         } else {

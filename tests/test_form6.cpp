@@ -119,8 +119,8 @@ void TestForm6::shouldOpenWithTheDefaults()
 
 void TestForm6::shouldComputeFromTheControls_data()
 {
-    QTest::addColumn<QStringList>("entries");  // control, text typed or item picked, ...
-    QTest::addColumn<QString>("expected");  // the report, or the warning that refuses a count at 计算
+    QTest::addColumn<QStringList>("entries");  // control, text typed or item picked, ...; a last text ending in Enter computes
+    QTest::addColumn<QString>("expected");  // the report, or the warning that refuses an entry at 计算
     QTest::newRow("defaults") << QStringList() << report("2.36%", kOrdinary);
     // 3 % is tested on the unrounded ratio.
     QTest::newRow("h 313.9, just above 3 %") << QStringList{"Text2", "313.9"} << report("3.00%", kWelded);
@@ -135,13 +135,16 @@ void TestForm6::shouldComputeFromTheControls_data()
     QTest::newRow("negative counts") << QStringList{"Text4", "-2", "Text5", "-2"} << kCount;
     QTest::newRow("h count 2.5") << QStringList{"Text5", "2.5"} << kCount;
     QTest::newRow("count in exponent form, whole") << QStringList{"Text5", "1e1"} << report("5.50%", kWelded);
-    QTest::newRow("leading number") << QStringList{"Text5", "4 bars"} << report("3.14%", kWelded);
+    // Anything but one number is told at "计算", and the report of the last "计算" stays.
+    QTest::newRow("leading number") << QStringList{"Text5", "4 bars"} << "「4 bars」不是一个数，请改正";
+    QTest::newRow("Enter in a count") << QStringList{"Text4", "0", "Text5", "0\r"} << report("0.79%", kOrdinary);
 }
 
 void TestForm6::shouldComputeFromTheControls()
 {
     QFETCH(QStringList, entries);
     QFETCH(QString, expected);
+    calculate();  // the defaults, which a refused entry leaves in view
     for (int i = 0; i + 1 < entries.size(); i += 2) {
         QWidget *target = control(form, entries[i]);
         if (qobject_cast<QComboBox *>(target))
@@ -149,11 +152,19 @@ void TestForm6::shouldComputeFromTheControls()
         else
             typeInto(target, entries[i + 1]);
     }
-    calculate();
-    const bool refused = expected == kCount;  // nothing computed, the focus in the first count refused
-    QCOMPARE(shownReport(), refused ? QString() : expected);
-    QCOMPARE(boxes->take(), refused ? QList{warning("提示", kCount, "Form6")} : QList<ShownBox>());
-    QCOMPARE(focusName() == entries.value(0), refused);
+    if (!entries.value(entries.size() - 1).endsWith('\r'))
+        calculate();
+    // A refused entry computes nothing: the report of the defaults stays, and
+    // the focus goes into the box refused.
+    QList<ShownBox> told;
+    if (expected == kCount)
+        told << warning("提示", kCount, "Form6");
+    else if (expected.endsWith("不是一个数，请改正"))
+        told << warning("输入数据错误", expected, "Form6");
+    QCOMPARE(boxes->take(), told);
+    QCOMPARE(shownReport(), told.isEmpty() ? expected : report("2.36%", kOrdinary));
+    if (!told.isEmpty())
+        QCOMPARE(focusName(), entries.value(0));
 }
 
 void TestForm6::shouldCheckEachFieldOnLeaving_data()
@@ -209,9 +220,12 @@ void TestForm6::shouldRefuseTypingIntoTheLists_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("before");  // the controls either side in Tab order
     QTest::addColumn<QString>("after");
-    QTest::newRow("corner bars") << "Combo1" << "Text2" << "Combo2";
-    QTest::newRow("b side") << "Combo2" << "Combo1" << "Combo3";
-    QTest::newRow("h side") << "Combo3" << "Combo2" << "Text4";
+    QTest::addColumn<QStringList>("keys");  // then pressed in the list: F4 or Alt+Down opens it
+    QTest::addColumn<QString>("picked");
+    QTest::newRow("corner bars") << "Combo1" << "Text2" << "Combo2" << QStringList{"F4", "Down", "Return"} << "直径22";
+    QTest::newRow("b side") << "Combo2" << "Combo1" << "Combo3" << QStringList{"Alt+Down", "Up", "Up", "Enter"}
+                            << "直径16";
+    QTest::newRow("h side") << "Combo3" << "Combo2" << "Text4" << QStringList{"F4", "Escape"} << "直径20";
 }
 
 void TestForm6::shouldRefuseTypingIntoTheLists()
@@ -219,12 +233,13 @@ void TestForm6::shouldRefuseTypingIntoTheLists()
     QFETCH(QString, name);
     QFETCH(QString, before);
     QFETCH(QString, after);
+    QFETCH(QStringList, keys);
+    QFETCH(QString, picked);
     auto *list = control<QComboBox>(form, name);
     list->setFocus(Qt::TabFocusReason);
     QTest::keyClicks(list, "25");
-    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Backspace, Qt::Key_Delete})
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Backspace, Qt::Key_Delete})
         QTest::keyClick(list, key);
-    QTest::keyClick(list, Qt::Key_Down, Qt::AltModifier);
     commitByInputMethod(QStringLiteral("直径25"));
     // Nor does the wheel turn it, over the text or over the arrow.
     for (const QPoint at : {list->rect().center(), QPoint(list->width() - 6, list->height() / 2)}) {
@@ -242,6 +257,11 @@ void TestForm6::shouldRefuseTypingIntoTheLists()
     list->setFocus(Qt::TabFocusReason);
     pressTab(true);
     QCOMPARE(focusName(), before);
+    // From the keyboard.
+    list->setFocus(Qt::TabFocusReason);
+    pressKeys(keys);
+    QVERIFY(!list->view()->isVisible());
+    QCOMPARE(list->currentText(), picked);
 }
 
 void TestForm6::shouldTellWhenTheInputIsBeyondRange()

@@ -39,49 +39,61 @@ void TestNumbers::shouldReadTheLeadingNumber_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
-    QTest::newRow("integer") << "40" << 40.0;
-    QTest::newRow("trailing letters") << "12abc" << 12.0;
-    QTest::newRow("blank inside") << "1 2" << 12.0;
-    QTest::newRow("tab, sign, line feed") << "\t-\n3" << -3.0;
-    QTest::newRow("no digit before the point") << ".5" << 0.5;
-    QTest::newRow("point without fraction") << "5." << 5.0;
-    QTest::newRow("exponent") << "1e3" << 1000.0;
-    QTest::newRow("capital exponent with sign") << "2.5E-2" << 0.025;
-    QTest::newRow("exponent without digits") << "1e" << 1.0;
-    QTest::newRow("exponent sign without digits") << "1e+" << 1.0;
-    QTest::newRow("comma ends the number") << "1,5" << 1.0;
-    QTest::newRow("hexadecimal is not read") << "0x1A" << 0.0;
-    QTest::newRow("inf is not a number") << "inf" << 0.0;
-    QTest::newRow("nan is not a number") << "nan" << 0.0;
-    QTest::newRow("empty") << "" << 0.0;
-    QTest::newRow("letters") << "abc" << 0.0;
+    QTest::addColumn<bool>("oneNumber");  // the whole text is read: "计算" takes it
+    QTest::newRow("integer") << "40" << 40.0 << true;
+    QTest::newRow("trailing letters") << "12abc" << 12.0 << false;
+    QTest::newRow("blank inside") << "1 2" << 12.0 << false;
+    QTest::newRow("tab, sign, line feed") << "\t-\n3" << -3.0 << false;
+    QTest::newRow("no digit before the point") << ".5" << 0.5 << true;
+    QTest::newRow("point without fraction") << "5." << 5.0 << true;
+    QTest::newRow("exponent") << "1e3" << 1000.0 << true;
+    QTest::newRow("capital exponent with sign") << "2.5E-2" << 0.025 << true;
+    QTest::newRow("exponent without digits") << "1e" << 1.0 << false;
+    QTest::newRow("exponent sign without digits") << "1e+" << 1.0 << false;
+    QTest::newRow("comma ends the number") << "1,5" << 1.0 << false;
+    QTest::newRow("hexadecimal is not read") << "0x1A" << 0.0 << false;
+    QTest::newRow("inf is not a number") << "inf" << 0.0 << false;
+    QTest::newRow("nan is not a number") << "nan" << 0.0 << false;
+    QTest::newRow("empty") << "" << 0.0 << true;
+    QTest::newRow("letters") << "abc" << 0.0 << false;
     // What a Chinese input method types in full-width mode reads as typed.
-    QTest::newRow("full-width digits") << QString::fromUtf8("４０") << 40.0;
-    QTest::newRow("full-width point") << QString::fromUtf8("１２．５") << 12.5;
-    QTest::newRow("full-width minus") << QString::fromUtf8("－３") << -3.0;
-    QTest::newRow("full-width plus, exponent") << QString::fromUtf8("＋１ｅ３") << 1000.0;
-    QTest::newRow("full-width capital exponent") << QString::fromUtf8("２Ｅ－２") << 0.02;
-    QTest::newRow("ideographic blank inside") << QString::fromUtf8("１　２") << 12.0;
-    QTest::newRow("mixed widths") << QString::fromUtf8("1２.５") << 12.5;
-    QTest::newRow("full-width letter ends it") << QString::fromUtf8("７ａ８") << 7.0;
-    QTest::newRow("full-width comma ends it") << QString::fromUtf8("１，５") << 1.0;
-    QTest::newRow("sign alone") << "-" << 0.0;
-    QTest::newRow("point alone") << "." << 0.0;
-    QTest::newRow("plus sign") << "+7" << 7.0;
-    QTest::newRow("second point ends it") << "1.2.3" << 1.2;
-    QTest::newRow("second sign ends it") << "3-4" << 3.0;
-    QTest::newRow("carriage return ends it") << "1\r2" << 1.0;
-    QTest::newRow("tiny underflows to zero") << "1e-400" << 0.0;
-    QTest::newRow("250") << "250" << 250.0;
-    QTest::newRow("2.01") << "2.01" << 2.01;
+    QTest::newRow("full-width digits") << QString::fromUtf8("４０") << 40.0 << true;
+    QTest::newRow("full-width point") << QString::fromUtf8("１２．５") << 12.5 << true;
+    QTest::newRow("full-width minus") << QString::fromUtf8("－３") << -3.0 << true;
+    QTest::newRow("full-width plus, exponent") << QString::fromUtf8("＋１ｅ３") << 1000.0 << true;
+    QTest::newRow("full-width capital exponent") << QString::fromUtf8("２Ｅ－２") << 0.02 << true;
+    QTest::newRow("ideographic blank inside") << QString::fromUtf8("１　２") << 12.0 << false;
+    QTest::newRow("mixed widths") << QString::fromUtf8("1２.５") << 12.5 << true;
+    QTest::newRow("full-width letter ends it") << QString::fromUtf8("７ａ８") << 7.0 << false;
+    QTest::newRow("full-width comma ends it") << QString::fromUtf8("１，５") << 1.0 << false;
+    QTest::newRow("sign alone") << "-" << 0.0 << false;
+    QTest::newRow("point alone") << "." << 0.0 << false;
+    QTest::newRow("plus sign") << "+7" << 7.0 << true;
+    QTest::newRow("second point ends it") << "1.2.3" << 1.2 << false;
+    QTest::newRow("second sign ends it") << "3-4" << 3.0 << false;
+    QTest::newRow("carriage return ends it") << "1\r2" << 1.0 << false;
+    QTest::newRow("tiny underflows to zero") << "1e-400" << 0.0 << true;
+    QTest::newRow("250") << "250" << 250.0 << true;
+    QTest::newRow("2.01") << "2.01" << 2.01 << true;
+    // Anything besides one number is read by its leading digits, and refused at "计算".
+    QTest::newRow("letter O for zero") << "8O" << 8.0 << false;
+    QTest::newRow("letter O after 4") << "4O" << 4.0 << false;
+    QTest::newRow("decimal comma") << "12,5" << 12.0 << false;
+    QTest::newRow("full-width decimal comma") << QString::fromUtf8("１２，５") << 12.0 << false;
+    QTest::newRow("two signs") << "--3" << 0.0 << false;
+    QTest::newRow("blanks around") << QString::fromUtf8(" \t４０\n　") << 40.0 << true;
+    QTest::newRow("blanks only") << QString::fromUtf8(" 　") << 0.0 << true;
+    QTest::newRow("negative exponent") << "-1.5e-3" << -0.0015 << true;
 }
 
 void TestNumbers::shouldReadTheLeadingNumber()
 {
     QFETCH(QString, text);
     QFETCH(double, value);
+    QFETCH(bool, oneNumber);
     const double read = parseLeadingNumber(text.toStdString());
     QCOMPARE(read, value);
+    QCOMPARE(isOneNumber(text.toStdString()), oneNumber);
     QVERIFY(!std::signbit(read) || read != 0);  // never -0
 }
 

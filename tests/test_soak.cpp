@@ -10,7 +10,8 @@
 //     none comes up once the action is over;
 //   - no result box shows "nan", "inf" or "-0";
 //   - every "计算" that changed a result ran on values that every field
-//     check of its window accepts;
+//     check of its window accepts, and while every box it reads held one
+//     number (no result shown for "8O" read as 8);
 //   - no φ without a slenderness: the stability "计算" writes a coefficient
 //     only when the slenderness box held one, neither blank nor negative;
 //   - the active window's focus is on a visible, enabled control of it
@@ -69,12 +70,22 @@ const QList<std::pair<QString, QStringList>> kResultBoxes{
     {"Form6", {"Text6"}},
 };
 
+// The number boxes each "计算" reads, by window and button.
+const QList<std::pair<QString, QStringList>> kNumberBoxes{
+    {"Form2.Command1", {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text9"}},
+    {"Form3.Command1", {"Text1", "Text2", "Text3", "Text4", "Text5"}},
+    {"Form4.Command1", {"Text1", "Text2", "Text3"}},
+    {"Form4.Command2", {"Text4"}},
+    {"Form5.Command1", {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7"}},
+    {"Form6.Command1", {"Text1", "Text2", "Text4", "Text5"}},
+};
+
 // Ordinary entries: numbers, the usual slips, and every list item.
 const QStringList kOrdinaryTexts{
     "",     "0",    "40",   "80",    "200",  "250",   "2",    "2.01", "0.5", "-3",    "12abc", "1 2",  "abc",
     "1e3",  ".5",   "50",   "50.5",  "1500", "16",    "1,5",  "六桩", "6",   "四排",  "六排",  "八排", "Q235",
     "Q345", "Q390", "Q420", "q345",  "M16",  "M24",   "M30",  "M33",  "a类", "b类",   "c类",   "d类",  "单桩",
-    "十六桩", "十七桩", "直径16", "直径25", "直径28", "8.8级", "  ７５ ",
+    "十六桩", "十七桩", "直径16", "直径25", "直径28", "8.8级", "  ７５ ", "8O", "１２，５", "1e",
 };
 
 // A text as the log shows it: control characters and surrogates escaped,
@@ -429,15 +440,30 @@ void TestSoak::watchCalculators()
                 continue;
             struct Before {
                 bool valuesPass = true;
+                QString notANumber;  // "Text1 holding 8O" while a box the button reads holds one
                 QStringList results;
                 QString slenderness;  // the stability window's, φ is computed from
             };
             auto before = std::make_shared<Before>();
             QPointer<QWidget> guarded(window);
-            auto state = [guarded, resultNames] {
+            QStringList numberBoxes;
+            for (const auto &[name, boxes] : kNumberBoxes)
+                if (name == window->objectName() + '.' + button->objectName())
+                    numberBoxes = boxes;
+            auto state = [guarded, button, resultNames, numberBoxes] {
                 Before now;
-                const auto *fieldCheck = guarded->findChild<FieldCheck *>();
+                // The field check of this button (the stability window has one per button).
+                const QList<FieldCheck *> checks = guarded->findChildren<FieldCheck *>();
+                const FieldCheck *fieldCheck = checks.value(0);
+                for (const FieldCheck *check : checks)
+                    if (check->calculateButton() == button)
+                        fieldCheck = check;
                 now.valuesPass = !fieldCheck || fieldCheck->allPass();
+                for (const QString &name : numberBoxes) {
+                    const QString text = textOf(guarded->findChild<QWidget *>(name));
+                    if (now.notANumber.isEmpty() && !isOneNumber(text.toStdString()))
+                        now.notANumber = name + " holding " + shown(text);
+                }
                 for (const QString &name : resultNames)
                     now.results << textOf(guarded->findChild<QWidget *>(name));
                 if (guarded->objectName() == QStringLiteral("Form4"))
@@ -470,6 +496,9 @@ void TestSoak::watchCalculators()
                     if (!before->valuesPass)
                         fail(QStringLiteral("计算 (%1) of %2 changed results on values a field check refuses")
                                  .arg(button->objectName(), guarded->objectName()));
+                    if (!before->notANumber.isEmpty())
+                        fail(QStringLiteral("计算 (%1) of %2 showed a result with %3, which is not one number")
+                                 .arg(button->objectName(), guarded->objectName(), before->notANumber));
                 }
             });
         }

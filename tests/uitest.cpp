@@ -15,9 +15,14 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 #include <QInputMethodEvent>
+#include <QKeySequence>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -67,6 +72,10 @@ void MessageBoxCatcher::answer(QMessageBox *box)
         QTest::keyClick(box, Qt::Key_Escape);
     } else if (answer == Answer::CloseBox && box->windowHandle()) {
         box->windowHandle()->close();
+    } else if (QAbstractButton *yesOrNo = box->button(answer == Answer::ClickYes  ? QMessageBox::Yes
+                                                      : answer == Answer::ClickNo ? QMessageBox::No
+                                                                                  : QMessageBox::NoButton)) {
+        QTest::mouseClick(yesOrNo, Qt::LeftButton);
     } else if (QAbstractButton *ok = box->button(QMessageBox::Ok)) {
         QTest::mouseClick(ok, Qt::LeftButton);
     } else {
@@ -105,6 +114,12 @@ void quietPlatform(QtMsgType type, const QMessageLogContext &context, const QStr
 
 void prepareLikeTheProgram()
 {
+    // Settings in a folder of this run, on every platform and in every format.
+    static QTemporaryDir settingsFolder;
+    QStandardPaths::setTestModeEnabled(true);
+    for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        for (QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope})
+            QSettings::setPath(format, scope, settingsFolder.path());
     if (!qtTestHandler)
         qtTestHandler = qInstallMessageHandler(quietPlatform);
     morvane::applyApplicationLook(*static_cast<QApplication *>(QCoreApplication::instance()));
@@ -191,8 +206,12 @@ void typeInto(QWidget *box, const QString &text)
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
     if (text.isEmpty())
         QTest::keyClick(box, Qt::Key_Delete);
-    else
-        QTest::keyClicks(box, text);
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80)
+            QTest::keyClick(box, c.toLatin1());
+        else  // a character of the input method: full-width digits, Chinese
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
     settle();
 }
 
@@ -251,6 +270,40 @@ void pickItem(QWidget *list, const QString &text)
     // person's second click never does.
     QTest::qWait(QApplication::doubleClickInterval() + 20);
     clickListItem(combo, row);
+}
+
+void pressKeys(const QStringList &keys)
+{
+    for (const QString &key : keys) {
+        if (key.startsWith(QStringLiteral("click "))) {
+            QWidget *popup = QApplication::activePopupWidget();
+            auto *combo = popup ? qobject_cast<QComboBox *>(popup->parentWidget()) : nullptr;
+            if (!combo)
+                qFatal("no open list to click %s in", qPrintable(key));
+            clickListItem(combo, combo->findText(key.section(' ', 1), Qt::MatchExactly));
+            continue;
+        }
+        const QKeyCombination pressed = QKeySequence::fromString(key)[0];
+        Qt::KeyboardModifiers modifiers = pressed.keyboardModifiers();
+        if (pressed.key() == Qt::Key_Enter)
+            modifiers |= Qt::KeypadModifier;
+        // No widget: the keys reach the open list or the focused control, as typed.
+        QTest::keyClick(static_cast<QWidget *>(nullptr), pressed.key(), modifiers);
+        settle();
+    }
+}
+
+QString toolTipRead(const QWidget *control) { return control->toolTip().remove('\n'); }
+
+QStringList toolTipLinesTooWide(const QWidget *control)
+{
+    const QFontMetricsF metrics(QToolTip::font());
+    QStringList wide;
+    for (const QString &line : control->toolTip().split('\n')) {
+        if (metrics.horizontalAdvance(line.trimmed()) > 40 * metrics.horizontalAdvance(QChar(0x4E2D)))
+            wide << line;
+    }
+    return wide;
 }
 
 QString textOf(const QWidget *box)

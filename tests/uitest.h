@@ -44,7 +44,8 @@ class MessageBoxCatcher : public QObject
 public:
     // PressEnter gives only the press: its release lands wherever the focus
     // goes next. CloseBox closes the box by its title-bar close box.
-    enum class Answer { ClickOk, PressEnter, PressEscape, CloseBox };
+    // ClickYes and ClickNo click those buttons of a question.
+    enum class Answer { ClickOk, PressEnter, PressEscape, CloseBox, ClickYes, ClickNo };
 
     MessageBoxCatcher();
     ~MessageBoxCatcher() override;
@@ -79,7 +80,9 @@ template <typename T = QWidget>
 T *control(QWidget *window, const QString &name);
 
 // Sets the application up as the program does (style, fonts, Chinese texts);
-// the offscreen platform's notes on what it cannot do are not logged.
+// the offscreen platform's notes on what it cannot do are not logged. What
+// the program remembers across starts goes to a folder of the test's own,
+// emptied when the test ends: a test never reads or writes the user's settings.
 void prepareLikeTheProgram();
 
 // Shows a window and waits until it is the active window.
@@ -111,7 +114,8 @@ void turnWheel(QWidget *control, QPoint at, int notches);
 // delivers a finished phrase) to the control that has the focus.
 void commitByInputMethod(const QString &text);
 
-// Puts the focus into a box with the mouse, selects all and types a text.
+// Puts the focus into a box with the mouse, selects all and types a text,
+// key by key (a character beyond ASCII as an input method gives it).
 void typeInto(QWidget *box, const QString &text);
 
 // Opens a drop-down list and picks the item with that text with the mouse.
@@ -123,8 +127,21 @@ void pickItem(QWidget *list, const QString &text);
 void openList(QComboBox *combo);
 void clickListItem(QComboBox *combo, int row);
 
+// Presses keys as the keyboard gives them: to the open list or menu, else to
+// the control that has the focus ("F4", "Alt+Down", "Return", "Enter" on the
+// keypad, "Escape"); "click 四排" clicks that item of the open list.
+void pressKeys(const QStringList &keys);
+
 // The objectName of the control that has the focus (empty when none).
 QString focusName();
+
+// A control's tooltip as a person reads on through it: its lines joined
+// again (a tooltip breaks its long lines for the screen).
+QString toolTipRead(const QWidget *control);
+
+// The lines of a control's tooltip wider than 40 Chinese characters of the
+// tooltip's font (empty when the tooltip wraps as it should).
+QStringList toolTipLinesTooWide(const QWidget *control);
 
 // The text of a one-line or multi-line text box.
 QString textOf(const QWidget *box);
