@@ -8,8 +8,8 @@
 #include "form2.h"
 #include "form3.h"
 #include "form4.h"
-#include "form5.h"
-#include "form6.h"
+#include "pilegroupwindow.h"
+#include "columnwindow.h"
 #include "uitest.h"
 
 #include <QAccessible>
@@ -110,8 +110,8 @@ private slots:
         const WindowMaker bolt = [] { return new Form2; };
         const WindowMaker endPlate = [] { return new Form3; };
         const WindowMaker stability = [] { return new Form4; };
-        const WindowMaker pileGroup = [] { return new Form5; };
-        const WindowMaker column = [] { return new Form6; };
+        const WindowMaker pileGroup = [] { return new PileGroupWindow; };
+        const WindowMaker column = [] { return new ColumnWindow; };
 
         QTest::newRow("main button") << main << "Command1" << "摩擦型高强螺栓连接计算";
         QTest::newRow("bolt e1") << bolt << "Text1"

@@ -346,7 +346,7 @@ void TestBooks::shouldDescribeThePileGroup()
     const PileGroupInput in{v["L"].toDouble(), v["B"].toDouble(),  v["H"].toDouble(),  v["d"].toDouble(),
                             v["R"].toDouble(), v["γc"].toDouble(), v["γs"].toDouble(), v["桩数"].toStdString()};
     const PileGroupResult r = computePileGroup(in);
-    Shown shown{{"Text8", q(r.capacityText)}};  // as Form5 writes it
+    Shown shown{{"Text8", q(r.capacityText)}};  // as the pile group window writes it
     checkBook(describePileGroup(in, r), "桩基承载力估算", inputs, shown, {piles, "1000", "1000000"}, {}, {}, note);
 }
 
@@ -387,7 +387,7 @@ void TestBooks::shouldDescribeTheColumn()
     const ColumnInput in{v["b"].toDouble(),  v["h"].toDouble(),     v["dc"].toStdString(), v["nb"].toDouble(),
                          v["db"].toStdString(), v["nh"].toDouble(), v["dh"].toStdString()};
     const ColumnResult r = computeColumnRatio(in);
-    Shown shown{{"Text6", q(r.ratioText)}};  // in the first line of Form6's report
+    Shown shown{{"Text6", q(r.ratioText)}};  // in the first line of the column window's report
     const QStringList constants{QString::number(barDiameter(in.bDiameter)), "4", "2", "3.14159", "100", "3"};
     checkBook(describeColumnRatio(in, r), "柱配筋率验算", inputs, shown, constants, check.split(' ', Qt::SkipEmptyParts),
               report.split('|', Qt::SkipEmptyParts), note, figures);

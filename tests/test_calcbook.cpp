@@ -4,8 +4,8 @@
 #include "form2.h"
 #include "form3.h"
 #include "form4.h"
-#include "form5.h"
-#include "form6.h"
+#include "pilegroupwindow.h"
+#include "columnwindow.h"
 #include "uitest.h"
 
 #include <QAbstractButton>
@@ -72,9 +72,9 @@ QWidget *TestCalcBook::open(const QString &name)
     else if (name == "Form4")
         window = new Form4;
     else if (name == "Form5")
-        window = new Form5;
+        window = new PileGroupWindow;
     else if (name == "Form6")
-        window = new Form6;
+        window = new ColumnWindow;
     else
         qFatal("no window %s", qPrintable(name));
     if (!showActive(window))

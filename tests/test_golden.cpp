@@ -18,8 +18,8 @@
 #include "form2.h"
 #include "form3.h"
 #include "form4.h"
-#include "form5.h"
-#include "form6.h"
+#include "pilegroupwindow.h"
+#include "columnwindow.h"
 #include "uitest.h"
 
 #include <QAbstractButton>
@@ -345,9 +345,9 @@ QWidget *makeWindow(const QString &name)
     if (name == "Form4")
         return new Form4;
     if (name == "Form5")
-        return new Form5;
+        return new PileGroupWindow;
     if (name == "Form6")
-        return new Form6;
+        return new ColumnWindow;
     qFatal("no window %s", qPrintable(name));
 }
 

@@ -10,8 +10,8 @@
 #include "form2.h"
 #include "form3.h"
 #include "form4.h"
-#include "form5.h"
-#include "form6.h"
+#include "pilegroupwindow.h"
+#include "columnwindow.h"
 #include "uitest.h"
 
 #include <QApplication>
@@ -59,11 +59,11 @@ const QList<Window> &windows()
          {"Text1", "Text2", "Text3", "Text4", "Combo1", "Combo2"},
          {{"Command2", {"Text5"}}, {"Command1", {"Text4"}}, {"Command2", {"Text5"}}}},
         {"Form5",
-         [] { return new Form5; },
+         [] { return new PileGroupWindow; },
          {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Combo1"},
          {{"Command1", {"Text8"}}}},
         {"Form6",
-         [] { return new Form6; },
+         [] { return new ColumnWindow; },
          {"Text1", "Text2", "Text4", "Text5", "Text6", "Combo1", "Combo2", "Combo3"},
          {{"Command1", {"Text6"}}}},
     };
