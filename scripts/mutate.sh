@@ -267,14 +267,14 @@ from: r.Ntb = static_cast<float>(0.8 * P);
 to:   r.Ntb = static_cast<float>(0.9 * P);
 
 name: plate-end options read the other way round
-file: endplate/form3.cpp
-from: Option4->isChecked() ? PlateEnd::Flush : PlateEnd::Extended
-to:   Option3->isChecked() ? PlateEnd::Flush : PlateEnd::Extended
+file: endplate/endplatewindow.cpp
+from: button(Flush)->isChecked() ? PlateEnd::Flush : PlateEnd::Extended
+to:   button(Extended)->isChecked() ? PlateEnd::Flush : PlateEnd::Extended
 
 name: three-side class read from the two-side box
-file: endplate/form3.cpp
-from: in.threeSide = ticked(Check4);
-to:   in.threeSide = ticked(Check3);
+file: endplate/endplatewindow.cpp
+from: in.threeSide = ticked(control<QCheckBox>(ThreeSide));
+to:   in.threeSide = ticked(control<QCheckBox>(TwoSide));
 
 name: the flush two-side thickness kept as the three-side one
 file: endplate/endplate.cpp
@@ -432,9 +432,9 @@ from: "Combo3", "Text4", "Text5", "Command1"
 to:   "Combo3", "Text5", "Text4", "Command1"
 
 name: a caption of the end plate window changed
-file: endplate/form3.cpp
-from: "Label3(2)", "螺栓级别："
-to:   "Label3(2)", "螺栓级别:"
+file: endplate/endplatewindow.cpp
+from: .text = "螺栓级别："
+to:   .text = "螺栓级别:"
 
 name: the soil weight read to a screen reader in kN/m3
 file: pilegroup/pilegroupwindow.cpp

@@ -6,7 +6,7 @@
 
 #include "form1.h"
 #include "form2.h"
-#include "form3.h"
+#include "endplatewindow.h"
 #include "form4.h"
 #include "pilegroupwindow.h"
 #include "columnwindow.h"
@@ -108,7 +108,7 @@ private slots:
 
         const WindowMaker main = [] { return new Form1; };
         const WindowMaker bolt = [] { return new Form2; };
-        const WindowMaker endPlate = [] { return new Form3; };
+        const WindowMaker endPlate = [] { return new EndPlateWindow; };
         const WindowMaker stability = [] { return new Form4; };
         const WindowMaker pileGroup = [] { return new PileGroupWindow; };
         const WindowMaker column = [] { return new ColumnWindow; };

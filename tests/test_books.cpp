@@ -313,7 +313,7 @@ void TestBooks::shouldDescribeTheEndPlate()
                      classes.contains("伸臂"), classes.contains("无加劲肋"), classes.contains("两边"),
                      classes.contains("三边"), v["两边支承端板的端板形式"] == "端板平齐" ? PlateEnd::Flush : PlateEnd::Extended};
     const EndPlateResult r = computeEndPlate(in);
-    Shown shown;  // as Form3 writes them, the thickness in its sentence; nothing when it refuses the bolt size
+    Shown shown;  // as the end plate window writes them, the thickness in its sentence; nothing when it refuses the bolt size
     if (boltPretension(in.boltSize, in.boltGrade) != 0)
         shown = {{"Text7", q(r.NtbText)}, {"Text6", r.hasThickness ? q(displaySingle(r.thickness)) : ""}};
     checkBook(describeEndPlate(in, r), "端板厚度计算器", inputs, shown,

@@ -2,7 +2,7 @@
 // inputs as read then, copied, saved and printed from the window.
 
 #include "form2.h"
-#include "form3.h"
+#include "endplatewindow.h"
 #include "form4.h"
 #include "pilegroupwindow.h"
 #include "columnwindow.h"
@@ -68,7 +68,7 @@ QWidget *TestCalcBook::open(const QString &name)
     if (name == "Form2")
         window = new Form2;
     else if (name == "Form3")
-        window = new Form3;
+        window = new EndPlateWindow;
     else if (name == "Form4")
         window = new Form4;
     else if (name == "Form5")

@@ -16,7 +16,7 @@
 #include "bookactions.h"
 #include "form1.h"
 #include "form2.h"
-#include "form3.h"
+#include "endplatewindow.h"
 #include "form4.h"
 #include "pilegroupwindow.h"
 #include "columnwindow.h"
@@ -341,7 +341,7 @@ QWidget *makeWindow(const QString &name)
     if (name == "Form2")
         return new Form2;
     if (name == "Form3")
-        return new Form3;
+        return new EndPlateWindow;
     if (name == "Form4")
         return new Form4;
     if (name == "Form5")

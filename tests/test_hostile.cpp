@@ -8,7 +8,7 @@
 // show its numbers.
 
 #include "form2.h"
-#include "form3.h"
+#include "endplatewindow.h"
 #include "form4.h"
 #include "pilegroupwindow.h"
 #include "columnwindow.h"
@@ -49,7 +49,7 @@ const QList<Window> &windows()
           "Combo3"},
          {{"Command1", {"Text10", "Text11", "Text12", "Text13", "Text14", "Text15", "Text16"}}}},
         {"Form3",
-         [] { return new Form3; },
+         [] { return new EndPlateWindow; },
          {"Text1", "Text2", "Text3", "Text4", "Text5", "Combo1", "Combo2"},
          {{"Command1", {"Text7", "Text6"}}}},
         // The coefficient first from the typed slenderness, then from the
