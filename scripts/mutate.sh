@@ -436,6 +436,11 @@ file: endplate/endplatewindow.cpp
 from: .text = "螺栓级别："
 to:   .text = "螺栓级别:"
 
+name: a table's "above" rule lets its bound through
+file: common/calculatorwindow.cpp
+from: (rule.test == FieldRule::Above && value <= rule.bound)
+to:   (rule.test == FieldRule::Above && value < rule.bound)
+
 name: the soil weight read to a screen reader in kN/m3
 file: pilegroup/pilegroupwindow.cpp
 from: .reader = "土容重", .unit = "kN/m³"
