@@ -3,10 +3,10 @@
 #include "appicon.h"
 #include "controls.h"
 #include "form2.h"
-#include "form3.h"
+#include "endplatewindow.h"
 #include "form4.h"
-#include "form5.h"
-#include "form6.h"
+#include "pilegroupwindow.h"
+#include "columnwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -126,12 +126,12 @@ void Form1::luoshuan_Click() { open<Form2>(form2_); }
 // once they are built.
 void Form1::Command2_Click() { open<Form4>(form4_); }
 void Form1::shouyaxishu_Click() { open<Form4>(form4_); }
-void Form1::Command3_Click() { open<Form3>(form3_); }
-void Form1::duanban_Click() { open<Form3>(form3_); }
-void Form1::Command5_Click() { open<Form5>(form5_); }
-void Form1::zhuangji_Click() { open<Form5>(form5_); }
-void Form1::Command6_Click() { open<Form6>(form6_); }
-void Form1::zhupeijin_Click() { open<Form6>(form6_); }
+void Form1::Command3_Click() { open<EndPlateWindow>(form3_); }
+void Form1::duanban_Click() { open<EndPlateWindow>(form3_); }
+void Form1::Command5_Click() { open<PileGroupWindow>(form5_); }
+void Form1::zhuangji_Click() { open<PileGroupWindow>(form5_); }
+void Form1::Command6_Click() { open<ColumnWindow>(form6_); }
+void Form1::zhupeijin_Click() { open<ColumnWindow>(form6_); }
 
 void Form1::closeCalculators()
 {

@@ -164,13 +164,13 @@ QString suggestedBookName(const CalcBook &book, const QDate &date)
     return titleOf(book) + QLatin1Char('-') + date.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".pdf");
 }
 
-BookActions::BookActions(QWidget *window, std::initializer_list<QWidget *> resultsFrames,
-                         std::initializer_list<QAbstractButton *> calculateButtons)
+BookActions::BookActions(QWidget *window, const QList<QWidget *> &resultsFrames,
+                         const QList<QAbstractButton *> &calculateButtons)
     : QObject(window)
     , window_(window)
 {
     setObjectName(QStringLiteral("bookActions"));
-    auto make = [this, window, resultsFrames](const QString &text, const QKeySequence &keys, void (BookActions::*slot)()) {
+    auto make = [this, window, &resultsFrames](const QString &text, const QKeySequence &keys, void (BookActions::*slot)()) {
         auto *action = new QAction(text, window);
         action->setShortcut(keys);
         action->setShortcutContext(Qt::WindowShortcut);

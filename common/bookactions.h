@@ -7,10 +7,10 @@
 #include "calcbook.h"
 
 #include <QDateTime>
+#include <QList>
 #include <QObject>
 #include <QString>
 
-#include <initializer_list>
 #include <optional>
 
 class QAbstractButton;
@@ -45,8 +45,8 @@ public:
     // after its own entries (复制, 全选 …), of every result box, and
     // as shortcuts anywhere in the window, disabled until the first book; the
     // tooltip of each calculate button tells of them.
-    BookActions(QWidget *window, std::initializer_list<QWidget *> resultsFrames,
-                std::initializer_list<QAbstractButton *> calculateButtons);
+    BookActions(QWidget *window, const QList<QWidget *> &resultsFrames,
+                const QList<QAbstractButton *> &calculateButtons);
 
     // The book of the calculation just done, dated now. Each result box its
     // steps name shows them as its tooltip.

@@ -240,7 +240,7 @@ void makeKeyProofList(QComboBox *list)
     list->lineEdit()->installEventFilter(refuser);
 }
 
-void makeOptionGroup(std::initializer_list<QAbstractButton *> options, const QString &groupName)
+void makeOptionGroup(const QList<QAbstractButton *> &options, const QString &groupName)
 {
     for (QAbstractButton *option : options) {
         option->setAccessibleName(groupName + QStringLiteral("：") + option->text());
@@ -362,7 +362,7 @@ void fillList(QComboBox *list, const QStringList &items)
 
 double valueOf(const QLineEdit *box) { return parseLeadingNumber(box->text().toStdString()); }
 
-void setTabOrder(std::initializer_list<QWidget *> order)
+void setTabOrder(const QList<QWidget *> &order)
 {
     QWidget *previous = nullptr;
     for (QWidget *next : order) {

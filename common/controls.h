@@ -4,11 +4,11 @@
 // the keyboard, and buttons whose caption wraps.
 
 #include <QColor>
+#include <QList>
 #include <QPushButton>
 #include <QString>
 #include <QStringList>
 
-#include <initializer_list>
 
 class QAbstractButton;
 class QApplication;
@@ -68,7 +68,7 @@ void makeKeyProofList(QComboBox *list);
 // Makes the option buttons of one frame a group with one Tab stop, the
 // selected option; the arrow keys move within the group. A screen reader
 // names each option by the group and its caption: "螺栓级别：8.8级".
-void makeOptionGroup(std::initializer_list<QAbstractButton *> options, const QString &groupName);
+void makeOptionGroup(const QList<QAbstractButton *> &options, const QString &groupName);
 
 // Names a control for screen readers as it reads on screen, by its label
 // and unit: "e1 (mm)", "Nt1 (kN)", "稳定系数".
@@ -109,7 +109,7 @@ void fillList(QComboBox *list, const QStringList &items);
 double valueOf(const QLineEdit *box);
 
 // Sets the Tab order of a window's controls, first to last.
-void setTabOrder(std::initializer_list<QWidget *> order);
+void setTabOrder(const QList<QWidget *> &order);
 
 // Tells that the inputs give no finite result: "提示" / "输入数据超出计算范围，无法计算".
 void showOutOfRange(QWidget *window);

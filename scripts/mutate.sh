@@ -267,14 +267,14 @@ from: r.Ntb = static_cast<float>(0.8 * P);
 to:   r.Ntb = static_cast<float>(0.9 * P);
 
 name: plate-end options read the other way round
-file: endplate/form3.cpp
-from: Option4->isChecked() ? PlateEnd::Flush : PlateEnd::Extended
-to:   Option3->isChecked() ? PlateEnd::Flush : PlateEnd::Extended
+file: endplate/endplatewindow.cpp
+from: button(Flush)->isChecked() ? PlateEnd::Flush : PlateEnd::Extended
+to:   button(Extended)->isChecked() ? PlateEnd::Flush : PlateEnd::Extended
 
 name: three-side class read from the two-side box
-file: endplate/form3.cpp
-from: in.threeSide = ticked(Check4);
-to:   in.threeSide = ticked(Check3);
+file: endplate/endplatewindow.cpp
+from: in.threeSide = ticked(control<QCheckBox>(ThreeSide));
+to:   in.threeSide = ticked(control<QCheckBox>(TwoSide));
 
 name: the flush two-side thickness kept as the three-side one
 file: endplate/endplate.cpp
@@ -367,14 +367,14 @@ from: "十一桩", "十二桩"
 to:   "十二桩", "十一桩"
 
 name: burial depth bound 0 instead of 50
-file: pilegroup/form5.cpp
-from: return refuseAtMost(capDepth, 50,
-to:   return refuseAtMost(capDepth, 0,
+file: pilegroup/pilegroupwindow.cpp
+from: above(50, "承台埋深不得小于等于50"
+to:   above(0, "承台埋深不得小于等于50"
 
 name: soil weight read from the concrete box
-file: pilegroup/form5.cpp
-from: in.soilWeight = valueOf(Text7);
-to:   in.soilWeight = valueOf(Text6);
+file: pilegroup/pilegroupwindow.cpp
+from: in.soilWeight = valueOf(box(SoilWeight));
+to:   in.soilWeight = valueOf(box(ConcreteWeight));
 
 name: a pile count off the list counted as no pile
 file: pilegroup/pilegroup.cpp
@@ -382,9 +382,9 @@ from: if (r.pileCount == 0) {
 to:   if (r.pileCount < 0) {
 
 name: the burial depth compared with itself instead of the cap height
-file: pilegroup/form5.cpp
-from: if (capDepth < valueOf(Text3))
-to:   if (capDepth < valueOf(Text4))
+file: pilegroup/pilegroupwindow.cpp
+from: if (capDepth < valueOf(box(CapHeight)))
+to:   if (capDepth < valueOf(box(CapDepth)))
 
 name: the pile group book's soil load figure that of the cap
 file: pilegroup/pilegroupbook.cpp
@@ -422,29 +422,34 @@ from: return barDiameter(listText) == 0 ? "" : "mm";
 to:   return "";
 
 name: h-side bars read from the b-side list
-file: column/form6.cpp
-from: in.hDiameter = Combo3->currentText().toStdString();
-to:   in.hDiameter = Combo2->currentText().toStdString();
+file: column/columnwindow.cpp
+from: in.hDiameter = list(HDiameter)->currentText().toStdString();
+to:   in.hDiameter = list(BDiameter)->currentText().toStdString();
 
 name: column window's two count boxes swapped in the Tab order
-file: column/form6.cpp
-from: Combo3, Text4, Text5, Command1
-to:   Combo3, Text5, Text4, Command1
+file: column/columnwindow.cpp
+from: "Combo3", "Text4", "Text5", "Command1"
+to:   "Combo3", "Text5", "Text4", "Command1"
 
 name: a caption of the end plate window changed
-file: endplate/form3.cpp
-from: "Label3(2)", "螺栓级别："
-to:   "Label3(2)", "螺栓级别:"
+file: endplate/endplatewindow.cpp
+from: .text = "螺栓级别："
+to:   .text = "螺栓级别:"
+
+name: a table's "above" rule lets its bound through
+file: common/calculatorwindow.cpp
+from: (rule.test == FieldRule::Above && value <= rule.bound)
+to:   (rule.test == FieldRule::Above && value < rule.bound)
 
 name: the soil weight read to a screen reader in kN/m3
-file: pilegroup/form5.cpp
-from: nameForReaders(Text7, "土容重", "kN/m³");
-to:   nameForReaders(Text7, "土容重", "kN/m3");
+file: pilegroup/pilegroupwindow.cpp
+from: .reader = "土容重", .unit = "kN/m³"
+to:   .reader = "土容重", .unit = "kN/m3"
 
 name: the pile count list shows ten counts, not all sixteen
-file: pilegroup/form5.cpp
-from: Combo1->setMaxVisibleItems(16);
-to:   Combo1->setMaxVisibleItems(10);
+file: pilegroup/pilegroupwindow.cpp
+from: list(PileCount)->setMaxVisibleItems(16);
+to:   list(PileCount)->setMaxVisibleItems(10);
 
 name: the label of the bolt diagram's end segment moved
 file: bolt/boltdiagram.cpp
@@ -453,8 +458,8 @@ to:   middle = ticks[0] - 11;
 
 name: the pile group book's concrete weight in kN/m3
 file: pilegroup/pilegroupbook.cpp
-from: {"γc", "砼容重", displayDouble(in.concreteWeight), "kN/m³"}
-to:   {"γc", "砼容重", displayDouble(in.concreteWeight), "kN/m3"}
+from: {"γc", "混凝土重度", displayDouble(in.concreteWeight), "kN/m³"}
+to:   {"γc", "混凝土重度", displayDouble(in.concreteWeight), "kN/m3"}
 
 name: the bolt book's shear shared by three bolts a row
 file: bolt/boltbook.cpp

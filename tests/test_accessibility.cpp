@@ -6,10 +6,10 @@
 
 #include "form1.h"
 #include "form2.h"
-#include "form3.h"
+#include "endplatewindow.h"
 #include "form4.h"
-#include "form5.h"
-#include "form6.h"
+#include "pilegroupwindow.h"
+#include "columnwindow.h"
 #include "uitest.h"
 
 #include <QAccessible>
@@ -108,10 +108,10 @@ private slots:
 
         const WindowMaker main = [] { return new Form1; };
         const WindowMaker bolt = [] { return new Form2; };
-        const WindowMaker endPlate = [] { return new Form3; };
+        const WindowMaker endPlate = [] { return new EndPlateWindow; };
         const WindowMaker stability = [] { return new Form4; };
-        const WindowMaker pileGroup = [] { return new Form5; };
-        const WindowMaker column = [] { return new Form6; };
+        const WindowMaker pileGroup = [] { return new PileGroupWindow; };
+        const WindowMaker column = [] { return new ColumnWindow; };
 
         QTest::newRow("main button") << main << "Command1" << "摩擦型高强螺栓连接计算";
         QTest::newRow("bolt e1") << bolt << "Text1"

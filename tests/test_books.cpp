@@ -313,7 +313,7 @@ void TestBooks::shouldDescribeTheEndPlate()
                      classes.contains("伸臂"), classes.contains("无加劲肋"), classes.contains("两边"),
                      classes.contains("三边"), v["两边支承端板的端板形式"] == "端板平齐" ? PlateEnd::Flush : PlateEnd::Extended};
     const EndPlateResult r = computeEndPlate(in);
-    Shown shown;  // as Form3 writes them, the thickness in its sentence; nothing when it refuses the bolt size
+    Shown shown;  // as the end plate window writes them, the thickness in its sentence; nothing when it refuses the bolt size
     if (boltPretension(in.boltSize, in.boltGrade) != 0)
         shown = {{"Text7", q(r.NtbText)}, {"Text6", r.hasThickness ? q(displaySingle(r.thickness)) : ""}};
     checkBook(describeEndPlate(in, r), "端板厚度计算器", inputs, shown,
@@ -346,7 +346,7 @@ void TestBooks::shouldDescribeThePileGroup()
     const PileGroupInput in{v["L"].toDouble(), v["B"].toDouble(),  v["H"].toDouble(),  v["d"].toDouble(),
                             v["R"].toDouble(), v["γc"].toDouble(), v["γs"].toDouble(), v["桩数"].toStdString()};
     const PileGroupResult r = computePileGroup(in);
-    Shown shown{{"Text8", q(r.capacityText)}};  // as Form5 writes it
+    Shown shown{{"Text8", q(r.capacityText)}};  // as the pile group window writes it
     checkBook(describePileGroup(in, r), "桩基承载力估算", inputs, shown, {piles, "1000", "1000000"}, {}, {}, note);
 }
 
@@ -387,7 +387,7 @@ void TestBooks::shouldDescribeTheColumn()
     const ColumnInput in{v["b"].toDouble(),  v["h"].toDouble(),     v["dc"].toStdString(), v["nb"].toDouble(),
                          v["db"].toStdString(), v["nh"].toDouble(), v["dh"].toStdString()};
     const ColumnResult r = computeColumnRatio(in);
-    Shown shown{{"Text6", q(r.ratioText)}};  // in the first line of Form6's report
+    Shown shown{{"Text6", q(r.ratioText)}};  // in the first line of the column window's report
     const QStringList constants{QString::number(barDiameter(in.bDiameter)), "4", "2", "3.14159", "100", "3"};
     checkBook(describeColumnRatio(in, r), "柱配筋率验算", inputs, shown, constants, check.split(' ', Qt::SkipEmptyParts),
               report.split('|', Qt::SkipEmptyParts), note, figures);

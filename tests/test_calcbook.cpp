@@ -2,10 +2,10 @@
 // inputs as read then, copied, saved and printed from the window.
 
 #include "form2.h"
-#include "form3.h"
+#include "endplatewindow.h"
 #include "form4.h"
-#include "form5.h"
-#include "form6.h"
+#include "pilegroupwindow.h"
+#include "columnwindow.h"
 #include "uitest.h"
 
 #include <QAbstractButton>
@@ -68,13 +68,13 @@ QWidget *TestCalcBook::open(const QString &name)
     if (name == "Form2")
         window = new Form2;
     else if (name == "Form3")
-        window = new Form3;
+        window = new EndPlateWindow;
     else if (name == "Form4")
         window = new Form4;
     else if (name == "Form5")
-        window = new Form5;
+        window = new PileGroupWindow;
     else if (name == "Form6")
-        window = new Form6;
+        window = new ColumnWindow;
     else
         qFatal("no window %s", qPrintable(name));
     if (!showActive(window))

@@ -1,6 +1,6 @@
 // The end plate window, driven as an engineer uses it.
 
-#include "form3.h"
+#include "endplatewindow.h"
 #include "uitest.h"
 
 #include <QAbstractButton>
@@ -30,7 +30,7 @@ private slots:
     void init()
     {
         boxes = std::make_unique<MessageBoxCatcher>();
-        form = new Form3;
+        form = new EndPlateWindow;
         QVERIFY(showActive(form));
     }
     void cleanup()
@@ -54,7 +54,7 @@ private:
     QStringList results() { return {box("Text7")->text(), box("Text6")->text()}; }
 
     std::unique_ptr<MessageBoxCatcher> boxes;
-    QPointer<Form3> form;
+    QPointer<EndPlateWindow> form;
 };
 
 void TestForm3::shouldOpenWithTheDefaults()

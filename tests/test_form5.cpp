@@ -1,6 +1,6 @@
 // The pile group window, driven as an engineer uses it.
 
-#include "form5.h"
+#include "pilegroupwindow.h"
 #include "uitest.h"
 
 #include <QComboBox>
@@ -27,7 +27,7 @@ private slots:
     void init()
     {
         boxes = std::make_unique<MessageBoxCatcher>();
-        form = new Form5;
+        form = new PileGroupWindow;
         QVERIFY(showActive(form));
     }
     void cleanup()
@@ -49,7 +49,7 @@ private:
     QString text(const QString &name) { return control<QLineEdit>(form, name)->text(); }
 
     std::unique_ptr<MessageBoxCatcher> boxes;
-    QPointer<Form5> form;
+    QPointer<PileGroupWindow> form;
 };
 
 void TestForm5::shouldOpenWithTheDefaults()

@@ -1,6 +1,6 @@
 // The column reinforcement window, driven as an engineer uses it.
 
-#include "form6.h"
+#include "columnwindow.h"
 #include "uitest.h"
 
 #include <QAbstractItemView>
@@ -70,13 +70,13 @@ private:
     void calculate() { click(control(form, "Command1")); }
 
     std::unique_ptr<MessageBoxCatcher> boxes;
-    QPointer<Form6> form;
+    QPointer<ColumnWindow> form;
 };
 
 void TestForm6::init()
 {
     boxes = std::make_unique<MessageBoxCatcher>();
-    form = new Form6;
+    form = new ColumnWindow;
     QVERIFY(showActive(form));
 }
 

@@ -16,10 +16,10 @@
 #include "bookactions.h"
 #include "form1.h"
 #include "form2.h"
-#include "form3.h"
+#include "endplatewindow.h"
 #include "form4.h"
-#include "form5.h"
-#include "form6.h"
+#include "pilegroupwindow.h"
+#include "columnwindow.h"
 #include "uitest.h"
 
 #include <QAbstractButton>
@@ -341,13 +341,13 @@ QWidget *makeWindow(const QString &name)
     if (name == "Form2")
         return new Form2;
     if (name == "Form3")
-        return new Form3;
+        return new EndPlateWindow;
     if (name == "Form4")
         return new Form4;
     if (name == "Form5")
-        return new Form5;
+        return new PileGroupWindow;
     if (name == "Form6")
-        return new Form6;
+        return new ColumnWindow;
     qFatal("no window %s", qPrintable(name));
 }
 

@@ -8,10 +8,10 @@
 // show its numbers.
 
 #include "form2.h"
-#include "form3.h"
+#include "endplatewindow.h"
 #include "form4.h"
-#include "form5.h"
-#include "form6.h"
+#include "pilegroupwindow.h"
+#include "columnwindow.h"
 #include "uitest.h"
 
 #include <QApplication>
@@ -49,7 +49,7 @@ const QList<Window> &windows()
           "Combo3"},
          {{"Command1", {"Text10", "Text11", "Text12", "Text13", "Text14", "Text15", "Text16"}}}},
         {"Form3",
-         [] { return new Form3; },
+         [] { return new EndPlateWindow; },
          {"Text1", "Text2", "Text3", "Text4", "Text5", "Combo1", "Combo2"},
          {{"Command1", {"Text7", "Text6"}}}},
         // The coefficient first from the typed slenderness, then from the
@@ -59,11 +59,11 @@ const QList<Window> &windows()
          {"Text1", "Text2", "Text3", "Text4", "Combo1", "Combo2"},
          {{"Command2", {"Text5"}}, {"Command1", {"Text4"}}, {"Command2", {"Text5"}}}},
         {"Form5",
-         [] { return new Form5; },
+         [] { return new PileGroupWindow; },
          {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Combo1"},
          {{"Command1", {"Text8"}}}},
         {"Form6",
-         [] { return new Form6; },
+         [] { return new ColumnWindow; },
          {"Text1", "Text2", "Text4", "Text5", "Text6", "Combo1", "Combo2", "Combo3"},
          {{"Command1", {"Text6"}}}},
     };

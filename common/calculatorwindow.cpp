@@ -1,0 +1,237 @@
+#include "calculatorwindow.h"
+
+#include "bookactions.h"
+#include "controls.h"
+#include "fieldcheck.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace morvane {
+
+namespace {
+
+QString text(const char *utf8) { return QString::fromUtf8(utf8); }
+
+bool isTextBox(ControlKind kind)
+{
+    return kind == ControlKind::Box || kind == ControlKind::ResultBox || kind == ControlKind::ShadedBox;
+}
+
+// The test of a box's rules: the first rule its value breaks is told.
+FieldTest testOf(const ControlRow &row)
+{
+    return [&row](double value) -> std::optional<FieldFailure> {
+        for (const FieldRule &rule : row.rules) {
+            const bool broken = (rule.test == FieldRule::Above && value <= rule.bound)
+                || (rule.test == FieldRule::AtLeast && value < rule.bound)
+                || (rule.test == FieldRule::AtMost && value > rule.bound);
+            if (broken)
+                return FieldFailure{text(rule.message), text(rule.title)};
+        }
+        return std::nullopt;
+    };
+}
+
+// One control of a row, made with its design text in its parent.
+QWidget *make(const ControlRow &row, QWidget *parent)
+{
+    const QString name = text(row.name);
+    const QString caption = text(row.text);
+    switch (row.kind) {
+    case ControlKind::Frame:
+        return makeFrame(parent, name, caption, row.geometry);
+    case ControlKind::Label: {
+        QLabel *label = makeLabel(parent, name, caption, row.geometry);
+        if (row.align)
+            label->setAlignment(row.align);
+        return label;
+    }
+    case ControlKind::Box:
+    case ControlKind::ResultBox:
+    case ControlKind::ShadedBox: {
+        QLineEdit *box = makeTextBox(parent, name, row.geometry);
+        if (row.align)
+            box->setAlignment(row.align | Qt::AlignVCenter);
+        if (row.kind == ControlKind::ResultBox) {
+            makeResultBox(box, row.align ? row.align : Qt::AlignLeft);
+        } else if (row.kind == ControlKind::ShadedBox) {
+            setBoxBackground(box, tooltipBackground());
+            box->setFocusPolicy(Qt::ClickFocus);
+        }
+        return box;
+    }
+    case ControlKind::ReportBox: {
+        auto *report = new QPlainTextEdit(parent);
+        report->setObjectName(name);
+        report->setGeometry(row.geometry);
+        report->setFocusPolicy(Qt::ClickFocus);  // takes typing, but Tab passes it by
+        report->setTabChangesFocus(true);
+        report->document()->setDocumentMargin(2);
+        setBoxBackground(report, tooltipBackground());
+        report->setPlainText(name);
+        return report;
+    }
+    case ControlKind::KeyProofList:
+    case ControlKind::TypedList:
+        return makeList(parent, name, caption, row.geometry,
+                        row.kind == ControlKind::KeyProofList ? ListKind::KeyProof : ListKind::Typed);
+    case ControlKind::Option:
+        return makeOption(parent, name, caption, row.geometry);
+    case ControlKind::Check:
+        return makeCheck(parent, name, caption, row.geometry);
+    case ControlKind::Button:
+        return makeButton(parent, name, caption, row.geometry);
+    case ControlKind::TallButton: {
+        auto *button = new WrappingButton(caption, parent);
+        button->setObjectName(name);
+        button->setGeometry(row.geometry);
+        return button;
+    }
+    case ControlKind::Picture: {
+        QWidget *picture = row.make(parent);
+        picture->setObjectName(name);
+        picture->move(row.geometry.topLeft());
+        return picture;
+    }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+CalculatorWindow::CalculatorWindow(const WindowTable &table, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , table_(table)
+{
+    setUpCalculatorWindow(this, text(table.name), text(table.caption), table.widthTwips, table.heightTwips);
+    build();
+    load();
+}
+
+void CalculatorWindow::build()
+{
+    // The control of an earlier row by its name.
+    auto made = [this](const char *name) -> QWidget * {
+        for (size_t i = 0; i < made_.size(); ++i) {
+            if (qstrcmp(table_.controls[i].name, name) == 0)
+                return made_[i];
+        }
+        return nullptr;
+    };
+    QList<QWidget *> resultsFrames;
+    QList<QAbstractButton *> calculateButtons;
+    for (const ControlRow &row : table_.controls) {
+        QWidget *control = make(row, row.parent ? made(row.parent) : this);
+        made_.push_back(control);
+        if (row.role >= 0) {
+            if (roles_.size() <= size_t(row.role))
+                roles_.resize(row.role + 1, nullptr);
+            roles_[row.role] = control;
+        }
+        if (row.tip)
+            setToolTipText(control, text(row.tip));
+        if (row.duty == Duty::Results)
+            resultsFrames << control;
+        else if (row.duty == Duty::Calculate)
+            calculateButtons << qobject_cast<QAbstractButton *>(control);
+        else if (row.duty == Duty::Return)
+            connect(qobject_cast<QAbstractButton *>(control), &QAbstractButton::clicked, this, &QWidget::close);
+    }
+
+    // The options of a group share its name, and one Tab stop.
+    QList<QAbstractButton *> group;
+    const char *groupName = nullptr;
+    auto closeGroup = [&] {
+        if (!group.isEmpty())
+            makeOptionGroup(group, text(groupName));
+        group.clear();
+    };
+    for (size_t i = 0; i < made_.size(); ++i) {
+        const ControlRow &row = table_.controls[i];
+        if (row.kind != ControlKind::Option)
+            continue;
+        if (!groupName || qstrcmp(groupName, row.reader) != 0)
+            closeGroup();
+        groupName = row.reader;
+        group << qobject_cast<QAbstractButton *>(made_[i]);
+    }
+    closeGroup();
+
+    // What a screen reader calls each box and list: its label and unit.
+    for (size_t i = 0; i < made_.size(); ++i) {
+        const ControlRow &row = table_.controls[i];
+        if (row.namedBy)
+            nameListForReaders(qobject_cast<QComboBox *>(made_[i]), qobject_cast<QLabel *>(made(row.namedBy)));
+        else if (row.reader && row.kind != ControlKind::Option)
+            nameForReaders(made_[i], text(row.reader), text(row.unit));
+    }
+
+    QList<QWidget *> tabOrder;
+    for (const char *name : table_.tabOrder)
+        tabOrder << made(name);
+    morvane::setTabOrder(tabOrder);
+    if (table_.focus)
+        made(table_.focus)->setFocus();
+
+    book_ = new BookActions(this, resultsFrames, calculateButtons);
+
+    // Each "计算" button checks the boxes it reads; Enter in one of them presses it.
+    for (QAbstractButton *button : calculateButtons) {
+        auto *check = new FieldCheck(this);
+        check->calculateOnEnter(button);
+        checks_.push_back(check);
+    }
+    for (size_t i = 0; i < made_.size(); ++i) {
+        const ControlRow &row = table_.controls[i];
+        if (!isTextBox(row.kind))
+            continue;
+        auto *box = qobject_cast<QLineEdit *>(made_[i]);
+        if (row.rules[0].test != FieldRule::None)
+            checks_.at(row.check)->watch(box, testOf(row));
+        else if (row.feeds)
+            checks_.at(row.check)->requireNumbers({box});
+    }
+}
+
+void CalculatorWindow::load()
+{
+    for (size_t i = 0; i < made_.size(); ++i) {
+        const ControlRow &row = table_.controls[i];
+        QWidget *control = made_[i];
+        if (isTextBox(row.kind)) {
+            auto *box = qobject_cast<QLineEdit *>(control);
+            if (row.value)
+                box->setText(text(row.value));
+            else if (row.kind != ControlKind::Box)
+                showResult(box, QString());
+        } else if (row.kind == ControlKind::ReportBox) {
+            qobject_cast<QPlainTextEdit *>(control)->clear();
+        } else if (!row.items.empty()) {
+            QStringList items;
+            for (const char *item : row.items)
+                items << text(item);
+            fillList(qobject_cast<QComboBox *>(control), items);  // none selected: the design text stays
+        } else if (row.checked) {
+            qobject_cast<QAbstractButton *>(control)->setChecked(true);
+        }
+    }
+}
+
+QLineEdit *CalculatorWindow::box(int role) const { return control<QLineEdit>(role); }
+
+QComboBox *CalculatorWindow::list(int role) const { return control<QComboBox>(role); }
+
+QAbstractButton *CalculatorWindow::button(int role) const { return control<QAbstractButton>(role); }
+
+QLabel *CalculatorWindow::label(int role) const { return control<QLabel>(role); }
+
+QPlainTextEdit *CalculatorWindow::report(int role) const { return control<QPlainTextEdit>(role); }
+
+}  // namespace morvane

@@ -1,0 +1,148 @@
+#pragma once
+// The base of every calculator window. A window declares its controls once,
+// as a table: one row per control with its name, kind, frame, caption, place,
+// field rule, name for screen readers, the calculation input it feeds and the
+// default its load step writes. The base builds the controls from the rows in
+// their order, then the option groups, the screen-reader names, the Tab
+// order, the book actions, the field checks and the return button, and runs
+// the load step. The window's own class keeps what is particular to it:
+// reading its inputs into the calculation's input record, writing the
+// results, and any behaviour of its own.
+
+#include <QRect>
+#include <QWidget>
+
+#include <span>
+#include <vector>
+
+class QAbstractButton;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace morvane {
+
+class BookActions;
+class FieldCheck;
+
+// A bound a box's value must keep. A value that breaks it is told in the
+// warning box, with the message and title, when the box is left and at "计算".
+struct FieldRule {
+    enum Test : unsigned char { None, Above, AtLeast, AtMost };
+    Test test = None;
+    double bound = 0;
+    const char *message = nullptr;
+    const char *title = nullptr;
+};
+// The value must be above the bound: at the bound or below, it is refused.
+constexpr FieldRule above(double bound, const char *message, const char *title)
+{
+    return {FieldRule::Above, bound, message, title};
+}
+// The value may equal the bound, not fall below it.
+constexpr FieldRule atLeast(double bound, const char *message, const char *title)
+{
+    return {FieldRule::AtLeast, bound, message, title};
+}
+// The value may equal the bound, not exceed it.
+constexpr FieldRule atMost(double bound, const char *message, const char *title)
+{
+    return {FieldRule::AtMost, bound, message, title};
+}
+
+enum class ControlKind : unsigned char {
+    Frame,         // a captioned group frame
+    Label,
+    Box,           // an input text box
+    ResultBox,     // read-only, shaded, passed by the Tab key
+    ShadedBox,     // shaded like a result and passed by the Tab key, but it takes typing
+    ReportBox,     // several lines of result, shaded, passed by the Tab key
+    KeyProofList,  // changes only by a pick from its list
+    TypedList,     // takes any typed text
+    Option,
+    Check,
+    Button,
+    TallButton,    // a button whose caption wraps
+    Picture,       // a drawing of the window's own, made by `make`
+};
+
+// What a control does for the window as a whole.
+enum class Duty : unsigned char {
+    None,
+    Calculate,  // a "计算" button: Enter in a box it reads presses it; its tooltip tells of the book
+    Return,     // closes the window
+    Results,    // a frame whose context menu offers the book
+};
+
+struct ControlRow {
+    const char *name;                 // the objectName, as the design names it
+    ControlKind kind;
+    int role = -1;                    // the window's name for it in C++; -1: the window never touches it
+    const char *parent = nullptr;     // the name of its frame; none: the window itself
+    const char *text = nullptr;       // caption, label text, a list's design text
+    QRect geometry = {};              // in its parent; a picture: its place only
+    const char *reader = nullptr;     // what a screen reader calls it; an option: its group
+    const char *unit = nullptr;       // read after the name: "b (mm)"
+    const char *namedBy = nullptr;    // a list: the label that names it
+    const char *tip = nullptr;        // its tooltip
+    Qt::Alignment align = {};         // a label's or a box's text
+    FieldRule rules[2] = {};          // tested in this order
+    const char *feeds = nullptr;      // the calculation input read from it; a box read as a number
+    int check = 0;                    // a box: which "计算" button reads it, 0 for the first
+    const char *value = nullptr;      // what the load step writes into a box
+    bool checked = false;             // an option or check chosen by the load step
+    std::span<const char *const> items = {};  // a list's items, filled by the load step
+    Duty duty = Duty::None;
+    QWidget *(*make)(QWidget *parent) = nullptr;  // a picture
+};
+
+struct WindowTable {
+    const char *name;  // the window's objectName
+    const char *caption;
+    int widthTwips;
+    int heightTwips;
+    std::span<const ControlRow> controls;  // in the order they are made
+    std::span<const char *const> tabOrder;
+    const char *focus = nullptr;  // the control that has the focus when the window opens
+};
+
+class CalculatorWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    const WindowTable &table() const { return table_; }
+
+protected:
+    // Builds the controls of the table with their design texts, then runs the load step.
+    CalculatorWindow(const WindowTable &table, QWidget *parent);
+
+    // A control by its role.
+    template <typename Control = QWidget>
+    Control *control(int role) const
+    {
+        return qobject_cast<Control *>(roles_.at(role));
+    }
+    QLineEdit *box(int role) const;
+    QComboBox *list(int role) const;
+    QAbstractButton *button(int role) const;  // a command button, an option or a check
+    QLabel *label(int role) const;
+    QPlainTextEdit *report(int role) const;
+
+    BookActions *book() const { return book_; }
+    // The check of the boxes one "计算" button reads, the first button's by default.
+    FieldCheck *fieldCheck(int check = 0) const { return checks_.at(check); }
+
+private:
+    void build();
+    void load();
+
+    const WindowTable &table_;
+    std::vector<QWidget *> made_;  // the control of each row
+    std::vector<QWidget *> roles_;
+    std::vector<FieldCheck *> checks_;
+    BookActions *book_ = nullptr;
+};
+
+}  // namespace morvane
