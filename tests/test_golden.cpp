@@ -184,7 +184,11 @@ void describeControls(QWidget *window, QWidget *widget, int depth, QStringList &
     const QString name = widget->objectName();
     const bool described = widget == window || (!name.isEmpty() && !name.startsWith(QLatin1String("qt_")));
     if (described) {
-        QStringList f{indent + name, widget->metaObject()->className()};
+        // The toolkit's class, not the program's C++ name, which a rename may change.
+        const QMetaObject *meta = widget->metaObject();
+        while (QByteArray(meta->className()).startsWith("morvane::") && meta->superClass())
+            meta = meta->superClass();
+        QStringList f{indent + name, meta->className()};
         if (auto *label = qobject_cast<QLabel *>(widget))
             f << quoted(label->text());
         else if (auto *button = qobject_cast<QAbstractButton *>(widget))
