@@ -95,7 +95,7 @@ void TestForm1::shouldShowTheMainWindow()
                  qPrintable(QFontInfo(label->font()).family()));
         QVERIFY(!label->text().isEmpty());
     }
-    QCOMPARE(control<QLabel>(form, "Label1(1)")->text(), QStringLiteral("V1.0"));
+    QCOMPARE(control<QLabel>(form, "Label1(1)")->text(), QStringLiteral("V" MORVANE_VERSION));
 }
 
 void TestForm1::shouldOfferTheButtonsInTabOrder()
