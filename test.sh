@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs every test, then runs them once
-# more in a build with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, checks that the C++ files are formatted as
+# .clang-format says (scripts/check-format.sh), builds and runs every test,
+# then runs them once more in a build with AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 # The first run also installs the program into a scratch prefix and checks
 # it with desktop-file-validate and appstreamcli, and builds the Debian
 # package with cpack and starts the program from it (tests/installed_files.sh,
@@ -10,6 +12,9 @@ set -euo pipefail
 cd "$(dirname "$0")"
 MORVANE_WITH_TEST_PACKAGES=1
 source scripts/prepare.sh
+
+install_missing_packages
+scripts/check-format.sh
 
 prepare_build build
 ctest --test-dir build --output-on-failure

@@ -7,6 +7,7 @@
 #include "form4.h"
 #include "pilegroupwindow.h"
 #include "columnwindow.h"
+#include "version.h"
 
 #include <QAction>
 #include <QApplication>
@@ -49,7 +50,7 @@ Form1::Form1(QWidget *parent)
     Command4 = button("Command4", "退出程序", 216, 62, 89);
 
     const QFont kai = kaiFont(14.25, true, true);
-    Label1_1 = new QLabel("V1.0", Frame1);
+    Label1_1 = new QLabel("V" MORVANE_VERSION, Frame1);
     Label1_1->setObjectName("Label1(1)");
     Label1_1->setFont(kai);
     Label1_1->setGeometry(14, 100, 97, 28);
@@ -119,11 +120,9 @@ void Form1::open(QPointer<QWidget> &instance)
     instance->activateWindow();
 }
 
+// Each calculator opens from its button and from its menu entry.
 void Form1::Command1_Click() { open<Form2>(form2_); }
 void Form1::luoshuan_Click() { open<Form2>(form2_); }
-
-// The end plate, stability, pile group and column windows are opened here
-// once they are built.
 void Form1::Command2_Click() { open<Form4>(form4_); }
 void Form1::shouyaxishu_Click() { open<Form4>(form4_); }
 void Form1::Command3_Click() { open<EndPlateWindow>(form3_); }

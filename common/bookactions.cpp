@@ -2,6 +2,7 @@
 
 #include "controls.h"
 #include "settings.h"
+#include "version.h"
 #include "warningbox.h"
 
 #include <QAbstractButton>

@@ -8,13 +8,13 @@ class QWidget;
 
 namespace morvane {
 
-// Shows the box over `parent`'s window and waits until it is closed. Then
-// makes that window active again and gives the focus back to the control
-// that held it, so that the user goes on where they were.
 // The least width of a warning box with that title, so that a window
 // manager never cuts the title.
 int warningBoxMinimumWidth(const QString &title);
 
+// Shows the box over `parent`'s window and waits until it is closed. Then
+// makes that window active again and gives the focus back to the control
+// that held it, so that the user goes on where they were.
 void showWarning(QWidget *parent, const QString &title, const QString &message);
 
 // The same box asking a question with 是 and 否, 否 the default and the

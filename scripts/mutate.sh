@@ -470,6 +470,11 @@ name: the page footer of a printed book without its comma
 file: common/bookactions.cpp
 from: QStringLiteral("第 %1 页，共 %2 页")
 to:   QStringLiteral("第 %1 页 共 %2 页")
+
+name: the program's version written by hand, not the project's
+file: common/version.h.in
+from: #define MORVANE_VERSION "@PROJECT_VERSION@"
+to:   #define MORVANE_VERSION "1.1"
 EOF
 
 # The patcher: `count`, `show N`, `apply N DIR`, `sync FROM TO FILE...`.

@@ -13,6 +13,8 @@ MORVANE_TEST_PACKAGES=(
     poppler-utils
     clang
     libclang-rt-14-dev
+    # the format check of the C++ files (scripts/check-format.sh)
+    clang-format
 )
 
 install_missing_packages() {

@@ -94,12 +94,10 @@ void walk(QAccessibleInterface *node, QHash<QString, QString> &names, int depth 
 
 Q_DECLARE_METATYPE(WindowMaker)
 
-class TestAccessibility : public QObject
+class TestAccessibility : public WindowTest<>
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { prepareLikeTheProgram(); }
-
     void shouldNameEveryControlByItsLabelAndUnit_data()
     {
         QTest::addColumn<WindowMaker>("makeWindow");
@@ -149,10 +147,10 @@ private slots:
         QFETCH(WindowMaker, makeWindow);
         QFETCH(QString, control);
         QFETCH(QString, name);
-        const std::unique_ptr<QWidget> window(makeWindow());
-        QVERIFY(showActive(window.get()));
+        QWidget *window = makeWindow();
+        QVERIFY(show(window));
 
-        QAccessibleInterface *root = QAccessible::queryAccessibleInterface(window.get());
+        QAccessibleInterface *root = QAccessible::queryAccessibleInterface(window);
         QVERIFY(root);
         QHash<QString, QString> names;
         walk(root, names);

@@ -33,13 +33,10 @@
 using namespace morvane;
 using namespace uitest;
 
-class TestCalcBook : public QObject
+class TestCalcBook : public WindowTest<>
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { prepareLikeTheProgram(); }
-    void cleanup();
-
     void shouldHoldEveryInputAndResultAsShown_data();
     void shouldHoldEveryInputAndResultAsShown();
     void shouldSaveByTheChosenFilter_data();
@@ -57,35 +54,25 @@ private:
     }
     // Runs `answer` on the first modal dialog the next action opens.
     void answerNextDialog(const std::function<void(QWidget *)> &answer);
-
-    std::unique_ptr<MessageBoxCatcher> boxes;
-    QPointer<QWidget> window;
 };
 
 QWidget *TestCalcBook::open(const QString &name)
 {
-    boxes = std::make_unique<MessageBoxCatcher>();
     if (name == "Form2")
-        window = new Form2;
+        form = new Form2;
     else if (name == "Form3")
-        window = new EndPlateWindow;
+        form = new EndPlateWindow;
     else if (name == "Form4")
-        window = new Form4;
+        form = new Form4;
     else if (name == "Form5")
-        window = new PileGroupWindow;
+        form = new PileGroupWindow;
     else if (name == "Form6")
-        window = new ColumnWindow;
+        form = new ColumnWindow;
     else
         qFatal("no window %s", qPrintable(name));
-    if (!showActive(window))
+    if (!show(form))
         qFatal("%s did not show", qPrintable(name));
-    return window;
-}
-
-void TestCalcBook::cleanup()
-{
-    delete window;
-    boxes.reset();
+    return form;
 }
 
 QStringList TestCalcBook::menuEntries(QWidget *frame)
@@ -344,7 +331,7 @@ void TestCalcBook::shouldSaveByTheChosenFilter()
     }
 
     // The next dialog opens in this folder, in another window too.
-    delete window;
+    delete form;
     QWidget *next = open("Form6");
     click(control(next, "Command1"));
     QString opened;

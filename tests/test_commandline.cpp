@@ -45,7 +45,7 @@ void TestCommandLine::shouldAnswerOrRefuse_data()
     QTest::addColumn<QString>("output");
     QTest::addColumn<QString>("error");
 
-    const QString version = "Morvane 结构设计计算 1.0\n";
+    const QString version = "Morvane 结构设计计算 " MORVANE_VERSION "\n";
     const QString help = QString("用法：%1 [选项]\n"
                                  "Morvane 结构设计计算：按中国规范计算摩擦型高强螺栓连接、端板厚度、"
                                  "轴心受压构件稳定系数、桩基承载力和柱配筋率。\n"

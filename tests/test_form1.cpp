@@ -21,14 +21,10 @@
 using namespace morvane;
 using namespace uitest;
 
-class TestForm1 : public QObject
+class TestForm1 : public WindowTest<Form1>
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { prepareLikeTheProgram(); }
-    void init();
-    void cleanup();
-
     void shouldShowTheMainWindow();
     void shouldOfferTheButtonsInTabOrder();
     void shouldOfferTheMenu();
@@ -42,28 +38,9 @@ private slots:
 
 private:
     QWidget *openCalculator(const QString &name);
-    QPushButton *button(const QString &name) { return control<QPushButton>(main.get(), name); }
-    QAction *entry(const QString &name) { return control<QAction>(main.get(), name); }
-
-    std::unique_ptr<MessageBoxCatcher> boxes;
-    std::unique_ptr<Form1> main;
+    QPushButton *button(const QString &name) { return control<QPushButton>(form, name); }
+    QAction *entry(const QString &name) { return control<QAction>(form, name); }
 };
-
-void TestForm1::init()
-{
-    boxes = std::make_unique<MessageBoxCatcher>();
-    main = std::make_unique<Form1>();
-    QVERIFY(showActive(main.get()));
-}
-
-void TestForm1::cleanup()
-{
-    const QString left = boxes->unexpected();
-    main.reset();
-    settle();
-    boxes.reset();
-    QVERIFY2(left.isEmpty(), qPrintable("message boxes nobody expected:\n" + left));
-}
 
 // The open calculator window of that name, or none.
 QWidget *TestForm1::openCalculator(const QString &name)
@@ -81,10 +58,10 @@ QWidget *TestForm1::openCalculator(const QString &name)
 
 void TestForm1::shouldShowTheMainWindow()
 {
-    QCOMPARE(main->windowTitle(), QStringLiteral("Morvane"));
-    QCOMPARE(main->centralWidget()->size(), QSize(335, 139));
-    QVERIFY(!main->windowIcon().isNull());
-    QCOMPARE(control<QWidget>(main.get(), "Frame1")->property("title").toString(), QStringLiteral("Morvane"));
+    QCOMPARE(form->windowTitle(), QStringLiteral("Morvane"));
+    QCOMPARE(form->centralWidget()->size(), QSize(335, 139));
+    QVERIFY(!form->windowIcon().isNull());
+    QCOMPARE(control<QWidget>(form, "Frame1")->property("title").toString(), QStringLiteral("Morvane"));
 
     const struct {
         const char *name;
@@ -107,7 +84,7 @@ void TestForm1::shouldShowTheMainWindow()
     QVERIFY(button("Command3")->x() < button("Command6")->x());
 
     for (const char *name : {"Label1(0)", "Label1(1)"}) {
-        auto *label = control<QLabel>(main.get(), name);
+        auto *label = control<QLabel>(form, name);
         QVERIFY(label->font().bold());
         QVERIFY(label->font().underline());
         QCOMPARE(label->font().pointSizeF(), 14.25);
@@ -118,7 +95,7 @@ void TestForm1::shouldShowTheMainWindow()
                  qPrintable(QFontInfo(label->font()).family()));
         QVERIFY(!label->text().isEmpty());
     }
-    QCOMPARE(control<QLabel>(main.get(), "Label1(1)")->text(), QStringLiteral("V1.0"));
+    QCOMPARE(control<QLabel>(form, "Label1(1)")->text(), QStringLiteral("V" MORVANE_VERSION));
 }
 
 void TestForm1::shouldOfferTheButtonsInTabOrder()
@@ -131,9 +108,9 @@ void TestForm1::shouldOfferTheButtonsInTabOrder()
 
 void TestForm1::shouldOfferTheMenu()
 {
-    auto *menu = control<QMenu>(main.get(), "proselect");
+    auto *menu = control<QMenu>(form, "proselect");
     QCOMPARE(menu->title(), QStringLiteral("程序选择"));
-    QCOMPARE(main->menuBar()->actions(), QList<QAction *>{menu->menuAction()});
+    QCOMPARE(form->menuBar()->actions(), QList<QAction *>{menu->menuAction()});
     QStringList entries;
     for (QAction *a : menu->actions()) {
         entries << a->objectName() + (a->isSeparator() ? QStringLiteral(" -") : QStringLiteral(" ") + a->text());
@@ -203,7 +180,7 @@ void TestForm1::shouldOpenOneWindowFromButtonAndMenu()
     typeInto(control(window, "Text1"), "55");
 
     // Back to the main window, which stays usable.
-    QVERIFY(showActive(main.get()));
+    QVERIFY(showActive(form));
     openIt(againByMenu);
     QCOMPARE(openCalculator(c.window), window.data());
     QVERIFY(QTest::qWaitForWindowActive(window));
@@ -242,7 +219,7 @@ void TestForm1::shouldReloadAClosedWindowWithItsDefaults()
     }
     settle();
     QVERIFY(window.isNull());
-    QVERIFY(main->isVisible());
+    QVERIFY(form->isVisible());
 
     entry(c.entry)->trigger();
     settle();
@@ -271,9 +248,9 @@ void TestForm1::shouldLeaveCalculatorsOpenWhenTheMainWindowCloses()
     click(button("Command1"));
     QPointer<QWidget> bolt = openCalculator("Form2");
     QVERIFY(bolt);
-    main->close();
+    form->close();
     settle();
-    QVERIFY(!main->isVisible());
+    QVERIFY(!form->isVisible());
     QVERIFY(bolt && bolt->isVisible());
     delete bolt;
 }
@@ -284,7 +261,7 @@ void TestForm1::shouldEndTheProgramAtOnce()
     QPointer<QWidget> bolt = openCalculator("Form2");
     QVERIFY(bolt);
     typeInto(control(bolt, "Text1"), "0");  // an entry that would fail its check
-    QVERIFY(showActive(main.get()));
+    QVERIFY(showActive(form));
     boxes->take();
 
     // "退出程序" inside a running event loop: the loop must end.

@@ -21,13 +21,10 @@
 using namespace morvane;
 using namespace uitest;
 
-class TestForm2 : public QObject
+class TestForm2 : public WindowTest<Form2>
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { prepareLikeTheProgram(); }
-    void init();
-    void cleanup();
 
     void shouldOpenWithTheDefaults();
     void shouldComputeTheDefaultsStraightAfterOpening();
@@ -66,25 +63,7 @@ private:
     QLineEdit *box(const QString &name) { return control<QLineEdit>(form, name); }
     QString text(const QString &name) { return box(name)->text(); }
     QStringList results();
-
-    std::unique_ptr<MessageBoxCatcher> boxes;
-    QPointer<Form2> form;
 };
-
-void TestForm2::init()
-{
-    boxes = std::make_unique<MessageBoxCatcher>();
-    form = new Form2;
-    QVERIFY(showActive(form));
-}
-
-void TestForm2::cleanup()
-{
-    const QString left = boxes->unexpected();
-    delete form;
-    boxes.reset();
-    QVERIFY2(left.isEmpty(), qPrintable("message boxes nobody expected:\n" + left));
-}
 
 QStringList TestForm2::results()
 {

@@ -14,11 +14,10 @@
 using namespace morvane;
 using namespace uitest;
 
-class TestForm3 : public QObject
+class TestForm3 : public WindowTest<EndPlateWindow>
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { prepareLikeTheProgram(); }
     // Every control inside its frame, every result whole, at any screen scale.
     void shouldShowEveryControlAndResultWhole()
     {
@@ -26,19 +25,6 @@ private slots:
         QVERIFY(!scaledUpBitmap(control(form, "Picture1")));
         QCOMPARE(resultsShownCut(form, {"Text7"}, {"-1.234567E+15", "124"}), QStringList());
         QCOMPARE(resultsShownCut(form, {"Text6"}, {"此端板的最小厚度为1.234567E+15mm", "此端板的最小厚度为26.94167mm"}), QStringList());
-    }
-    void init()
-    {
-        boxes = std::make_unique<MessageBoxCatcher>();
-        form = new EndPlateWindow;
-        QVERIFY(showActive(form));
-    }
-    void cleanup()
-    {
-        const QString left = boxes->unexpected();
-        delete form;
-        boxes.reset();
-        QVERIFY2(left.isEmpty(), qPrintable("message boxes nobody expected:\n" + left));
     }
 
     void shouldOpenWithTheDefaults();
@@ -52,9 +38,6 @@ private slots:
 private:
     QLineEdit *box(const QString &name) { return control<QLineEdit>(form, name); }
     QStringList results() { return {box("Text7")->text(), box("Text6")->text()}; }
-
-    std::unique_ptr<MessageBoxCatcher> boxes;
-    QPointer<EndPlateWindow> form;
 };
 
 void TestForm3::shouldOpenWithTheDefaults()

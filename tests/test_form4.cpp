@@ -50,19 +50,16 @@ void typeText(QWidget *target, const QString &text)
 
 }  // namespace
 
-class TestForm4 : public QObject
+class TestForm4 : public WindowTest<Form4>
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { prepareLikeTheProgram(); }
     // Every control inside its frame, every result whole, at any screen scale.
     void shouldShowEveryControlAndResultWhole()
     {
         QCOMPARE(controlsCutByTheirFrame(form).join(", "), QString());
         QCOMPARE(resultsShownCut(form, {"Text4", "Text5"}, kLongestDoubleTexts), QStringList());
     }
-    void init();
-    void cleanup();
 
     void shouldOpenWithTheDefaults();
     void shouldMoveThroughTheControlsInTabOrder();
@@ -74,25 +71,7 @@ private slots:
 
 private:
     QLineEdit *box(const QString &name) { return control<QLineEdit>(form, name); }
-
-    std::unique_ptr<MessageBoxCatcher> boxes;
-    QPointer<Form4> form;
 };
-
-void TestForm4::init()
-{
-    boxes = std::make_unique<MessageBoxCatcher>();
-    form = new Form4;
-    QVERIFY(showActive(form));
-}
-
-void TestForm4::cleanup()
-{
-    const QString left = boxes->unexpected();
-    delete form;
-    boxes.reset();
-    QVERIFY2(left.isEmpty(), qPrintable("message boxes nobody expected:\n" + left));
-}
 
 void TestForm4::shouldOpenWithTheDefaults()
 {

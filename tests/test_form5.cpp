@@ -13,29 +13,15 @@
 using namespace morvane;
 using namespace uitest;
 
-class TestForm5 : public QObject
+class TestForm5 : public WindowTest<PileGroupWindow>
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { prepareLikeTheProgram(); }
     // Every control inside its frame, every result whole, at any screen scale.
     void shouldShowEveryControlAndResultWhole()
     {
         QCOMPARE(controlsCutByTheirFrame(form).join(", "), QString());
         QCOMPARE(resultsShownCut(form, {"Text8"}, kLongestDoubleTexts), QStringList());
-    }
-    void init()
-    {
-        boxes = std::make_unique<MessageBoxCatcher>();
-        form = new PileGroupWindow;
-        QVERIFY(showActive(form));
-    }
-    void cleanup()
-    {
-        const QString left = boxes->unexpected();
-        delete form;
-        boxes.reset();
-        QVERIFY2(left.isEmpty(), qPrintable("message boxes nobody expected:\n" + left));
     }
 
     void shouldOpenWithTheDefaults();
@@ -47,9 +33,6 @@ private slots:
 
 private:
     QString text(const QString &name) { return control<QLineEdit>(form, name)->text(); }
-
-    std::unique_ptr<MessageBoxCatcher> boxes;
-    QPointer<PileGroupWindow> form;
 };
 
 void TestForm5::shouldOpenWithTheDefaults()

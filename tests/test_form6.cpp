@@ -36,11 +36,10 @@ int runsAlong(const QImage &image, QPoint at, QPoint step, QRgb colour)
 
 }  // namespace
 
-class TestForm6 : public QObject
+class TestForm6 : public WindowTest<ColumnWindow>
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { prepareLikeTheProgram(); }
     // Every control inside its frame, every result whole, at any screen scale.
     void shouldShowEveryControlAndResultWhole()
     {
@@ -48,8 +47,6 @@ private slots:
         QVERIFY(!scaledUpBitmap(control(form, "Image1")));
         QCOMPARE(resultsShownCut(form, {"Text3"}, {"4"}), QStringList());
     }
-    void init();
-    void cleanup();
 
     void shouldOpenWithTheDefaults();
     void shouldComputeFromTheControls_data();
@@ -68,25 +65,7 @@ private:
     QLineEdit *box(const QString &name) { return control<QLineEdit>(form, name); }
     QString shownReport() { return control<QPlainTextEdit>(form, "Text6")->toPlainText(); }
     void calculate() { click(control(form, "Command1")); }
-
-    std::unique_ptr<MessageBoxCatcher> boxes;
-    QPointer<ColumnWindow> form;
 };
-
-void TestForm6::init()
-{
-    boxes = std::make_unique<MessageBoxCatcher>();
-    form = new ColumnWindow;
-    QVERIFY(showActive(form));
-}
-
-void TestForm6::cleanup()
-{
-    const QString left = boxes->unexpected();
-    delete form;
-    boxes.reset();
-    QVERIFY2(left.isEmpty(), qPrintable("message boxes nobody expected:\n" + left));
-}
 
 void TestForm6::shouldOpenWithTheDefaults()
 {

@@ -499,13 +499,10 @@ QStringList evaluateSteps(const CalcBook &book, QStringList &disagreements)
 
 }  // namespace
 
-class TestGolden : public QObject
+class TestGolden : public WindowTest<>
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { prepareLikeTheProgram(); }
-    void cleanup();
-
     void shouldLookAsKept_data();
     void shouldLookAsKept();
     void shouldWriteTheBookAsKept_data();
@@ -514,24 +511,14 @@ private slots:
 private:
     QWidget *open(const QString &name);
 
-    std::unique_ptr<MessageBoxCatcher> boxes;
-    QPointer<QWidget> window;
 };
 
 QWidget *TestGolden::open(const QString &name)
 {
-    boxes = std::make_unique<MessageBoxCatcher>();
-    window = makeWindow(name);
-    if (!showActive(window))
+    QWidget *window = makeWindow(name);
+    if (!show(window))
         qFatal("%s did not show", qPrintable(name));
     return window;
-}
-
-void TestGolden::cleanup()
-{
-    delete window;
-    settle();
-    boxes.reset();
 }
 
 void TestGolden::shouldLookAsKept_data()

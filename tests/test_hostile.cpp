@@ -99,19 +99,10 @@ void keyEvent(QEvent::Type type, Qt::Key key, Qt::KeyboardModifiers modifiers)
 
 }  // namespace
 
-class TestHostile : public QObject
+class TestHostile : public WindowTest<>
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { prepareLikeTheProgram(); }
-    void init() { boxes = std::make_unique<MessageBoxCatcher>(); }
-    void cleanup()
-    {
-        delete window;
-        settle();
-        boxes.reset();
-    }
-
     void shouldTakeAnyTextInAnyBox_data();
     void shouldTakeAnyTextInAnyBox();
 
@@ -119,8 +110,6 @@ private:
     // One thing a person does; at most one message box may come of it.
     QList<ShownBox> step(const QString &what, const std::function<void()> &doIt);
 
-    std::unique_ptr<MessageBoxCatcher> boxes;
-    QPointer<QWidget> window;
     QStringList failures;
 };
 
@@ -159,8 +148,8 @@ void TestHostile::shouldTakeAnyTextInAnyBox()
     QFETCH(QString, boxName);
     QFETCH(QString, text);
     const Window &w = windows()[windowIndex];
-    window = w.make();
-    QVERIFY(showActive(window));
+    const QPointer<QWidget> window = w.make();
+    QVERIFY(show(window));
     failures.clear();
 
     QWidget *box = control(window, boxName);

@@ -132,6 +132,33 @@ bool showActive(QWidget *window)
     return QTest::qWaitForWindowActive(window);
 }
 
+void WindowTestBase::initTestCase()
+{
+    prepareLikeTheProgram();
+}
+
+void WindowTestBase::init()
+{
+    boxes = std::make_unique<MessageBoxCatcher>();
+    if (QWidget *window = makeWindowUnderTest())
+        QVERIFY(show(window));
+}
+
+bool WindowTestBase::show(QWidget *window)
+{
+    shown_ = window;
+    return showActive(window);
+}
+
+void WindowTestBase::cleanup()
+{
+    const QString left = boxes->unexpected();
+    delete shown_;
+    settle();
+    boxes.reset();
+    QVERIFY2(left.isEmpty(), qPrintable("message boxes nobody expected:\n" + left));
+}
+
 void settle()
 {
     for (int i = 0; i < 5; ++i) {

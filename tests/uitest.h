@@ -5,10 +5,13 @@
 #include <QMessageBox>
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <memory>
+#include <type_traits>
 #include <utility>
 
 class QComboBox;
@@ -73,6 +76,50 @@ private:
     std::function<Answer()> chooser_;
     int mostShownAtOnce_ = 0;
     int lastWidth_ = 0;
+};
+
+// What every window test does around each test function: the application
+// set up as the program sets it up, a catcher for the message boxes, the
+// window shown active; afterwards the window deleted and the test failed
+// when a message box came up that it did not take.
+class WindowTestBase : public QObject
+{
+    Q_OBJECT
+protected:
+    // Shows a window active as the one under test; it is deleted after the
+    // test function.
+    bool show(QWidget *window);
+
+    std::unique_ptr<MessageBoxCatcher> boxes;
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+private:
+    // The window each test function starts with (none: the test opens its own).
+    virtual QWidget *makeWindowUnderTest() { return nullptr; }
+
+    QPointer<QWidget> shown_;
+};
+
+// A test of one window class W, made and shown anew for each test function;
+// a test of several windows (W left as QWidget) opens each with show().
+template <typename W = QWidget>
+class WindowTest : public WindowTestBase
+{
+protected:
+    QPointer<W> form;  // the window under test
+
+private:
+    QWidget *makeWindowUnderTest() override
+    {
+        if constexpr (std::is_same_v<W, QWidget>)
+            return nullptr;
+        else
+            return form = new W;
+    }
 };
 
 // Finds a control by its name inside a window; fails the test when absent.
