@@ -4,7 +4,7 @@
 #include "controls.h"
 #include "form2.h"
 #include "endplatewindow.h"
-#include "form4.h"
+#include "stabilitywindow.h"
 #include "pilegroupwindow.h"
 #include "columnwindow.h"
 
@@ -124,8 +124,8 @@ void Form1::luoshuan_Click() { open<Form2>(form2_); }
 
 // The end plate, stability, pile group and column windows are opened here
 // once they are built.
-void Form1::Command2_Click() { open<Form4>(form4_); }
-void Form1::shouyaxishu_Click() { open<Form4>(form4_); }
+void Form1::Command2_Click() { open<StabilityWindow>(form4_); }
+void Form1::shouyaxishu_Click() { open<StabilityWindow>(form4_); }
 void Form1::Command3_Click() { open<EndPlateWindow>(form3_); }
 void Form1::duanban_Click() { open<EndPlateWindow>(form3_); }
 void Form1::Command5_Click() { open<PileGroupWindow>(form5_); }

@@ -7,7 +7,7 @@
 #include "form1.h"
 #include "form2.h"
 #include "endplatewindow.h"
-#include "form4.h"
+#include "stabilitywindow.h"
 #include "pilegroupwindow.h"
 #include "columnwindow.h"
 #include "uitest.h"
@@ -109,7 +109,7 @@ private slots:
         const WindowMaker main = [] { return new Form1; };
         const WindowMaker bolt = [] { return new Form2; };
         const WindowMaker endPlate = [] { return new EndPlateWindow; };
-        const WindowMaker stability = [] { return new Form4; };
+        const WindowMaker stability = [] { return new StabilityWindow; };
         const WindowMaker pileGroup = [] { return new PileGroupWindow; };
         const WindowMaker column = [] { return new ColumnWindow; };
 

@@ -3,7 +3,7 @@
 
 #include "form2.h"
 #include "endplatewindow.h"
-#include "form4.h"
+#include "stabilitywindow.h"
 #include "pilegroupwindow.h"
 #include "columnwindow.h"
 #include "uitest.h"
@@ -70,7 +70,7 @@ QWidget *TestCalcBook::open(const QString &name)
     else if (name == "Form3")
         window = new EndPlateWindow;
     else if (name == "Form4")
-        window = new Form4;
+        window = new StabilityWindow;
     else if (name == "Form5")
         window = new PileGroupWindow;
     else if (name == "Form6")

@@ -17,7 +17,7 @@
 #include "form1.h"
 #include "form2.h"
 #include "endplatewindow.h"
-#include "form4.h"
+#include "stabilitywindow.h"
 #include "pilegroupwindow.h"
 #include "columnwindow.h"
 #include "uitest.h"
@@ -347,7 +347,7 @@ QWidget *makeWindow(const QString &name)
     if (name == "Form3")
         return new EndPlateWindow;
     if (name == "Form4")
-        return new Form4;
+        return new StabilityWindow;
     if (name == "Form5")
         return new PileGroupWindow;
     if (name == "Form6")
