@@ -1,6 +1,6 @@
 // The main window: opening the calculators, one instance each, and ending.
 
-#include "form1.h"
+#include "mainwindow.h"
 #include "uitest.h"
 
 #include <QAction>
@@ -46,13 +46,13 @@ private:
     QAction *entry(const QString &name) { return control<QAction>(main.get(), name); }
 
     std::unique_ptr<MessageBoxCatcher> boxes;
-    std::unique_ptr<Form1> main;
+    std::unique_ptr<MainWindow> main;
 };
 
 void TestForm1::init()
 {
     boxes = std::make_unique<MessageBoxCatcher>();
-    main = std::make_unique<Form1>();
+    main = std::make_unique<MainWindow>();
     QVERIFY(showActive(main.get()));
 }
 

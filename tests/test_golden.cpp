@@ -14,7 +14,7 @@
 // (the same switch rewrites docs/ pictures and the installed files' copies).
 
 #include "bookactions.h"
-#include "form1.h"
+#include "mainwindow.h"
 #include "form2.h"
 #include "endplatewindow.h"
 #include "stabilitywindow.h"
@@ -341,7 +341,7 @@ void describeFieldChecks(QWidget *window, MessageBoxCatcher &boxes, QStringList 
 QWidget *makeWindow(const QString &name)
 {
     if (name == "Form1")
-        return new Form1;
+        return new MainWindow;
     if (name == "Form2")
         return new Form2;
     if (name == "Form3")
