@@ -1,7 +1,7 @@
 #include "appicon.h"
 #include "commandline.h"
 #include "controls.h"
-#include "form1.h"
+#include "mainwindow.h"
 #include "version.h"
 
 #include <QApplication>
@@ -22,7 +22,7 @@ int main(int argc, char *argv[])
         return *exitCode;
     app.setWindowIcon(morvane::programIcon());
 
-    morvane::Form1 mainWindow;
+    morvane::MainWindow mainWindow;
     mainWindow.show();
     return app.exec();
 }

@@ -332,14 +332,19 @@ from: rest.starts_with("\xE3\x80\x80")
 to:   rest.starts_with("\xE3\x80\x81")
 
 name: the slenderness kept when L, I or A is edited
-file: stability/form4.cpp
-from: connect(dimension, &QLineEdit::textEdited
-to:   connect(dimension, &QLineEdit::returnPressed
+file: stability/stabilitywindow.cpp
+from: connect(box(dimension), &QLineEdit::textEdited
+to:   connect(box(dimension), &QLineEdit::returnPressed
 
 name: a typed slenderness taken for the computed one
-file: stability/form4.cpp
+file: stability/stabilitywindow.cpp
 from: slendernessShown_ = false;
 to:   (void)0;
+
+name: a box the load step empties keeps its design text for Ctrl+Z
+file: common/calculatorwindow.cpp
+from: showResult(box, QString());
+to:   box->clear();
 
 name: the book lists a computed slenderness as an input
 file: stability/stabilitybook.cpp

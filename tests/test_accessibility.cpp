@@ -4,10 +4,10 @@
 // screen reader attached and on the offscreen platform too, so the tree is
 // walked as a screen reader would walk it.
 
-#include "form1.h"
+#include "mainwindow.h"
 #include "form2.h"
 #include "endplatewindow.h"
-#include "form4.h"
+#include "stabilitywindow.h"
 #include "pilegroupwindow.h"
 #include "columnwindow.h"
 #include "uitest.h"
@@ -104,10 +104,10 @@ private slots:
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("name");
 
-        const WindowMaker main = [] { return new Form1; };
+        const WindowMaker main = [] { return new MainWindow; };
         const WindowMaker bolt = [] { return new Form2; };
         const WindowMaker endPlate = [] { return new EndPlateWindow; };
-        const WindowMaker stability = [] { return new Form4; };
+        const WindowMaker stability = [] { return new StabilityWindow; };
         const WindowMaker pileGroup = [] { return new PileGroupWindow; };
         const WindowMaker column = [] { return new ColumnWindow; };
 

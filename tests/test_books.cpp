@@ -428,7 +428,7 @@ void TestBooks::shouldDescribeTheStability()
     QFETCH(QString, note);
 
     const auto v = fields(inputs);
-    Shown shown;  // as Form4 writes them
+    Shown shown;  // as the stability window writes them
     std::optional<SlendernessRun> first;
     if (v.contains("L")) {
         const SlendernessInput in{v["L"].toDouble(), v["I"].toDouble(), v["A"].toDouble()};

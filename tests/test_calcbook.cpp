@@ -3,7 +3,7 @@
 
 #include "form2.h"
 #include "endplatewindow.h"
-#include "form4.h"
+#include "stabilitywindow.h"
 #include "pilegroupwindow.h"
 #include "columnwindow.h"
 #include "uitest.h"
@@ -63,7 +63,7 @@ QWidget *TestCalcBook::open(const QString &name)
     else if (name == "Form3")
         form = new EndPlateWindow;
     else if (name == "Form4")
-        form = new Form4;
+        form = new StabilityWindow;
     else if (name == "Form5")
         form = new PileGroupWindow;
     else if (name == "Form6")

@@ -1,6 +1,6 @@
 // The main window: opening the calculators, one instance each, and ending.
 
-#include "form1.h"
+#include "mainwindow.h"
 #include "uitest.h"
 
 #include <QAction>
@@ -21,7 +21,7 @@
 using namespace morvane;
 using namespace uitest;
 
-class TestForm1 : public WindowTest<Form1>
+class TestForm1 : public WindowTest<MainWindow>
 {
     Q_OBJECT
 private slots:

@@ -14,10 +14,10 @@
 // (the same switch rewrites docs/ pictures and the installed files' copies).
 
 #include "bookactions.h"
-#include "form1.h"
+#include "mainwindow.h"
 #include "form2.h"
 #include "endplatewindow.h"
-#include "form4.h"
+#include "stabilitywindow.h"
 #include "pilegroupwindow.h"
 #include "columnwindow.h"
 #include "uitest.h"
@@ -341,13 +341,13 @@ void describeFieldChecks(QWidget *window, MessageBoxCatcher &boxes, QStringList 
 QWidget *makeWindow(const QString &name)
 {
     if (name == "Form1")
-        return new Form1;
+        return new MainWindow;
     if (name == "Form2")
         return new Form2;
     if (name == "Form3")
         return new EndPlateWindow;
     if (name == "Form4")
-        return new Form4;
+        return new StabilityWindow;
     if (name == "Form5")
         return new PileGroupWindow;
     if (name == "Form6")

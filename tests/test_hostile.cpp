@@ -9,7 +9,7 @@
 
 #include "form2.h"
 #include "endplatewindow.h"
-#include "form4.h"
+#include "stabilitywindow.h"
 #include "pilegroupwindow.h"
 #include "columnwindow.h"
 #include "uitest.h"
@@ -55,7 +55,7 @@ const QList<Window> &windows()
         // The coefficient first from the typed slenderness, then from the
         // computed one.
         {"Form4",
-         [] { return new Form4; },
+         [] { return new StabilityWindow; },
          {"Text1", "Text2", "Text3", "Text4", "Combo1", "Combo2"},
          {{"Command2", {"Text5"}}, {"Command1", {"Text4"}}, {"Command2", {"Text5"}}}},
         {"Form5",

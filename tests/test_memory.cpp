@@ -7,7 +7,7 @@
 // sanitizer build skips it: its allocator holds freed memory back on
 // purpose, and LeakSanitizer watches for leaks there instead.
 
-#include "form1.h"
+#include "mainwindow.h"
 #include "uitest.h"
 
 #include <QCheckBox>
@@ -141,7 +141,7 @@ private:
     Growth growth(const std::function<QWidget *()> &open, int warmUpCycles = kWarmUpCycles);
 
     std::unique_ptr<MessageBoxCatcher> boxes;
-    std::unique_ptr<Form1> main;
+    std::unique_ptr<MainWindow> main;
     qint64 yardstick = 0;
 };
 
@@ -184,7 +184,7 @@ void TestMemory::initTestCase()
 #endif
     prepareLikeTheProgram();
     boxes = std::make_unique<MessageBoxCatcher>();
-    main = std::make_unique<Form1>();
+    main = std::make_unique<MainWindow>();
     QVERIFY(showActive(main.get()));
     const auto openBareWindow = [] {
         QWidget *window = bareWindow();

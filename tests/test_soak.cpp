@@ -21,7 +21,7 @@
 // prints both and the last actions, so that the run can be replayed.
 
 #include "fieldcheck.h"
-#include "form1.h"
+#include "mainwindow.h"
 #include "numbers.h"
 #include "uitest.h"
 
@@ -204,7 +204,7 @@ private:
     QStringList failures_;
     std::unique_ptr<MessageBoxCatcher> boxes_;
     DialogCanceller dialogs_;
-    std::unique_ptr<Form1> main_;
+    std::unique_ptr<MainWindow> main_;
     QList<QPointer<QWidget>> watched_;
     bool enterReleasePending_ = false;
     int boxesThisAction_ = 0;
@@ -267,7 +267,7 @@ void TestSoak::cleanupTestCase()
 
 void TestSoak::startProgram()
 {
-    main_ = std::make_unique<Form1>();
+    main_ = std::make_unique<MainWindow>();
     main_->show();
     bringToFront(main_.get());
 }

@@ -14,7 +14,7 @@
 #include "appicon.h"
 #include "bookactions.h"
 #include "controls.h"
-#include "form1.h"
+#include "mainwindow.h"
 #include "warningbox.h"
 
 #include <QApplication>
@@ -52,7 +52,7 @@ bool save(QWidget *window, const QDir &folder, const QString &file)
 }
 
 // Opens a calculator from the main window by its button.
-QWidget *openCalculator(morvane::Form1 &main, const char *button, const QString &window)
+QWidget *openCalculator(morvane::MainWindow &main, const char *button, const QString &window)
 {
     main.findChild<QPushButton *>(button)->click();
     return topLevel(window);
@@ -137,7 +137,7 @@ int main(int argc, char *argv[])
     QDir().mkpath(folder.path());
 
     bool ok = true;
-    morvane::Form1 main;
+    morvane::MainWindow main;
     main.show();
     if (boltOnly) {
         QWidget *bolt = openCalculator(main, "Command1", "Form2");

@@ -1,0 +1,146 @@
+#include "mainwindow.h"
+
+#include "appicon.h"
+#include "columnwindow.h"
+#include "controls.h"
+#include "endplatewindow.h"
+#include "form2.h"
+#include "pilegroupwindow.h"
+#include "stabilitywindow.h"
+#include "version.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace morvane {
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setObjectName("Form1");
+    setWindowTitle("Morvane");
+    setWindowIcon(programIcon());
+
+    auto *client = new QWidget(this);
+    client->setObjectName("Form1Client");
+    client->setFixedSize(335, 139);  // 5025 x 2085 twips
+    setCentralWidget(client);
+
+    auto *frame = new QGroupBox("Morvane", client);
+    frame->setObjectName("Frame1");
+    frame->setGeometry(4, 0, 327, 135);
+
+    auto button = [frame](const char *name, const QString &caption, int x, int y, int width) {
+        auto *b = new WrappingButton(caption, frame);
+        b->setObjectName(name);
+        b->setGeometry(x, y, width, 33);  // 495 twips high
+        return b;
+    };
+    // Left column 1455 twips wide, the others 1335.
+    openBoltButton_ = button("Command1", "摩擦型高强螺栓连接计算", 14, 22, 97);
+    openEndPlateButton_ = button("Command3", "端板厚度计算", 119, 22, 89);
+    openColumnButton_ = button("Command6", "柱配筋率验算", 216, 22, 89);
+    openStabilityButton_ = button("Command2", "轴心受压构件稳定系数查询", 14, 62, 97);
+    openPileGroupButton_ = button("Command5", "桩基承载力估算", 119, 62, 89);
+    quitButton_ = button("Command4", "退出程序", 216, 62, 89);
+
+    const QFont kai = kaiFont(14.25, true, true);
+    auto *version = new QLabel("V" MORVANE_VERSION, frame);
+    version->setObjectName("Label1(1)");
+    version->setFont(kai);
+    version->setGeometry(14, 100, 97, 28);
+    auto *maker = new QLabel("Morvane 出品", frame);
+    maker->setObjectName("Label1(0)");
+    maker->setFont(kai);
+    maker->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    maker->setGeometry(150, 100, 165, 28);
+
+    // The Tab order of the design, Command1 to Command6.
+    QWidget *order[] = {openBoltButton_,     openStabilityButton_, openEndPlateButton_,
+                        quitButton_,         openPileGroupButton_, openColumnButton_};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+
+    QMenu *programs = menuBar()->addMenu("程序选择");
+    programs->setObjectName("proselect");
+    auto entry = [programs](const char *name, const QString &caption) {
+        QAction *a = programs->addAction(caption);
+        a->setObjectName(name);
+        return a;
+    };
+    auto separator = [programs](const char *name) {
+        programs->addSeparator()->setObjectName(name);  // drawn as a plain line
+    };
+    openBoltAction_ = entry("luoshuan", "高强螺栓计算");
+    separator("fen1");
+    openEndPlateAction_ = entry("duanban", "端板厚度计算");
+    separator("fen2");
+    openColumnAction_ = entry("zhupeijin", "柱配筋率");
+    separator("fen3");
+    openStabilityAction_ = entry("shouyaxishu", "稳定系数");
+    separator("fen4");
+    openPileGroupAction_ = entry("zhuangji", "桩基承载力计算");
+
+    const struct {
+        QPushButton *button;
+        QAction *action;
+        void (MainWindow::*open)();
+    } opens[] = {{openBoltButton_, openBoltAction_, &MainWindow::openBolt},
+                 {openEndPlateButton_, openEndPlateAction_, &MainWindow::openEndPlate},
+                 {openStabilityButton_, openStabilityAction_, &MainWindow::openStability},
+                 {openPileGroupButton_, openPileGroupAction_, &MainWindow::openPileGroup},
+                 {openColumnButton_, openColumnAction_, &MainWindow::openColumn}};
+    for (const auto &o : opens) {
+        connect(o.button, &QPushButton::clicked, this, o.open);
+        connect(o.action, &QAction::triggered, this, o.open);
+    }
+    connect(quitButton_, &QPushButton::clicked, this, &MainWindow::quit);
+
+    openBoltButton_->setFocus();
+}
+
+MainWindow::~MainWindow()
+{
+    // Calculator windows have no owner: the program ends with them.
+    closeCalculators();
+}
+
+template <typename Window>
+void MainWindow::open(QPointer<QWidget> &instance)
+{
+    if (!instance)
+        instance = new Window();  // builds its controls and runs its load step
+    if (instance->isMinimized())
+        instance->showNormal();
+    else
+        instance->show();
+    instance->raise();
+    instance->activateWindow();
+}
+
+void MainWindow::openBolt() { open<Form2>(boltWindow_); }
+void MainWindow::openEndPlate() { open<EndPlateWindow>(endPlateWindow_); }
+void MainWindow::openStability() { open<StabilityWindow>(stabilityWindow_); }
+void MainWindow::openPileGroup() { open<PileGroupWindow>(pileGroupWindow_); }
+void MainWindow::openColumn() { open<ColumnWindow>(columnWindow_); }
+
+void MainWindow::closeCalculators()
+{
+    for (QPointer<QWidget> *window :
+         {&boltWindow_, &endPlateWindow_, &stabilityWindow_, &pileGroupWindow_, &columnWindow_})
+        delete *window;
+}
+
+void MainWindow::quit()
+{
+    // Ends the program at once: every window closes, no question asked.
+    closeCalculators();
+    QCoreApplication::quit();
+}
+
+}  // namespace morvane

@@ -1,0 +1,44 @@
+#pragma once
+// The main window: opens the five calculators and ends the program.
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QPushButton;
+
+namespace morvane {
+
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+private slots:
+    // Each calculator opens from its button and from its menu entry.
+    void openBolt();
+    void openEndPlate();
+    void openStability();
+    void openPileGroup();
+    void openColumn();
+    void quit();
+
+private:
+    // Opens the single instance of a calculator window: loads it (defaults)
+    // when it is not open, otherwise brings it to the front unchanged.
+    template <typename Window>
+    void open(QPointer<QWidget> &instance);
+    // Deletes every open calculator window at once, entries and all.
+    void closeCalculators();
+
+    QPushButton *openBoltButton_, *openEndPlateButton_, *openColumnButton_;
+    QPushButton *openStabilityButton_, *openPileGroupButton_, *quitButton_;
+    QAction *openBoltAction_, *openEndPlateAction_, *openColumnAction_, *openStabilityAction_, *openPileGroupAction_;
+
+    // The single instance of each calculator window, empty while not loaded.
+    QPointer<QWidget> boltWindow_, endPlateWindow_, stabilityWindow_, pileGroupWindow_, columnWindow_;
+};
+
+}  // namespace morvane
