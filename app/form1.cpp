@@ -2,7 +2,7 @@
 
 #include "appicon.h"
 #include "controls.h"
-#include "form2.h"
+#include "boltconnectionwindow.h"
 #include "endplatewindow.h"
 #include "form4.h"
 #include "pilegroupwindow.h"
@@ -119,8 +119,8 @@ void Form1::open(QPointer<QWidget> &instance)
     instance->activateWindow();
 }
 
-void Form1::Command1_Click() { open<Form2>(form2_); }
-void Form1::luoshuan_Click() { open<Form2>(form2_); }
+void Form1::Command1_Click() { open<BoltConnectionWindow>(form2_); }
+void Form1::luoshuan_Click() { open<BoltConnectionWindow>(form2_); }
 
 // The end plate, stability, pile group and column windows are opened here
 // once they are built.

@@ -5,7 +5,7 @@
 // walked as a screen reader would walk it.
 
 #include "form1.h"
-#include "form2.h"
+#include "boltconnectionwindow.h"
 #include "endplatewindow.h"
 #include "form4.h"
 #include "pilegroupwindow.h"
@@ -107,7 +107,7 @@ private slots:
         QTest::addColumn<QString>("name");
 
         const WindowMaker main = [] { return new Form1; };
-        const WindowMaker bolt = [] { return new Form2; };
+        const WindowMaker bolt = [] { return new BoltConnectionWindow; };
         const WindowMaker endPlate = [] { return new EndPlateWindow; };
         const WindowMaker stability = [] { return new Form4; };
         const WindowMaker pileGroup = [] { return new PileGroupWindow; };

@@ -1,7 +1,7 @@
 // The calculation book of every calculator window: built at "计算" from the
 // inputs as read then, copied, saved and printed from the window.
 
-#include "form2.h"
+#include "boltconnectionwindow.h"
 #include "endplatewindow.h"
 #include "form4.h"
 #include "pilegroupwindow.h"
@@ -66,7 +66,7 @@ QWidget *TestCalcBook::open(const QString &name)
 {
     boxes = std::make_unique<MessageBoxCatcher>();
     if (name == "Form2")
-        window = new Form2;
+        window = new BoltConnectionWindow;
     else if (name == "Form3")
         window = new EndPlateWindow;
     else if (name == "Form4")

@@ -2,7 +2,7 @@
 
 #include "boltdiagram.h"
 #include "controls.h"
-#include "form2.h"
+#include "boltconnectionwindow.h"
 #include "uitest.h"
 
 #include <QAbstractItemView>
@@ -68,13 +68,13 @@ private:
     QStringList results();
 
     std::unique_ptr<MessageBoxCatcher> boxes;
-    QPointer<Form2> form;
+    QPointer<BoltConnectionWindow> form;
 };
 
 void TestForm2::init()
 {
     boxes = std::make_unique<MessageBoxCatcher>();
-    form = new Form2;
+    form = new BoltConnectionWindow;
     QVERIFY(showActive(form));
 }
 
@@ -528,7 +528,7 @@ void TestForm2::shouldShowTheSpacingHintWhenTypingPauses()
         const QString key = step.mid(1, step.size() - 2);
         if (step.startsWith("<pause")) {
             QList<ShownBox> shown, hints(key.right(1).toInt(), warning("提示", "中间两排螺栓间距大于等于400，设计时中间增设一对螺栓", "Form2"));
-            QTest::qWait(Form2::kHintPauseMs + 300);
+            QTest::qWait(BoltConnectionWindow::kHintPauseMs + 300);
             QTRY_VERIFY((shown += boxes->take()).size() >= hints.size());  // a busy machine is slower
             QCOMPARE(shown, hints);
             continue;
@@ -555,7 +555,7 @@ void TestForm2::shouldNotReopenTheHintOnTheEnterThatClosedIt()
     QCOMPARE(focusName(), QStringLiteral("Text1"));
     // The release of the Enter that closed the box lands in Text1.
     QTest::keyRelease(box("Text1"), Qt::Key_Return);
-    QTest::qWait(Form2::kHintPauseMs + 300);
+    QTest::qWait(BoltConnectionWindow::kHintPauseMs + 300);
     QCOMPARE(boxes->take(), QList<ShownBox>());
 }
 

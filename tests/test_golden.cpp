@@ -15,7 +15,7 @@
 
 #include "bookactions.h"
 #include "form1.h"
-#include "form2.h"
+#include "boltconnectionwindow.h"
 #include "endplatewindow.h"
 #include "form4.h"
 #include "pilegroupwindow.h"
@@ -343,7 +343,7 @@ QWidget *makeWindow(const QString &name)
     if (name == "Form1")
         return new Form1;
     if (name == "Form2")
-        return new Form2;
+        return new BoltConnectionWindow;
     if (name == "Form3")
         return new EndPlateWindow;
     if (name == "Form4")
