@@ -106,6 +106,11 @@ file: bolt/boltconnectionwindow.cpp
 from: if (!keysHeldInE1_.isEmpty()) {
 to:   if (false) {
 
+name: the Enter that presses "计算" in e1 counted as typing, holding the spacing hint back
+file: bolt/boltconnectionwindow.cpp
+from: box(E1)->installEventFilter(fieldCheck());
+to:   box(E1)->installEventFilter(this);
+
 name: the bolt book's web stress figure that of the bolt tension
 file: bolt/boltbook.cpp
 from: " = " + bookFigure(r.sigma)
