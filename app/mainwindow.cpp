@@ -4,7 +4,7 @@
 #include "columnwindow.h"
 #include "controls.h"
 #include "endplatewindow.h"
-#include "form2.h"
+#include "boltconnectionwindow.h"
 #include "pilegroupwindow.h"
 #include "stabilitywindow.h"
 #include "version.h"
@@ -123,7 +123,7 @@ void MainWindow::open(QPointer<QWidget> &instance)
     instance->activateWindow();
 }
 
-void MainWindow::openBolt() { open<Form2>(boltWindow_); }
+void MainWindow::openBolt() { open<BoltConnectionWindow>(boltWindow_); }
 void MainWindow::openEndPlate() { open<EndPlateWindow>(endPlateWindow_); }
 void MainWindow::openStability() { open<StabilityWindow>(stabilityWindow_); }
 void MainWindow::openPileGroup() { open<PileGroupWindow>(pileGroupWindow_); }

@@ -22,9 +22,9 @@ timeout=${MORVANE_MUTATE_TIMEOUT:-120}
 # file) and what replaces it. Blocks are separated by a blank line.
 read -r -d '' MUTANTS <<'EOF' || true
 name: wire-brushed surface read as the rusted one
-file: bolt/form2.cpp
-from: Option6->isChecked() ? SurfaceTreatment::WireBrushed
-to:   Option6->isChecked() ? SurfaceTreatment::BlastedRusted
+file: bolt/boltconnectionwindow.cpp
+from: ? SurfaceTreatment::WireBrushed
+to:   ? SurfaceTreatment::BlastedRusted
 
 name: a key-proof list turned by the mouse wheel
 file: common/controls.cpp
@@ -62,9 +62,9 @@ from: QObject::connect(option, &QAbstractButton::toggled, option, follow);
 to:   
 
 name: 8.8级 left out of the bolt window's Tab order
-file: bolt/form2.cpp
-from: Text4, Option1, Option2, Text5
-to:   Text4, Option2, Text5
+file: bolt/boltconnectionwindow.cpp
+from: "Option1", "Option2", "Text5"
+to:   "Option2", "Text5"
 
 name: outermost row one ef from the flange instead of two
 file: bolt/boltconnection.cpp
@@ -97,14 +97,19 @@ from: const double Vd = std::fabs(in.V * in.amplification);
 to:   const double Vd = in.V * in.amplification;
 
 name: the slip coefficient box an input box in the Tab chain again
-file: bolt/form2.cpp
-from: makeResultBox(Text16, Qt::AlignHCenter);
-to:   Text16->setAlignment(Qt::AlignHCenter);
+file: bolt/boltconnectionwindow.cpp
+from: .name = "Text16", .kind = ResultBox
+to:   .name = "Text16", .kind = Box
 
 name: the spacing hint shows while a key is still held down
-file: bolt/form2.cpp
-from: if (!keysHeldInText1_.isEmpty()) {
+file: bolt/boltconnectionwindow.cpp
+from: if (!keysHeldInE1_.isEmpty()) {
 to:   if (false) {
+
+name: the Enter that presses "计算" in e1 counted as typing, holding the spacing hint back
+file: bolt/boltconnectionwindow.cpp
+from: box(E1)->installEventFilter(fieldCheck());
+to:   box(E1)->installEventFilter(this);
 
 name: the bolt book's web stress figure that of the bolt tension
 file: bolt/boltbook.cpp
@@ -237,19 +242,19 @@ from: rememberValue(kLastFolderKey, QFileInfo(chosen).absolutePath());
 to:   (void)0;
 
 name: six rows keep e3 editable
-file: bolt/form2.cpp
+file: bolt/boltconnectionwindow.cpp
 from: const bool e3Locked = rows < 8;
 to:   const bool e3Locked = rows < 6;
 
 name: the spacing hint only above 200
-file: bolt/form2.cpp
-from: if (valueOf(Text1) >= 200)
-to:   if (valueOf(Text1) > 200)
+file: bolt/boltconnectionwindow.cpp
+from: if (valueOf(e1) >= 200)
+to:   if (valueOf(e1) > 200)
 
 name: e3 read from the e2 box
-file: bolt/form2.cpp
-from: in.e3 = valueOf(Text3);
-to:   in.e3 = valueOf(Text2);
+file: bolt/boltconnectionwindow.cpp
+from: in.e3 = valueOf(box(E3));
+to:   in.e3 = valueOf(box(E2));
 
 name: Q390 plate strength mistyped
 file: endplate/endplate.cpp

@@ -5,7 +5,7 @@
 // walked as a screen reader would walk it.
 
 #include "mainwindow.h"
-#include "form2.h"
+#include "boltconnectionwindow.h"
 #include "endplatewindow.h"
 #include "stabilitywindow.h"
 #include "pilegroupwindow.h"
@@ -105,7 +105,7 @@ private slots:
         QTest::addColumn<QString>("name");
 
         const WindowMaker main = [] { return new MainWindow; };
-        const WindowMaker bolt = [] { return new Form2; };
+        const WindowMaker bolt = [] { return new BoltConnectionWindow; };
         const WindowMaker endPlate = [] { return new EndPlateWindow; };
         const WindowMaker stability = [] { return new StabilityWindow; };
         const WindowMaker pileGroup = [] { return new PileGroupWindow; };

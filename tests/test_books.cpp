@@ -255,7 +255,7 @@ void TestBooks::shouldDescribeTheBoltConnection()
         v["接触面处理方法"] == "喷砂（丸）" ? SurfaceTreatment::Blasted : SurfaceTreatment::WireBrushed};
     const BoltConnectionResult r = computeBoltConnection(in);
     Shown shown{{"Text10", q(r.Nt1Text)}, {"Text11", q(r.Nv1Text)}, {"Text12", q(r.Nbv1Text)},
-                {"Text13", q(r.PText)},   {"Text14", q(r.nt2Text)}, {"Text16", q(r.muText)}};  // as Form2 writes them
+                {"Text13", q(r.PText)},   {"Text14", q(r.nt2Text)}, {"Text16", q(r.muText)}};  // as the bolt window writes them
     const CalcBook book = describeBoltConnection(in, r);
     checkBook(book, "摩擦型高强螺栓连接计算", inputs, shown,
               {QString::number(in.rows), "0.9", "1.25", "0.8", "0.4", "10", "2", "4", "16"},

@@ -1,7 +1,7 @@
 // The calculation book of every calculator window: built at "计算" from the
 // inputs as read then, copied, saved and printed from the window.
 
-#include "form2.h"
+#include "boltconnectionwindow.h"
 #include "endplatewindow.h"
 #include "stabilitywindow.h"
 #include "pilegroupwindow.h"
@@ -59,7 +59,7 @@ private:
 QWidget *TestCalcBook::open(const QString &name)
 {
     if (name == "Form2")
-        form = new Form2;
+        form = new BoltConnectionWindow;
     else if (name == "Form3")
         form = new EndPlateWindow;
     else if (name == "Form4")

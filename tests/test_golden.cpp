@@ -15,7 +15,7 @@
 
 #include "bookactions.h"
 #include "mainwindow.h"
-#include "form2.h"
+#include "boltconnectionwindow.h"
 #include "endplatewindow.h"
 #include "stabilitywindow.h"
 #include "pilegroupwindow.h"
@@ -343,7 +343,7 @@ QWidget *makeWindow(const QString &name)
     if (name == "Form1")
         return new MainWindow;
     if (name == "Form2")
-        return new Form2;
+        return new BoltConnectionWindow;
     if (name == "Form3")
         return new EndPlateWindow;
     if (name == "Form4")

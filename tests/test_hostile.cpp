@@ -7,7 +7,7 @@
 // may show "nan", "inf" or "-0", and a calculation that tells nothing must
 // show its numbers.
 
-#include "form2.h"
+#include "boltconnectionwindow.h"
 #include "endplatewindow.h"
 #include "stabilitywindow.h"
 #include "pilegroupwindow.h"
@@ -44,7 +44,7 @@ const QList<Window> &windows()
 {
     static const QList<Window> all{
         {"Form2",
-         [] { return new Form2; },
+         [] { return new BoltConnectionWindow; },
          {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text9", "Text16", "Combo1", "Combo2",
           "Combo3"},
          {{"Command1", {"Text10", "Text11", "Text12", "Text13", "Text14", "Text15", "Text16"}}}},
