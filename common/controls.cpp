@@ -115,9 +115,15 @@ int textWidthOf(const QLineEdit *box)
 // The text broken into lines of about 40 Chinese characters at most.
 QString wrappedToolTip(const QString &text)
 {
+    // No character is wider than 中: a text that short fits as it is, and
+    // the tooltip's font need not be loaded for it (most tooltips, and
+    // every one a window sets while it opens).
+    constexpr int kLineCharacters = 40;
+    if (text.size() <= kLineCharacters)
+        return text;
     const QFont font = QToolTip::font();
     const QFontMetricsF metrics(font);
-    const qreal width = 40 * metrics.horizontalAdvance(QChar(0x4E2D));  // 中
+    const qreal width = kLineCharacters * metrics.horizontalAdvance(QChar(0x4E2D));  // 中
     QStringList lines;
     for (const QString &paragraph : text.split(QLatin1Char('\n'))) {
         if (metrics.horizontalAdvance(paragraph) <= width) {
