@@ -90,6 +90,7 @@ struct ControlRow {
     Qt::Alignment align = {};         // a label's or a box's text
     FieldRule rules[2] = {};          // tested in this order
     const char *feeds = nullptr;      // the calculation input read from it; a box read as a number
+    const char *shows = nullptr;      // a result box: the result it shows, as the book's steps name it
     int check = 0;                    // a box: which "计算" button reads it, 0 for the first
     const char *value = nullptr;      // what the load step writes into a box
     bool checked = false;             // an option or check chosen by the load step
