@@ -105,10 +105,7 @@ void ColumnWindow::calculate()
 
     const ColumnResult r = computeColumnRatio(in);
 
-    QStringList lines;
-    for (const std::string &line : r.report)
-        lines << QString::fromStdString(line);
-    report(Report)->setPlainText(lines.join('\n'));
+    showLines(Report, r.report);
     book()->setBook(describeColumnRatio(in, r));
     if (!r.computable)
         showOutOfRange(this);

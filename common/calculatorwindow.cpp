@@ -240,4 +240,12 @@ QLabel *CalculatorWindow::label(int role) const { return control<QLabel>(role); 
 
 QPlainTextEdit *CalculatorWindow::report(int role) const { return control<QPlainTextEdit>(role); }
 
+void CalculatorWindow::showLines(int role, const std::vector<std::string> &lines) const
+{
+    QStringList texts;
+    for (const std::string &line : lines)
+        texts << QString::fromStdString(line);
+    report(role)->setPlainText(texts.join('\n'));
+}
+
 }  // namespace morvane

@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <span>
+#include <string>
 #include <vector>
 
 class QAbstractButton;
@@ -130,6 +131,8 @@ protected:
     QAbstractButton *button(int role) const;  // a command button, an option or a check
     QLabel *label(int role) const;
     QPlainTextEdit *report(int role) const;
+    // A result of several lines, one line of the box each.
+    void showLines(int role, const std::vector<std::string> &lines) const;
 
     BookActions *book() const { return book_; }
     // The check of the boxes one "计算" button reads, the first button's by default.
