@@ -51,8 +51,9 @@ ColumnResult computeColumnRatio(const ColumnInput &in)
     r.ratio = rho;
     r.ratioText = formatTwoDecimals(percent);
     // The unrounded fraction decides, not the rounded text.
-    r.verdict = rho > 0.03 ? kWeldedHoopsVerdict : kOrdinaryTiesVerdict;
-    r.report = kRatioLinePrefix + r.ratioText + "%\r\n" + r.verdict;
+    r.needsWeldedHoops = rho > 0.03;
+    r.verdict = r.needsWeldedHoops ? kWeldedHoopsVerdict : kOrdinaryTiesVerdict;
+    r.report = {kRatioLinePrefix + r.ratioText + "%", r.verdict};
     return r;
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace morvane {
 
@@ -26,13 +27,14 @@ inline constexpr const char *kBarCountMessage = "钢筋根数应为大于等于0
 struct ColumnResult {
     // False when no finite ratio exists (b or h equal to 0, an entry beyond
     // the double range, or values beyond it on the way); then every number
-    // is 0 and every text is empty.
+    // is 0, the hoops are not needed and every text is empty.
     bool computable = false;
     double steelArea = 0;     // mm², As of all longitudinal bars
     double ratio = 0;         // ρ = As/(b·h), a fraction
     std::string ratioText;    // ρ·100 in the pattern "0.00"
-    std::string verdict;      // second line of the report
-    std::string report;       // prefix + ratioText + "%" + CR LF + verdict
+    bool needsWeldedHoops = false;    // ρ above 3 %, unrounded; else ordinary ties do
+    std::string verdict;              // the verdict sentence: the second line of the report
+    std::vector<std::string> report;  // its lines: prefix + ratioText + "%", then the verdict
 };
 
 // Bar diameter, mm, by list text "直径16", "直径18", "直径20", "直径22",

@@ -56,19 +56,16 @@ CalcBook describeColumnRatio(const ColumnInput &in, const ColumnResult &r)
     // The ratio from the unrounded steel area, so that it gives the figure shown.
     book.steps.push_back({"ρ", "配筋率", "ρ = As / (b·h) × 100%",
                           "ρ = " + bookOperand(r.steelArea) + " / (" + b + " × " + h + ") × 100%", r.ratioText, "%",
-                          "Text6", "", "", Verdict::None});
+                          "report", "", "", Verdict::None});
 
     // The unrounded ratio decides; at a shown 3.00 % the reader is told so.
-    const bool ordinary = r.verdict == kOrdinaryTiesVerdict;
+    const bool ordinary = !r.needsWeldedHoops;
     const std::string unrounded = r.ratioText == "3.00" ? "（按未修约的配筋率比较）" : "";
     book.steps.push_back({"", "配筋率不大于3%", "ρ ≤ 3%", "", "", "", "", "",
                           "ρ = " + r.ratioText + "% " + (ordinary ? "≤" : ">") + " 3%" + unrounded,
                           ordinary ? Verdict::Satisfied : Verdict::NotSatisfied});
 
-    // The two lines of the report, as the window shows them.
-    const std::size_t lineBreak = r.report.find("\r\n");
-    if (lineBreak != std::string::npos)
-        book.verdicts = {r.report.substr(0, lineBreak), r.report.substr(lineBreak + 2)};
+    book.verdicts = r.report;  // the two lines, as the window shows them
     book.conclusion = "柱全部纵向钢筋的配筋率 ρ = " + r.ratioText + "%，" +
                       (ordinary ? "不大于3%" : "大于3%") + unrounded +
                       (ordinary ? "，采用普通箍即可。" : "，箍筋应焊成封闭环式。");

@@ -64,7 +64,7 @@ constexpr ControlRow kControls[] = {
     {.name = "Command2", .kind = Button, .parent = "Frame3", .text = "返回", .geometry = {8, 47, 52, 22},
      .duty = Duty::Return},
     {.name = "Text6", .kind = ReportBox, .role = W::Report, .parent = "Frame3", .geometry = {66, 22, 238, 48},
-     .reader = "配筋率验算结果"},
+     .reader = "配筋率验算结果", .shows = "report"},
 };
 
 constexpr const char *kTabOrder[] = {"Text1", "Text2", "Combo1", "Combo2", "Combo3", "Text4", "Text5", "Command1", "Command2"};
@@ -105,7 +105,7 @@ void ColumnWindow::calculate()
 
     const ColumnResult r = computeColumnRatio(in);
 
-    report(Report)->setPlainText(QString::fromStdString(r.report).replace("\r\n", "\n"));
+    showLines(Report, r.report);
     book()->setBook(describeColumnRatio(in, r));
     if (!r.computable)
         showOutOfRange(this);

@@ -10,7 +10,7 @@ class ColumnWindow : public CalculatorWindow
     Q_OBJECT
 public:
     // The controls the window's own code reads and writes; the table in
-    // columnwindow.cpp gives each its design name ("Text1", "Combo1" …).
+    // columnwindow.cpp gives each its design name (Text1, Combo1 …).
     enum Role {
         Width,
         Height,

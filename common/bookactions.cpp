@@ -166,9 +166,11 @@ QString suggestedBookName(const CalcBook &book, const QDate &date)
 }
 
 BookActions::BookActions(QWidget *window, const QList<QWidget *> &resultsFrames,
-                         const QList<QAbstractButton *> &calculateButtons)
+                         const QList<QAbstractButton *> &calculateButtons,
+                         std::map<std::string, QWidget *> resultBoxes)
     : QObject(window)
     , window_(window)
+    , resultBoxes_(std::move(resultBoxes))
 {
     setObjectName(QStringLiteral("bookActions"));
     auto make = [this, window, &resultsFrames](const QString &text, const QKeySequence &keys, void (BookActions::*slot)()) {
@@ -222,14 +224,17 @@ void BookActions::setBook(const CalcBook &book)
     }
     std::map<std::string, std::string> tips;
     for (const BookStep &step : book.steps) {
-        if (step.resultBox.empty())
+        if (step.result.empty())
             continue;
-        std::string &tip = tips[step.resultBox];
+        std::string &tip = tips[step.result];
         tip += (tip.empty() ? "" : "\n\n") + stepTooltip(step);
     }
     tooltipBoxes_.clear();
-    for (const auto &[name, tip] : tips) {
-        if (auto *box = window_->findChild<QWidget *>(QString::fromStdString(name))) {
+    for (const auto &[result, tip] : tips) {
+        const auto listed = resultBoxes_.find(result);
+        QWidget *box = listed != resultBoxes_.end() ? listed->second
+                                                     : window_->findChild<QWidget *>(QString::fromStdString(result));
+        if (box) {
             setToolTipText(box, QString::fromStdString(tip));
             tooltipBoxes_.append(box->objectName());
             // A multi-line box the user may type into no longer shows the

@@ -11,7 +11,9 @@
 #include <QObject>
 #include <QString>
 
+#include <map>
 #include <optional>
+#include <string>
 
 class QAbstractButton;
 class QAction;
@@ -44,12 +46,15 @@ public:
     // "打印计算书…" (Ctrl+P) in the context menu of the results frames and,
     // after its own entries (复制, 全选 …), of every result box, and
     // as shortcuts anywhere in the window, disabled until the first book; the
-    // tooltip of each calculate button tells of them.
+    // tooltip of each calculate button tells of them. `resultBoxes`: the box
+    // that shows each result, by the name the book's steps give the result.
     BookActions(QWidget *window, const QList<QWidget *> &resultsFrames,
-                const QList<QAbstractButton *> &calculateButtons);
+                const QList<QAbstractButton *> &calculateButtons,
+                std::map<std::string, QWidget *> resultBoxes = {});
 
-    // The book of the calculation just done, dated now. Each result box its
-    // steps name shows them as its tooltip.
+    // The book of the calculation just done, dated now. The box of each
+    // result its steps name shows them as its tooltip; a result no box is
+    // listed for is shown by the box of that object name.
     void setBook(const CalcBook &book);
 
     bool hasBook() const { return book_.has_value(); }
@@ -65,6 +70,7 @@ protected:
 
 private:
     QWidget *window_;
+    std::map<std::string, QWidget *> resultBoxes_;
     QAction *copy_;
     QAction *save_;
     QAction *print_;

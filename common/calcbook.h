@@ -28,10 +28,10 @@ struct BookStep {
     std::string name;         // Chinese name of the quantity
     std::string formula;      // engineering notation: "Nt1 = M·y1 / Σyi²"
     std::string substituted;  // the same with the values put in; empty when nothing is put in
-    std::string value;        // the value exactly as the window shows it; with no resultBox, the
+    std::string value;        // the value exactly as the window shows it; with no result, the
                               // figure for reading (bookFigure) or the value from a table
     std::string unit;         // "kN", "" for none
-    std::string resultBox;    // object name of the result box that shows it ("Text10"), or empty
+    std::string result;       // the result the window shows it as ("Ntb", "thickness"), or empty
     std::string source;       // design code, "GB 50017-2003"; a clause only where confirmed
     std::string comparison;   // for a check: "Nt1 = 60.2 kN < 0.8P = 124 kN"; empty otherwise
     Verdict verdict = Verdict::None;

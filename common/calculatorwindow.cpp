@@ -13,6 +13,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <map>
+#include <string>
+
 namespace morvane {
 
 namespace {
@@ -127,6 +130,7 @@ void CalculatorWindow::build()
     };
     QList<QWidget *> resultsFrames;
     QList<QAbstractButton *> calculateButtons;
+    std::map<std::string, QWidget *> resultBoxes;
     for (const ControlRow &row : table_.controls) {
         QWidget *control = make(row, row.parent ? made(row.parent) : this);
         made_.push_back(control);
@@ -137,6 +141,8 @@ void CalculatorWindow::build()
         }
         if (row.tip)
             setToolTipText(control, text(row.tip));
+        if (row.shows)
+            resultBoxes[row.shows] = control;
         if (row.duty == Duty::Results)
             resultsFrames << control;
         else if (row.duty == Duty::Calculate)
@@ -180,7 +186,7 @@ void CalculatorWindow::build()
     if (table_.focus)
         made(table_.focus)->setFocus();
 
-    book_ = new BookActions(this, resultsFrames, calculateButtons);
+    book_ = new BookActions(this, resultsFrames, calculateButtons, std::move(resultBoxes));
 
     // Each "计算" button checks the boxes it reads; Enter in one of them presses it.
     for (QAbstractButton *button : calculateButtons) {
@@ -233,5 +239,13 @@ QAbstractButton *CalculatorWindow::button(int role) const { return control<QAbst
 QLabel *CalculatorWindow::label(int role) const { return control<QLabel>(role); }
 
 QPlainTextEdit *CalculatorWindow::report(int role) const { return control<QPlainTextEdit>(role); }
+
+void CalculatorWindow::showLines(int role, const std::vector<std::string> &lines) const
+{
+    QStringList texts;
+    for (const std::string &line : lines)
+        texts << QString::fromStdString(line);
+    report(role)->setPlainText(texts.join('\n'));
+}
 
 }  // namespace morvane

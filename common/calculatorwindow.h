@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <span>
+#include <string>
 #include <vector>
 
 class QAbstractButton;
@@ -90,6 +91,7 @@ struct ControlRow {
     Qt::Alignment align = {};         // a label's or a box's text
     FieldRule rules[2] = {};          // tested in this order
     const char *feeds = nullptr;      // the calculation input read from it; a box read as a number
+    const char *shows = nullptr;      // a result box: the result it shows, as the book's steps name it
     int check = 0;                    // a box: which "计算" button reads it, 0 for the first
     const char *value = nullptr;      // what the load step writes into a box
     bool checked = false;             // an option or check chosen by the load step
@@ -129,6 +131,8 @@ protected:
     QAbstractButton *button(int role) const;  // a command button, an option or a check
     QLabel *label(int role) const;
     QPlainTextEdit *report(int role) const;
+    // A result of several lines, one line of the box each.
+    void showLines(int role, const std::vector<std::string> &lines) const;
 
     BookActions *book() const { return book_; }
     // The check of the boxes one "计算" button reads, the first button's by default.

@@ -60,7 +60,7 @@ CalcBook describeEndPlate(const EndPlateInput &in, const EndPlateResult &r)
                           in.boltSize + "，" + gradeText(in.boltGrade), std::to_string(P), "kN", "", kSteelCode, "",
                           Verdict::None});
     book.steps.push_back({"Ntb", "单个螺栓受拉承载力设计值", "Ntb = 0.8·P", "Ntb = 0.8 × " + std::to_string(P),
-                          r.NtbText, "kN", "Text7", kSteelCode, "", Verdict::None});
+                          r.NtbText, "kN", "Ntb", kSteelCode, "", Verdict::None});
 
     if (!r.hasThickness) {
         book.note = r.message.empty() ? kOutOfRangeMessage : r.message;
@@ -118,7 +118,7 @@ CalcBook describeEndPlate(const EndPlateInput &in, const EndPlateResult &r)
                       bs + ") + 4 × " + ef + "²))");
 
     // 3. The largest class thickness governs, never below 16 mm.
-    BookStep t{"t", "端板最小厚度", "", "", displaySingle(r.thickness), "mm", "Text6", kPlateCode, "", Verdict::None};
+    BookStep t{"t", "端板最小厚度", "", "", displaySingle(r.thickness), "mm", "thickness", kPlateCode, "", Verdict::None};
     const bool floored = r.thickness <= 16.0f;  // no class ticked, or none above 16 mm
     if (governing.symbols.empty()) {
         t.formula = "t = 16";

@@ -97,10 +97,10 @@ constexpr ControlRow kControls[] = {
      .geometry = {8, 17, 56, 26}, .duty = Duty::Calculate},
     {.name = "Label5(0)", .kind = Label, .parent = "Frame5", .text = "单个螺栓Ntb", .geometry = {74, 5, 80, 14}},
     {.name = "Text7", .kind = ResultBox, .role = W::BoltCapacity, .parent = "Frame5", .geometry = {74, 21, 54, 20},
-     .reader = "单个螺栓Ntb", .unit = "kN", .align = Qt::AlignHCenter},
+     .reader = "单个螺栓Ntb", .unit = "kN", .align = Qt::AlignHCenter, .shows = "Ntb"},
     {.name = "Label5(1)", .kind = Label, .parent = "Frame5", .text = "KN", .geometry = {131, 21, 18, 20}},
     {.name = "Text6", .kind = ResultBox, .role = W::Thickness, .parent = "Frame5", .geometry = {156, 21, 206, 20},
-     .reader = "端板最小厚度"},
+     .reader = "端板最小厚度", .shows = "thickness"},
     {.name = "Command2", .kind = Button, .parent = "Frame5", .text = "返回主界面", .geometry = {370, 17, 76, 26},
      .duty = Duty::Return},
 };

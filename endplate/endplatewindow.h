@@ -10,7 +10,7 @@ class EndPlateWindow : public CalculatorWindow
     Q_OBJECT
 public:
     // The controls the window's own code reads and writes; the table in
-    // endplatewindow.cpp gives each its design name ("Text1", "Check3" …).
+    // endplatewindow.cpp gives each its design name (Text1, Check3 …).
     enum Role {
         PlateWidth,
         StiffenedPanel,

@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const morvane::ColumnResult r = morvane::computeColumnRatio(input);
 
     if (!r.computable) {
-        require(r.steelArea == 0 && r.ratio == 0 && r.ratioText.empty() && r.verdict.empty() && r.report.empty(),
+        require(r.steelArea == 0 && r.ratio == 0 && r.ratioText.empty() && !r.needsWeldedHoops && r.verdict.empty()
+                    && r.report.empty(),
                 "no result: every number 0 and every text empty");
     } else {
         require(std::isfinite(r.steelArea) && std::isfinite(r.ratio), "a result is finite");
@@ -44,9 +45,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const double percent = r.ratio * 100;
         require(std::fabs(fuzzcheck::readBack(t) - percent) <= 0.0050001 + std::fabs(percent) * 6e-15,
                 "ratioText reads back to the ratio", t + " for " + fuzzcheck::show(percent));
-        require(r.verdict == (r.ratio > 0.03 ? morvane::kWeldedHoopsVerdict : morvane::kOrdinaryTiesVerdict),
-                "the unrounded ratio decides the verdict");
-        require(r.report == morvane::kRatioLinePrefix + t + "%\r\n" + r.verdict, "report of both lines");
+        require(r.needsWeldedHoops == (r.ratio > 0.03), "the unrounded ratio decides the hoops");
+        require(r.verdict == (r.needsWeldedHoops ? morvane::kWeldedHoopsVerdict : morvane::kOrdinaryTiesVerdict),
+                "the verdict tells the hoops");
+        require(r.report == std::vector<std::string>{morvane::kRatioLinePrefix + t + "%", r.verdict},
+                "report of both lines");
     }
     if (input.width == 0 || input.height == 0 || !std::isfinite(input.width) || !std::isfinite(input.height)
         || !fuzzcheck::ordinary({input.bCount, input.hCount}, 0, DBL_MAX))

@@ -48,6 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             expectedCount = i + 1;
     require(r.pileCount == expectedCount, "pile count by the list text", input.pileCountText);
 
+    require((r.refusal == morvane::PileGroupRefusal::None) == r.computable && r.refusalText.empty() == r.computable,
+            "a refusal, told, exactly when there is no result");
     if (!r.computable) {
         require(r.capLoad == 0 && r.soilLoad == 0 && r.deduction == 0 && r.capacity == 0 && r.capacityText.empty(),
                 "no result: every number but the pile count 0 and the text empty");

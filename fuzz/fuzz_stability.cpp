@@ -55,17 +55,22 @@ void checkSlenderness(fuzzcheck::Input &in)
     const morvane::SlendernessResult r = morvane::computeSlenderness(input);
 
     double I = input.inertia, A = input.sectionArea;
-    std::string warning;
+    using enum morvane::SlendernessWarning;
+    morvane::SlendernessWarning warning = None;
+    std::string warningText;
     if (input.length <= 0) {
-        warning = morvane::kLengthWarning;
+        warning = Length;
+        warningText = morvane::kLengthWarning;
     } else if (I <= 0) {
-        warning = morvane::kInertiaWarning;
+        warning = Inertia;
+        warningText = morvane::kInertiaWarning;
         I += 1;
     } else if (A <= 0) {
-        warning = morvane::kAreaWarning;
+        warning = Area;
+        warningText = morvane::kAreaWarning;
         A += 1;
     }
-    require(r.warning == warning, "the first failing check warns", r.warning);
+    require(r.warning == warning && r.warningText == warningText, "the first failing check warns", r.warningText);
 
     if (!r.hasSlenderness) {
         require(r.slenderness == 0 && r.slendernessText.empty(), "no slenderness: 0 and an empty text");

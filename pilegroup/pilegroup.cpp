@@ -27,7 +27,8 @@ PileGroupResult computePileGroup(const PileGroupInput &in)
     PileGroupResult r;
     r.pileCount = pileCountFromText(in.pileCountText);
     if (r.pileCount == 0) {
-        r.refusal = kPileCountMessage;  // not a group of no piles carrying less than nothing
+        r.refusal = PileGroupRefusal::PileCount;  // not a group of no piles carrying less than nothing
+        r.refusalText = kPileCountMessage;
         return r;
     }
 
@@ -46,7 +47,8 @@ PileGroupResult computePileGroup(const PileGroupInput &in)
     const double capacity = t1 - deduction;           // kN
 
     if (!allFinite({t1, t2, t3, capLoad, t5, t6, soilLoad, t8, t9, deduction, capacity})) {
-        r.refusal = kOutOfRangeMessage;
+        r.refusal = PileGroupRefusal::OutOfRange;
+        r.refusalText = kOutOfRangeMessage;
         return r;
     }
     r.computable = true;

@@ -22,6 +22,7 @@ struct PileGroupInput {
 // Why no capacity is given: a pile count text that is none of the list's,
 // a burial depth above the cap's top (the soil on it would weigh less than
 // nothing).
+enum class PileGroupRefusal : unsigned char { None, PileCount, OutOfRange };
 inline constexpr const char *kPileCountMessage = "桩数应从列表中选择";
 inline constexpr const char *kCapDepthMessage = "承台埋深不得小于承台高度";
 
@@ -32,7 +33,8 @@ struct PileGroupResult {
     // magnitude); then every number but pileCount is 0, capacityText is
     // empty and `refusal` tells why.
     bool computable = false;
-    std::string refusal;      // kPileCountMessage or kOutOfRangeMessage; empty when computable
+    PileGroupRefusal refusal = PileGroupRefusal::None;
+    std::string refusalText;  // kPileCountMessage or kOutOfRangeMessage; empty when computable
     double capLoad = 0;       // kN/m², cap weight per square metre of plan
     double soilLoad = 0;      // kN/m², soil weight per square metre of plan (negative when capDepth < H)
     double deduction = 0;     // kN, weight of the cap and of the soil on it

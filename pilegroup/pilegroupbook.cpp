@@ -20,7 +20,7 @@ CalcBook describePileGroup(const PileGroupInput &in, const PileGroupResult &r)
         {"", "桩数", in.pileCountText, ""},
     };
     if (!r.computable) {
-        book.note = r.refusal;
+        book.note = r.refusalText;
         return book;
     }
 
@@ -41,7 +41,7 @@ CalcBook describePileGroup(const PileGroupInput &in, const PileGroupResult &r)
         {"Rg", "扣除承台及覆土重后的桩基承载力", "Rg = n·R − G",
          "Rg = " + std::to_string(r.pileCount) + " × " + bookOperand(in.pileCapacity) + " − " +
              bookOperand(r.deduction),
-         r.capacityText, "kN", "Text8", "", "", Verdict::None},
+         r.capacityText, "kN", "capacity", "", "", Verdict::None},
     };
     book.conclusion = "扣除承台及覆土重后的桩基承载力 Rg = " + r.capacityText + " kN。";
     return book;

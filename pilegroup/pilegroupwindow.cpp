@@ -77,7 +77,7 @@ constexpr ControlRow kControls[] = {
      .text = "扣除承台及覆土重后的桩基承载力", .geometry = {130, 21, 124, 34}, .align = Qt::AlignLeft | Qt::AlignBottom},
     // Shaded like a result, but typing is allowed.
     {.name = "Text8", .kind = ShadedBox, .role = W::Capacity, .parent = "Frame4", .geometry = {130, 57, 110, 21},
-     .reader = "扣除承台及覆土重后的桩基承载力", .unit = "kN", .align = Qt::AlignHCenter},
+     .reader = "扣除承台及覆土重后的桩基承载力", .unit = "kN", .align = Qt::AlignHCenter, .shows = "capacity"},
     {.name = "Label4(3)", .kind = Label, .parent = "Frame4", .text = "KN", .geometry = {243, 57, 22, 21}},
 
     // Tall and narrow (495 x 855 twips): the caption wraps.
@@ -124,7 +124,7 @@ void PileGroupWindow::calculate()
     showResult(box(Capacity), QString::fromStdString(r.capacityText));  // empty when not computable
     book()->setBook(describePileGroup(in, r));
     if (!r.computable)
-        showWarning(this, QString::fromUtf8(kTip), QString::fromStdString(r.refusal));
+        showWarning(this, QString::fromUtf8(kTip), QString::fromStdString(r.refusalText));
 }
 
 }  // namespace morvane

@@ -11,7 +11,7 @@ class PileGroupWindow : public CalculatorWindow
     Q_OBJECT
 public:
     // The controls the window's own code reads and writes; the table in
-    // pilegroupwindow.cpp gives each its design name ("Text1", "Combo1" …).
+    // pilegroupwindow.cpp gives each its design name (Text1, Combo1 …).
     enum Role {
         CapLength,
         CapWidth,

@@ -485,6 +485,11 @@ name: the program's version written by hand, not the project's
 file: common/version.h.in
 from: #define MORVANE_VERSION "@PROJECT_VERSION@"
 to:   #define MORVANE_VERSION "1.1"
+
+name: a slenderness whose I was raised told as one whose A was
+file: stability/stability.cpp
+from: r.warning = SlendernessWarning::Inertia;
+to:   r.warning = SlendernessWarning::Area;
 EOF
 
 # The patcher: `count`, `show N`, `apply N DIR`, `sync FROM TO FILE...`.

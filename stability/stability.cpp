@@ -49,12 +49,15 @@ SlendernessResult computeSlenderness(const SlendernessInput &in)
 
     // 1. Only the first failing check warns, and only its value is raised by 1.
     if (L <= 0) {
-        r.warning = kLengthWarning;
+        r.warning = SlendernessWarning::Length;
+        r.warningText = kLengthWarning;
     } else if (I <= 0) {
-        r.warning = kInertiaWarning;
+        r.warning = SlendernessWarning::Inertia;
+        r.warningText = kInertiaWarning;
         I = I + 1;
     } else if (A <= 0) {
-        r.warning = kAreaWarning;
+        r.warning = SlendernessWarning::Area;
+        r.warningText = kAreaWarning;
         A = A + 1;
     }
 
@@ -82,8 +85,8 @@ double yieldStrength(const std::string &steelGrade)
 
 bool isSectionClass(const std::string &text) { return text == "a类" || text == "b类" || text == "c类"; }
 
-const char *stabilityRefusal(std::string_view slendernessText, const std::string &steelGrade,
-                             const std::string &sectionClass)
+StabilityRefusal stabilityRefusal(std::string_view slendernessText, const std::string &steelGrade,
+                                  const std::string &sectionClass)
 {
     // Blanks are what the number reading skips: space, tab, line feed and
     // the ideographic space.
@@ -97,14 +100,31 @@ const char *stabilityRefusal(std::string_view slendernessText, const std::string
             break;
     }
     if (rest.empty())
-        return kNoSlendernessMessage;
+        return StabilityRefusal::NoSlenderness;
     if (parseLeadingNumber(slendernessText) < 0)
-        return kNegativeSlendernessMessage;
+        return StabilityRefusal::NegativeSlenderness;
     if (yieldStrength(steelGrade) == 0)
-        return kStabilitySteelMessage;
+        return StabilityRefusal::UnlistedSteel;
     if (!isSectionClass(sectionClass))
+        return StabilityRefusal::UnlistedClass;
+    return StabilityRefusal::None;
+}
+
+const char *refusalMessage(StabilityRefusal refusal)
+{
+    switch (refusal) {
+    case StabilityRefusal::None:
+        break;
+    case StabilityRefusal::NoSlenderness:
+        return kNoSlendernessMessage;
+    case StabilityRefusal::NegativeSlenderness:
+        return kNegativeSlendernessMessage;
+    case StabilityRefusal::UnlistedSteel:
+        return kStabilitySteelMessage;
+    case StabilityRefusal::UnlistedClass:
         return kStabilityClassMessage;
-    return nullptr;
+    }
+    return "";
 }
 
 StabilityCoefficient ablei(double alpha1, double alpha2, double alpha3, double lambdaN)

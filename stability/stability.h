@@ -16,18 +16,22 @@ struct SlendernessInput {
     bool operator==(const SlendernessInput &) const = default;
 };
 
+// The check of the slenderness's inputs that failed first, and its warning.
+enum class SlendernessWarning : unsigned char { None, Length, Inertia, Area };
 inline constexpr const char *kLengthWarning = "构件的计算长度不得<=0";
 inline constexpr const char *kInertiaWarning = "构件的惯性距不得<=0";
 inline constexpr const char *kAreaWarning = "构件的面积不得为<=0";
-// Why no coefficient is computed: a steel outside the grade table, a
-// section class outside the three, no slenderness, a negative one.
+// Why no coefficient is computed: no slenderness, a negative one, a steel
+// outside the grade table, a section class outside the three.
+enum class StabilityRefusal : unsigned char { None, NoSlenderness, NegativeSlenderness, UnlistedSteel, UnlistedClass };
 inline constexpr const char *kStabilitySteelMessage = "钢材应为Q235、Q345或Q390";
 inline constexpr const char *kStabilityClassMessage = "截面类型应为a类、b类或c类";
 inline constexpr const char *kNoSlendernessMessage = "请先计算或输入长细比";
 inline constexpr const char *kNegativeSlendernessMessage = "长细比不得小于0";
 
 struct SlendernessResult {
-    std::string warning;          // empty or one of the three warnings above
+    SlendernessWarning warning = SlendernessWarning::None;
+    std::string warningText;      // the warning of that check, empty for none
     // False when no finite slenderness exists even after the adjustment
     // that goes with the warning (negative I·10000/A, A = 0 in the division,
     // a zero radius of gyration, or values beyond the double range); then
@@ -92,13 +96,16 @@ double yieldStrength(const std::string &steelGrade);
 // True when the text is one of the section classes "a类", "b类", "c类".
 bool isSectionClass(const std::string &text);
 
-// Why no coefficient is given for these entries, or nullptr when one is:
+// Why no coefficient is given for these entries, or None when one is:
 // the first that holds of a slenderness text of blanks only (none given),
 // a slenderness below 0, a steel outside the grade table, a section class
 // outside the three. `slendernessText` is the text the slenderness is read
 // from, as typed.
-const char *stabilityRefusal(std::string_view slendernessText, const std::string &steelGrade,
-                             const std::string &sectionClass);
+StabilityRefusal stabilityRefusal(std::string_view slendernessText, const std::string &steelGrade,
+                                  const std::string &sectionClass);
+
+// The message that tells a refusal; empty for None.
+const char *refusalMessage(StabilityRefusal refusal);
 
 // Stability coefficient of section classes a and b.
 StabilityCoefficient ablei(double alpha1, double alpha2, double alpha3, double lambdaN);

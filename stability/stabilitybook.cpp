@@ -28,15 +28,15 @@ void describeSlenderness(CalcBook &book, const SlendernessRun &run)
     // The first failing check warns; a raised I or A enters the formula as "+ 1".
     std::string I = bookOperand(in.inertia), A = bookOperand(in.sectionArea);
     auto check = [&](const char *symbol, double value) {
-        book.steps.push_back({symbol, r.warning, std::string(symbol) + " > 0", "", "", "", "", "",
+        book.steps.push_back({symbol, r.warningText, std::string(symbol) + " > 0", "", "", "", "", "",
                               std::string(symbol) + " = " + displayDouble(value) + " ≤ 0", Verdict::NotSatisfied});
     };
-    if (r.warning == kLengthWarning) {
+    if (r.warning == SlendernessWarning::Length) {
         check("L", in.length);
-    } else if (r.warning == kInertiaWarning) {
+    } else if (r.warning == SlendernessWarning::Inertia) {
         check("I", in.inertia);
         I = "(" + I + " + 1)";
-    } else if (r.warning == kAreaWarning) {
+    } else if (r.warning == SlendernessWarning::Area) {
         check("A", in.sectionArea);
         A = "(" + A + " + 1)";
     }
@@ -51,7 +51,7 @@ void describeSlenderness(CalcBook &book, const SlendernessRun &run)
     book.steps.push_back({"i", "截面回转半径", "i = √(I·10000 / A)", "i = " + radius, bookFigure(r.radius), "mm", "",
                           kSteelCode, "", Verdict::None});
     book.steps.push_back({"λ", "长细比", "λ = L / i = L / √(I·10000 / A)", "λ = " + bookOperand(in.length) + " / " + radius,
-                          r.slendernessText, "", "Text4", kSteelCode, "", Verdict::None});
+                          r.slendernessText, "", "slenderness", kSteelCode, "", Verdict::None});
     book.conclusion = "长细比 λ = " + r.slendernessText + "。";
 }
 
@@ -65,10 +65,10 @@ void describeCoefficient(CalcBook &book, const StabilityRun &run, bool computed)
     book.inputs.push_back({"", "截面类型", in.sectionClass, ""});
     if (!computed)
         book.inputs.push_back(
-            {"λ", "长细比", run.refusal == kNoSlendernessMessage ? "" : displayDouble(in.slenderness), ""});
+            {"λ", "长细比", run.refusal == StabilityRefusal::NoSlenderness ? "" : displayDouble(in.slenderness), ""});
 
-    if (!run.refusal.empty()) {
-        addNote(book, run.refusal);
+    if (run.refusal != StabilityRefusal::None) {
+        addNote(book, refusalMessage(run.refusal));
         return;
     }
 
@@ -101,7 +101,7 @@ void describeCoefficient(CalcBook &book, const StabilityRun &run, bool computed)
                                  : in.sectionClass == "b类" ? kClassB
                                  : aboveBand              ? kClassCAboveBand
                                                           : kClassC;
-    BookStep phi{"φ", "稳定系数", "", "", withLeadingZero(r.coefficientText), "", "Text5", kSteelCode, "",
+    BookStep phi{"φ", "稳定系数", "", "", withLeadingZero(r.coefficientText), "", "coefficient", kSteelCode, "",
                  Verdict::None};
     if (lambdaN <= kStockyLimit) {
         book.steps.push_back({"α1", "截面类型系数", "α1 按截面类型查表", in.sectionClass,

@@ -21,14 +21,14 @@ struct SlendernessRun {
 };
 
 // One click of the coefficient "计算": its input and computeStability's
-// result, or why the window computed nothing (then `result` is left empty).
+// result, or why the window refused to compute (then `result` is left empty).
 // `source` is the slenderness run whose text the slenderness box still held
 // at the click; none when the slenderness was typed, or left from a run
 // whose inputs were edited since.
 struct StabilityRun {
     StabilityInput input;
     StabilityResult result;
-    std::string refusal;  // a message of stabilityRefusal, or empty
+    StabilityRefusal refusal = StabilityRefusal::None;
     std::optional<SlendernessRun> source;
 };
 

@@ -46,7 +46,7 @@ constexpr ControlRow kControls[] = {
      .geometry = {90, 88, 60, 24}, .duty = Duty::Calculate},
     // The slenderness is a result that the user may also type.
     {.name = "Text4", .kind = ShadedBox, .role = W::Slenderness, .parent = "Frame1", .geometry = {6, 114, 144, 21},
-     .reader = "长细比", .feeds = "slenderness", .check = kCoefficientCheck},
+     .reader = "长细比", .feeds = "slenderness", .shows = "slenderness", .check = kCoefficientCheck},
 
     // Stability coefficient, right.
     {.name = "Frame2", .kind = Frame, .text = "稳定系数计算", .geometry = {162, 2, 135, 139}, .duty = Duty::Results},
@@ -60,7 +60,7 @@ constexpr ControlRow kControls[] = {
     {.name = "Command2", .kind = Button, .role = W::CoefficientButton, .parent = "Frame2", .text = "计算",
      .geometry = {68, 88, 60, 24}, .duty = Duty::Calculate},
     {.name = "Text5", .kind = ResultBox, .role = W::Coefficient, .parent = "Frame2", .geometry = {6, 114, 123, 21},
-     .reader = "稳定系数"},
+     .reader = "稳定系数", .shows = "coefficient"},
 
     // Tall and narrow at the right: the caption wraps.
     {.name = "Command3", .kind = TallButton, .text = "返回主界面", .geometry = {300, 8, 22, 133}, .duty = Duty::Return},
@@ -98,8 +98,8 @@ void StabilityWindow::calculateSlenderness()
     const SlendernessInput in{valueOf(box(Length)), valueOf(box(Inertia)), valueOf(box(Area))};
     const SlendernessResult r = computeSlenderness(in);
     // One box at most; the slenderness is written once it is closed.
-    if (!r.warning.empty())
-        showWarning(this, "警告", QString::fromStdString(r.warning));
+    if (r.warning != SlendernessWarning::None)
+        showWarning(this, "警告", QString::fromStdString(r.warningText));
     else if (!r.hasSlenderness)
         showOutOfRange(this);
     showResult(box(Slenderness), QString::fromStdString(r.slendernessText));
@@ -122,11 +122,10 @@ void StabilityWindow::calculateCoefficient()
         run.source = slendernessRun_;  // else typed: an input of the coefficient
     // No slenderness, a negative one, an unknown grade (whose φ would be 1,
     // no reduction at all) or class: refused, and no coefficient shown.
-    if (const char *refusal =
-            stabilityRefusal(box(Slenderness)->text().toStdString(), in.steelGrade, in.sectionClass)) {
-        showWarning(this, "提示", QString::fromUtf8(refusal));
+    run.refusal = stabilityRefusal(box(Slenderness)->text().toStdString(), in.steelGrade, in.sectionClass);
+    if (run.refusal != StabilityRefusal::None) {
+        showWarning(this, "提示", QString::fromUtf8(refusalMessage(run.refusal)));
         showResult(box(Coefficient), QString());
-        run.refusal = refusal;
     } else {
         run.result = computeStability(in);
         if (!run.result.hasResult)

@@ -15,7 +15,7 @@ class StabilityWindow : public CalculatorWindow
     Q_OBJECT
 public:
     // The controls the window's own code reads and writes; the table in
-    // stabilitywindow.cpp gives each its design name ("Text1", "Combo1" …).
+    // stabilitywindow.cpp gives each its design name (Text1, Combo1 …).
     enum Role {
         Length,
         Inertia,

@@ -121,17 +121,17 @@ void checkBook(const CalcBook &book, const QString &calculator, const QString &i
             continue;  // the box is left empty
         allowed << numbersIn(text);
         const bool found = std::any_of(book.steps.begin(), book.steps.end(), [&](const BookStep &step) {
-            return q(step.value) == text && q(step.resultBox) == box;
+            return q(step.value) == text && q(step.result) == box;
         });
         QVERIFY2(found, qPrintable(box + " shows " + text + ", which no step holds"));
     }
 
     QStringList checked, stepFigures;  // stepFigures: the values of steps no box shows, rounded for reading
     for (const BookStep &step : book.steps) {
-        const bool figure = step.resultBox.empty();
+        const bool figure = step.result.empty();
         if (!step.value.empty() && !figure)
-            QVERIFY2(shown.contains({q(step.resultBox), q(step.value)}),
-                     qPrintable(q(step.value) + " is not shown in " + q(step.resultBox)));
+            QVERIFY2(shown.contains({q(step.result), q(step.value)}),
+                     qPrintable(q(step.value) + " is not shown in " + q(step.result)));
         // A figure a check works out ("σ = 62000 / 50 / 6 = 206.7 N/mm²") is
         // what the values put in give.
         for (const QString &side : q(step.comparison).split(QRegularExpression(QStringLiteral(" [<>≤≥] ")))) {
@@ -315,7 +315,7 @@ void TestBooks::shouldDescribeTheEndPlate()
     const EndPlateResult r = computeEndPlate(in);
     Shown shown;  // as the end plate window writes them, the thickness in its sentence; nothing when it refuses the bolt size
     if (boltPretension(in.boltSize, in.boltGrade) != 0)
-        shown = {{"Text7", q(r.NtbText)}, {"Text6", r.hasThickness ? q(displaySingle(r.thickness)) : ""}};
+        shown = {{"Ntb", q(r.NtbText)}, {"thickness", r.hasThickness ? q(displaySingle(r.thickness)) : ""}};
     checkBook(describeEndPlate(in, r), "端板厚度计算器", inputs, shown,
               constants.split(' ', Qt::SkipEmptyParts) + QStringList{"0.8", "1000", "6", "3", "0.5", "2", "4", "12", "16"},
               {}, {}, note, figures);
@@ -346,7 +346,7 @@ void TestBooks::shouldDescribeThePileGroup()
     const PileGroupInput in{v["L"].toDouble(), v["B"].toDouble(),  v["H"].toDouble(),  v["d"].toDouble(),
                             v["R"].toDouble(), v["γc"].toDouble(), v["γs"].toDouble(), v["桩数"].toStdString()};
     const PileGroupResult r = computePileGroup(in);
-    Shown shown{{"Text8", q(r.capacityText)}};  // as the pile group window writes it
+    Shown shown{{"capacity", q(r.capacityText)}};  // as the pile group window writes it
     checkBook(describePileGroup(in, r), "桩基承载力估算", inputs, shown, {piles, "1000", "1000000"}, {}, {}, note);
 }
 
@@ -387,7 +387,7 @@ void TestBooks::shouldDescribeTheColumn()
     const ColumnInput in{v["b"].toDouble(),  v["h"].toDouble(),     v["dc"].toStdString(), v["nb"].toDouble(),
                          v["db"].toStdString(), v["nh"].toDouble(), v["dh"].toStdString()};
     const ColumnResult r = computeColumnRatio(in);
-    Shown shown{{"Text6", q(r.ratioText)}};  // in the first line of the column window's report
+    Shown shown{{"report", q(r.ratioText)}};  // in the first line of the column window's report
     const QStringList constants{QString::number(barDiameter(in.bDiameter)), "4", "2", "3.14159", "100", "3"};
     checkBook(describeColumnRatio(in, r), "柱配筋率验算", inputs, shown, constants, check.split(' ', Qt::SkipEmptyParts),
               report.split('|', Qt::SkipEmptyParts), note, figures);
@@ -433,20 +433,19 @@ void TestBooks::shouldDescribeTheStability()
     if (v.contains("L")) {
         const SlendernessInput in{v["L"].toDouble(), v["I"].toDouble(), v["A"].toDouble()};
         first = SlendernessRun{in, computeSlenderness(in)};
-        shown.append({"Text4", q(first->result.slendernessText)});
+        shown.append({"slenderness", q(first->result.slendernessText)});
     }
     std::optional<StabilityRun> second;
     if (v.contains("钢材")) {
         const QString lambda = v.contains("λ") ? v["λ"] : q(first->result.slendernessText);
         StabilityRun run{{v["钢材"].toStdString(), v["截面类型"].toStdString(), lambda.toDouble()}, {}, {}, {}};
-        if (const char *refusal = stabilityRefusal(lambda.toStdString(), run.input.steelGrade, run.input.sectionClass))
-            run.refusal = refusal;
-        else
+        run.refusal = stabilityRefusal(lambda.toStdString(), run.input.steelGrade, run.input.sectionClass);
+        if (run.refusal == StabilityRefusal::None)
             run.result = computeStability(run.input);
         if (!v.contains("λ"))
             run.source = first;
         const QString phi = q(run.result.coefficientText);  // the book writes φ with its leading zero
-        shown.append({"Text5", phi.startsWith('.') ? "0" + phi : phi});
+        shown.append({"coefficient", phi.startsWith('.') ? "0" + phi : phi});
         second = run;
     }
     const QStringList whitelist{"10000", "206000", "3.1415926", "0.215", "1.05", "0", "1", "2", "4"};

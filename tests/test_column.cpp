@@ -114,6 +114,7 @@ void TestColumn::shouldComputeRatioAndVerdict()
     QCOMPARE(QString::fromStdString(displayDouble(r.steelArea)), steelArea);
     QCOMPARE(QString::fromStdString(r.ratioText), ratioText);
     QVERIFY(std::isfinite(r.ratio));
+    QCOMPARE(r.needsWeldedHoops, welded);
     if (!r.computable) {
         QVERIFY(r.verdict.empty());
         QVERIFY(r.report.empty());
@@ -150,7 +151,10 @@ void TestColumn::shouldWriteTheTwoLineReport()
 
     const std::string d = diameter.toStdString();
     const ColumnResult r = computeColumnRatio({b, h, d, count, d, count, d});
-    QCOMPARE(QString::fromStdString(r.report), report);
+    QStringList lines;
+    for (const std::string &line : r.report)
+        lines << QString::fromStdString(line);
+    QCOMPARE(lines.join("\r\n"), report);
 }
 
 QTEST_APPLESS_MAIN(TestColumn)

@@ -83,7 +83,10 @@ void TestPileGroup::shouldDeductCapAndSoil()
     const PileGroupResult r = computePileGroup(in);
     QCOMPARE(r.pileCount, pileCount);
     QCOMPARE(r.computable, !capacityText.isEmpty());
-    QCOMPARE(QString::fromStdString(r.refusal),
+    QCOMPARE(r.refusal, r.computable       ? PileGroupRefusal::None
+                        : pileCount == 0 ? PileGroupRefusal::PileCount
+                                         : PileGroupRefusal::OutOfRange);
+    QCOMPARE(QString::fromStdString(r.refusalText),
              QString::fromUtf8(r.computable ? "" : pileCount == 0 ? kPileCountMessage : kOutOfRangeMessage));
     QCOMPARE(QString::fromStdString(displayDouble(r.capLoad)), capLoad);
     QCOMPARE(QString::fromStdString(displayDouble(r.soilLoad)), soilLoad);

@@ -29,6 +29,7 @@ void TestStability::shouldComputeSlenderness_data()
     QTest::addColumn<double>("I");  // 10^4 mm^4
     QTest::addColumn<double>("A");  // mm^2
     QTest::addColumn<QString>("warning");
+    QTest::addColumn<SlendernessWarning>("raised");  // the check that warned
     QTest::addColumn<QString>("slendernessText");  // empty: no slenderness
 
     const QString lengthWarning = QString::fromUtf8("构件的计算长度不得<=0");
@@ -37,25 +38,25 @@ void TestStability::shouldComputeSlenderness_data()
     const double inf = std::numeric_limits<double>::infinity();
 
     // λ = L / sqrt(I·10000 / A)
-    QTest::newRow("defaults") << 6000.0 << 20000.0 << 10000.0 << "" << "42.4264068711929";
-    QTest::newRow("I 0 raised to 1") << 6000.0 << 0.0 << 10000.0 << inertiaWarning << "6000";
-    QTest::newRow("I -0.5 raised to 0.5") << 6000.0 << -0.5 << 10000.0 << inertiaWarning << "8485.28137423857";
-    QTest::newRow("A 0 raised to 1") << 6000.0 << 20000.0 << 0.0 << areaWarning << "0.424264068711929";
-    QTest::newRow("A 0 raised, small I kept") << 6000.0 << 0.5 << 0.0 << areaWarning << "84.8528137423857";
-    QTest::newRow("L 0 kept") << 0.0 << 20000.0 << 10000.0 << lengthWarning << "0";
-    QTest::newRow("L -100 kept") << -100.0 << 20000.0 << 10000.0 << lengthWarning << "-0.707106781186547";
+    QTest::newRow("defaults") << 6000.0 << 20000.0 << 10000.0 << "" << SlendernessWarning::None << "42.4264068711929";
+    QTest::newRow("I 0 raised to 1") << 6000.0 << 0.0 << 10000.0 << inertiaWarning << SlendernessWarning::Inertia << "6000";
+    QTest::newRow("I -0.5 raised to 0.5") << 6000.0 << -0.5 << 10000.0 << inertiaWarning << SlendernessWarning::Inertia << "8485.28137423857";
+    QTest::newRow("A 0 raised to 1") << 6000.0 << 20000.0 << 0.0 << areaWarning << SlendernessWarning::Area << "0.424264068711929";
+    QTest::newRow("A 0 raised, small I kept") << 6000.0 << 0.5 << 0.0 << areaWarning << SlendernessWarning::Area << "84.8528137423857";
+    QTest::newRow("L 0 kept") << 0.0 << 20000.0 << 10000.0 << lengthWarning << SlendernessWarning::Length << "0";
+    QTest::newRow("L -100 kept") << -100.0 << 20000.0 << 10000.0 << lengthWarning << SlendernessWarning::Length << "-0.707106781186547";
     // Only the first failing check warns and only its value is raised;
     // a later failing value then leaves no slenderness.
-    QTest::newRow("L 0 and I 0: I not raised, 0/0") << 0.0 << 0.0 << 10000.0 << lengthWarning << "";
-    QTest::newRow("L -100 and I 0: zero radius") << -100.0 << 0.0 << 10000.0 << lengthWarning << "";
-    QTest::newRow("L -100 and A 0: A not raised") << -100.0 << 20000.0 << 0.0 << lengthWarning << "";
-    QTest::newRow("I 0 and A 0: A not raised") << 6000.0 << 0.0 << 0.0 << inertiaWarning << "";
-    QTest::newRow("I -5: I·10000/A negative") << 6000.0 << -5.0 << 10000.0 << inertiaWarning << "";
-    QTest::newRow("I -1: zero radius") << 6000.0 << -1.0 << 10000.0 << inertiaWarning << "";
-    QTest::newRow("A -1: divided by 0") << 6000.0 << 20000.0 << -1.0 << areaWarning << "";
-    QTest::newRow("A -5: I·10000/A negative") << 6000.0 << 20000.0 << -5.0 << areaWarning << "";
-    QTest::newRow("L infinite (read from 1e400)") << inf << 20000.0 << 10000.0 << "" << "";
-    QTest::newRow("A infinite: infinite radius") << 6000.0 << inf << 10000.0 << "" << "";
+    QTest::newRow("L 0 and I 0: I not raised, 0/0") << 0.0 << 0.0 << 10000.0 << lengthWarning << SlendernessWarning::Length << "";
+    QTest::newRow("L -100 and I 0: zero radius") << -100.0 << 0.0 << 10000.0 << lengthWarning << SlendernessWarning::Length << "";
+    QTest::newRow("L -100 and A 0: A not raised") << -100.0 << 20000.0 << 0.0 << lengthWarning << SlendernessWarning::Length << "";
+    QTest::newRow("I 0 and A 0: A not raised") << 6000.0 << 0.0 << 0.0 << inertiaWarning << SlendernessWarning::Inertia << "";
+    QTest::newRow("I -5: I·10000/A negative") << 6000.0 << -5.0 << 10000.0 << inertiaWarning << SlendernessWarning::Inertia << "";
+    QTest::newRow("I -1: zero radius") << 6000.0 << -1.0 << 10000.0 << inertiaWarning << SlendernessWarning::Inertia << "";
+    QTest::newRow("A -1: divided by 0") << 6000.0 << 20000.0 << -1.0 << areaWarning << SlendernessWarning::Area << "";
+    QTest::newRow("A -5: I·10000/A negative") << 6000.0 << 20000.0 << -5.0 << areaWarning << SlendernessWarning::Area << "";
+    QTest::newRow("L infinite (read from 1e400)") << inf << 20000.0 << 10000.0 << "" << SlendernessWarning::None << "";
+    QTest::newRow("A infinite: infinite radius") << 6000.0 << inf << 10000.0 << "" << SlendernessWarning::None << "";
 }
 
 void TestStability::shouldComputeSlenderness()
@@ -64,10 +65,12 @@ void TestStability::shouldComputeSlenderness()
     QFETCH(double, I);
     QFETCH(double, A);
     QFETCH(QString, warning);
+    QFETCH(SlendernessWarning, raised);
     QFETCH(QString, slendernessText);
 
     const SlendernessResult r = computeSlenderness({L, I, A});
-    QCOMPARE(QString::fromStdString(r.warning), warning);
+    QCOMPARE(QString::fromStdString(r.warningText), warning);
+    QCOMPARE(r.warning, raised);
     QCOMPARE(QString::fromStdString(r.slendernessText), slendernessText);
     QCOMPARE(r.hasSlenderness, !slendernessText.isEmpty());
     QVERIFY(std::isfinite(r.slenderness));
