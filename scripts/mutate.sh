@@ -218,8 +218,8 @@ to:   (key->key() == Qt::Key_F5 && modifiers == Qt::NoModifier)
 
 name: tooltips no longer wrap
 file: common/controls.cpp
-from: const qreal width = 40 * metrics.horizontalAdvance(QChar(0x4E2D));
-to:   const qreal width = 400 * metrics.horizontalAdvance(QChar(0x4E2D));
+from: const qreal width = kLineCharacters * metrics.horizontalAdvance(QChar(0x4E2D));
+to:   const qreal width = 10 * kLineCharacters * metrics.horizontalAdvance(QChar(0x4E2D));
 
 name: a result box's menu without the book
 file: common/bookactions.cpp
