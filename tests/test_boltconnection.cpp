@@ -98,6 +98,10 @@ void TestBoltConnection::shouldComputeTheDesignCases_data()
     // Nt1 = 50e6 x 100 / 4 / (50² + 100²) = 100 kN = 0.8 x 125: equality fails.
     QTest::newRow("tension exactly 0.8P fails") << in << "100" << "90" << "0" << "125" << "0" << "0.45" << tension
                                                 << webOk;
+    in.V = 0;
+    // Nbv1 0 would carry a shear of 0, but the shear is not judged while the tension fails.
+    QTest::newRow("no shear, tension exactly 0.8P") << in << "100" << "0" << "0" << "125" << "0" << "0.45" << tension
+                                                    << webOk;
 
     in = defaults();
     in.tw = 4;
