@@ -107,19 +107,15 @@ BoltConnectionResult computeBoltConnection(const BoltConnectionInput &in)
         return r;
 
     r.webSatisfied = sigma < f;
-    r.webVerdict = r.webSatisfied ? kWebSatisfiedLine : kWebFailureLine;
     // 9. Bolt check, first rule that holds.
     const double tensionLimit = 0.8 * P;
     r.tensionSatisfied = Nt1 / 1000 < tensionLimit;  // equality fails
     r.shearSatisfied = r.tensionSatisfied && Nbv1 / 1000 >= Nv1;  // equality passes
-    if (!r.tensionSatisfied)
-        r.boltVerdict = kTensionFailureLine;
-    else if (!r.shearSatisfied)
-        r.boltVerdict = kShearFailureLine;
-    else
-        r.boltVerdict = kBoltsSatisfiedLine;
     // 10. Both lines, always.
-    r.verdictText = r.boltVerdict + "\r\n" + r.webVerdict;
+    r.verdict = {!r.tensionSatisfied ? kTensionFailureLine
+                 : !r.shearSatisfied ? kShearFailureLine
+                                     : kBoltsSatisfiedLine,
+                 r.webSatisfied ? kWebSatisfiedLine : kWebFailureLine};
 
     r.computable = true;
     r.y1 = y1;

@@ -5,6 +5,7 @@
 #include "boltgrade.h"
 
 #include <string>
+#include <vector>
 
 namespace morvane {
 
@@ -58,9 +59,9 @@ struct BoltConnectionResult {
     bool shearSatisfied = false;    // Nv1 <= Nbv1
     bool webSatisfied = false;      // sigma < f
 
-    std::string boltVerdict;
-    std::string webVerdict;
-    std::string verdictText;  // boltVerdict, CR LF, webVerdict
+    // The verdict box's two lines, both always: the bolts' sentence by the
+    // first check that fails, then the web's.
+    std::vector<std::string> verdict;
 
     // Texts as the window shows them.
     std::string Nt1Text;   // Nt1 / 1000, kN

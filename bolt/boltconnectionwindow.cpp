@@ -113,29 +113,29 @@ constexpr ControlRow kControls[] = {
      .text = "钢丝刷清除浮锈或未经处理的干净扎制表面", .geometry = {8, 56, 262, 19},
      .reader = "连接处构件接触面处理方法"},
     {.name = "Text16", .kind = ResultBox, .role = W::SlipCoefficient, .parent = "Frame5", .geometry = {272, 30, 48, 20},
-     .reader = "抗滑移系数", .align = Qt::AlignHCenter},
+     .reader = "抗滑移系数", .align = Qt::AlignHCenter, .shows = "mu"},
 
     // Results, across the bottom.
     {.name = "Frame6", .kind = Frame, .text = "计算结果 单位：KN", .geometry = {4, 240, 480, 118}, .duty = Duty::Results},
     {.name = "Label16", .kind = Label, .parent = "Frame6", .text = "Nt1=", .geometry = {8, 17, 106, 15}},
     {.name = "Text10", .kind = ResultBox, .role = W::Nt1, .parent = "Frame6", .geometry = {8, 32, 106, 22},
-     .reader = "Nt1", .unit = "kN", .align = Qt::AlignHCenter},
+     .reader = "Nt1", .unit = "kN", .align = Qt::AlignHCenter, .shows = "Nt1"},
     {.name = "Label17", .kind = Label, .parent = "Frame6", .text = "Nv1=", .geometry = {118, 17, 106, 15}},
     {.name = "Text11", .kind = ResultBox, .role = W::Nv1, .parent = "Frame6", .geometry = {118, 32, 106, 22},
-     .reader = "Nv1", .unit = "kN", .align = Qt::AlignHCenter},
+     .reader = "Nv1", .unit = "kN", .align = Qt::AlignHCenter, .shows = "Nv1"},
     {.name = "Label18", .kind = Label, .parent = "Frame6", .text = "Nbv1=", .geometry = {228, 17, 106, 15}},
     {.name = "Text12", .kind = ResultBox, .role = W::Nbv1, .parent = "Frame6", .geometry = {228, 32, 106, 22},
-     .reader = "Nbv1", .unit = "kN", .align = Qt::AlignHCenter},
+     .reader = "Nbv1", .unit = "kN", .align = Qt::AlignHCenter, .shows = "Nbv1"},
     {.name = "Label19", .kind = Label, .parent = "Frame6", .text = "P=", .geometry = {338, 17, 28, 15}},
     {.name = "Text13", .kind = ResultBox, .role = W::Pretension, .parent = "Frame6", .geometry = {338, 32, 28, 22},
-     .reader = "P", .unit = "kN", .align = Qt::AlignHCenter},
+     .reader = "P", .unit = "kN", .align = Qt::AlignHCenter, .shows = "P"},
     {.name = "Label20", .kind = Label, .parent = "Frame6", .text = "nt2=", .geometry = {370, 17, 102, 15}},
     {.name = "Text14", .kind = ResultBox, .role = W::Nt2, .parent = "Frame6", .geometry = {370, 32, 102, 22},
-     .reader = "nt2", .unit = "kN", .align = Qt::AlignHCenter},
+     .reader = "nt2", .unit = "kN", .align = Qt::AlignHCenter, .shows = "nt2"},
     {.name = "Command1", .kind = Button, .role = W::CalculateButton, .parent = "Frame6", .text = "计算",
      .geometry = {8, 66, 50, 30}, .duty = Duty::Calculate},
     {.name = "Text15", .kind = ReportBox, .role = W::Verdict, .parent = "Frame6", .geometry = {62, 58, 326, 56},
-     .reader = "验算结论"},
+     .reader = "验算结论", .shows = "verdict"},
     {.name = "Command2", .kind = Button, .role = W::ReturnButton, .parent = "Frame6", .text = "返回主界面",
      .geometry = {392, 66, 80, 30}, .duty = Duty::Return},
 };
@@ -286,7 +286,7 @@ void BoltConnectionWindow::calculate()
     showResult(box(Nv1), QString::fromStdString(r.Nv1Text));
     showResult(box(Nt2), QString::fromStdString(r.nt2Text));
     showResult(box(Nbv1), QString::fromStdString(r.Nbv1Text));
-    report(Verdict)->setPlainText(QString::fromStdString(r.verdictText).replace("\r\n", "\n"));
+    showLines(Verdict, r.verdict);
     book()->setBook(describeBoltConnection(in, r));
     if (!r.computable)
         showOutOfRange(this);

@@ -232,9 +232,8 @@ void BookActions::setBook(const CalcBook &book)
     tooltipBoxes_.clear();
     for (const auto &[result, tip] : tips) {
         const auto listed = resultBoxes_.find(result);
-        QWidget *box = listed != resultBoxes_.end() ? listed->second
-                                                     : window_->findChild<QWidget *>(QString::fromStdString(result));
-        if (box) {
+        if (listed != resultBoxes_.end()) {
+            QWidget *box = listed->second;
             setToolTipText(box, QString::fromStdString(tip));
             tooltipBoxes_.append(box->objectName());
             // A multi-line box the user may type into no longer shows the

@@ -50,11 +50,10 @@ public:
     // that shows each result, by the name the book's steps give the result.
     BookActions(QWidget *window, const QList<QWidget *> &resultsFrames,
                 const QList<QAbstractButton *> &calculateButtons,
-                std::map<std::string, QWidget *> resultBoxes = {});
+                std::map<std::string, QWidget *> resultBoxes);
 
     // The book of the calculation just done, dated now. The box of each
-    // result its steps name shows them as its tooltip; a result no box is
-    // listed for is shown by the box of that object name.
+    // result its steps name shows them as its tooltip.
     void setBook(const CalcBook &book);
 
     bool hasBook() const { return book_.has_value(); }

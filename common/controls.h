@@ -79,8 +79,9 @@ void nameForReaders(QWidget *control, const QString &quantity, const QString &un
 // the labelled-by relation.
 void nameListForReaders(QComboBox *list, QLabel *label);
 
-// Controls placed at fixed positions, named as the design names them (the
-// objectName is the control's name: "Text1", "Label1(0)", "Combo2").
+// Controls placed at fixed positions, as the calculator window base makes
+// them from a window's table: `name` is the row's objectName ("Text1",
+// "Label1(0)", "Combo2").
 QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QRect &geometry);
 QGroupBox *makeFrame(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry);
 QRadioButton *makeOption(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry);

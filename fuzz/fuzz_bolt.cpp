@@ -25,8 +25,7 @@ void requireNoResult(const morvane::BoltConnectionResult &r)
 {
     const bool zeros = r.Nt1 == 0 && r.Nv1 == 0 && r.Nbv1 == 0 && r.P == 0 && r.nt2 == 0 && r.mu == 0
                        && r.sigma == 0 && !r.tensionSatisfied && !r.shearSatisfied && !r.webSatisfied;
-    const bool empty = r.boltVerdict.empty() && r.webVerdict.empty() && r.verdictText.empty()
-                       && r.Nt1Text.empty() && r.Nv1Text.empty() && r.Nbv1Text.empty() && r.PText.empty()
+    const bool empty = r.verdict.empty() && r.Nt1Text.empty() && r.Nv1Text.empty() && r.Nbv1Text.empty() && r.PText.empty()
                        && r.nt2Text.empty() && r.muText.empty();
     require(zeros && empty, "no result: every number 0 and every text empty");
 }
@@ -47,24 +46,27 @@ void requireResult(const morvane::BoltConnectionResult &r)
     require(r.PText == std::to_string(r.P), "PText");
     requireNumberText(r.muText, "muText");
     requireReadsBack(r.muText, r.mu, 5e-7, "muText");
-    const std::string bolt = r.boltVerdict;
+    require(r.verdict.size() == 2, "the verdict is two lines");
+    const std::string &bolt = r.verdict[0];
+    const std::string &web = r.verdict[1];
     require(bolt == morvane::kTensionFailureLine || bolt == morvane::kShearFailureLine
                 || bolt == morvane::kBoltsSatisfiedLine,
             "bolt verdict is one of its lines", bolt);
-    require(r.webVerdict == morvane::kWebSatisfiedLine || r.webVerdict == morvane::kWebFailureLine,
-            "web verdict is one of its lines", r.webVerdict);
-    require(r.verdictText == bolt + "\r\n" + r.webVerdict, "verdict text is both lines");
+    require(web == morvane::kWebSatisfiedLine || web == morvane::kWebFailureLine, "web verdict is one of its lines",
+            web);
     require(r.tensionSatisfied == (bolt != morvane::kTensionFailureLine)
                 && r.shearSatisfied == (bolt == morvane::kBoltsSatisfiedLine)
-                && r.webSatisfied == (r.webVerdict == morvane::kWebSatisfiedLine),
+                && r.webSatisfied == (web == morvane::kWebSatisfiedLine),
             "the checks agree with the verdict lines", bolt);
 }
 
 // The texts of a result, in one string.
 std::string texts(const morvane::BoltConnectionResult &r)
 {
-    return r.Nt1Text + "|" + r.Nv1Text + "|" + r.Nbv1Text + "|" + r.PText + "|" + r.nt2Text + "|" + r.muText + "|"
-        + r.verdictText;
+    std::string out = r.Nt1Text + "|" + r.Nv1Text + "|" + r.Nbv1Text + "|" + r.PText + "|" + r.nt2Text + "|" + r.muText;
+    for (const std::string &line : r.verdict)
+        out += "|" + line;
+    return out;
 }
 
 }  // namespace

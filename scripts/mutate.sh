@@ -51,6 +51,11 @@ file: bolt/boltconnection.cpp
 from: Nbv1 / 1000 >= Nv1;
 to:   Nbv1 / 1000 > Nv1;
 
+name: the shear judged to hold while the tension fails
+file: bolt/boltconnection.cpp
+from: r.shearSatisfied = r.tensionSatisfied && Nbv1
+to:   r.shearSatisfied = Nbv1
+
 name: sum of squared row distances in single precision
 file: bolt/boltconnection.cpp
 from: ((double(y1) * y1 + double(y2) * y2) + double(y3) * y3) + double(y4) * y4
