@@ -29,12 +29,11 @@ const IconPart tileParts[] = {
 // The hammer, handle along x with the head across its end, in its own frame;
 // hammerPlacement() lays it from lower left to upper right on the tile.
 const IconPart hammerParts[] = {
-    {{-13, -2, 20, 4}, olive},    // handle
-    {{-13, 1, 20, 1}, maroon},    // its shaded side
-    {{6, -9, 7, 18}, darkGrey},   // head
-    {{6, -9, 7, 2}, black},       // its faces
-    {{6, 7, 7, 2}, black},
-    {{7, -7, 2, 14}, white},      // its highlight
+    {{-13, -2, 20, 4}, olive},                            // handle
+    {{-13, 1, 20, 1}, maroon},                            // its shaded side
+    {{6, -9, 7, 18}, darkGrey},                           // head
+    {{6, -9, 7, 2}, black},                               // its faces
+    {{6, 7, 7, 2}, black},      {{7, -7, 2, 14}, white},  // its highlight
 };
 constexpr double hammerX = 15, hammerY = 17, hammerAngle = -45, hammerScale = 0.82;
 
@@ -72,10 +71,11 @@ QString programIconSvg()
                        .arg(part.colour.name());
         return out;
     };
-    return QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%1\" viewBox=\"0 0 %1 %1\">\n"
-                          "  <g shape-rendering=\"crispEdges\">\n%2  </g>\n"
-                          "  <g transform=\"translate(%3 %4) rotate(%5) scale(%6)\">\n%7  </g>\n"
-                          "</svg>\n")
+    return QStringLiteral(
+               "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%1\" viewBox=\"0 0 %1 %1\">\n"
+               "  <g shape-rendering=\"crispEdges\">\n%2  </g>\n"
+               "  <g transform=\"translate(%3 %4) rotate(%5) scale(%6)\">\n%7  </g>\n"
+               "</svg>\n")
         .arg(grid)
         .arg(rects(tileParts))
         .arg(hammerX)

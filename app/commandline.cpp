@@ -82,10 +82,10 @@ std::optional<int> handleCommandLine(const QStringList &arguments, bool noDispla
     QCommandLineParser parser;
     // Like Qt's own options: -version reads as --version.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(QStringLiteral(
-        MORVANE_DISPLAY_NAME "：按中国规范计算摩擦型高强螺栓连接、端板厚度、"
-        "轴心受压构件稳定系数、桩基承载力和柱配筋率。\n"
-        "另可使用 Qt 的通用选项，如 -platform、-style。"));
+    parser.setApplicationDescription(QStringLiteral(MORVANE_DISPLAY_NAME
+                                                    "：按中国规范计算摩擦型高强螺栓连接、端板厚度、"
+                                                    "轴心受压构件稳定系数、桩基承载力和柱配筋率。\n"
+                                                    "另可使用 Qt 的通用选项，如 -platform、-style。"));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("显示本帮助后退出。"));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("显示版本号后退出。"));
@@ -93,7 +93,8 @@ std::optional<int> handleCommandLine(const QStringList &arguments, bool noDispla
     parser.addOption(version);
 
     if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
-        print(stderr, QStringLiteral("morvane：%1\n运行“morvane --help”查看可用的选项。\n").arg(refusal(parser, arguments)));
+        print(stderr,
+              QStringLiteral("morvane：%1\n运行“morvane --help”查看可用的选项。\n").arg(refusal(parser, arguments)));
         return EXIT_FAILURE;
     }
     if (parser.isSet(help)) {
@@ -105,8 +106,9 @@ std::optional<int> handleCommandLine(const QStringList &arguments, bool noDispla
         return EXIT_SUCCESS;
     }
     if (noDisplay) {
-        print(stderr, QStringLiteral("morvane：没有图形界面可以显示窗口（DISPLAY 和 WAYLAND_DISPLAY 均未设置）。\n"
-                                     "请在桌面环境中启动本程序，或用“-platform”选择平台。\n"));
+        print(stderr,
+              QStringLiteral("morvane：没有图形界面可以显示窗口（DISPLAY 和 WAYLAND_DISPLAY 均未设置）。\n"
+                             "请在桌面环境中启动本程序，或用“-platform”选择平台。\n"));
         return EXIT_FAILURE;
     }
     return std::nullopt;

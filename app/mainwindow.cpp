@@ -61,8 +61,8 @@ MainWindow::MainWindow(QWidget *parent)
     maker->setGeometry(150, 100, 165, 28);
 
     // The Tab order of the design, Command1 to Command6.
-    QWidget *order[] = {openBoltButton_,     openStabilityButton_, openEndPlateButton_,
-                        quitButton_,         openPileGroupButton_, openColumnButton_};
+    QWidget *order[] = {openBoltButton_, openStabilityButton_, openEndPlateButton_,
+                        quitButton_,     openPileGroupButton_, openColumnButton_};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 

@@ -73,8 +73,7 @@ void openEveryCalculator(QWidget *mainWindow)
 // Runs as the program's QApplication is made, before main() goes on.
 void watchTheStart()
 {
-    bench::reportFirstPaint([](QWidget *w) { return w->objectName() == QLatin1String("Form1"); },
-                            openEveryCalculator);
+    bench::reportFirstPaint([](QWidget *w) { return w->objectName() == QLatin1String("Form1"); }, openEveryCalculator);
 }
 
 }  // namespace

@@ -127,32 +127,32 @@ CalcBook describeBoltConnection(const BoltConnectionInput &in, const BoltConnect
                           "Nv1 = " + eta + " × " + put(std::fabs(in.V)) + " / (2 × " + std::to_string(in.rows) + ")",
                           r.Nv1Text, "kN", "Nv1", "", "", Verdict::None});
     if (in.rows == 4)
-        book.steps.push_back({"nt2", "腹板验算所用一排螺栓中一个螺栓的拉力", "四排螺栓时 nt2 = 0", "", r.nt2Text,
-                              "kN", "nt2", "", "", Verdict::None});
+        book.steps.push_back({"nt2", "腹板验算所用一排螺栓中一个螺栓的拉力", "四排螺栓时 nt2 = 0", "", r.nt2Text, "kN",
+                              "nt2", "", "", Verdict::None});
     else
         book.steps.push_back({"nt2", "距中心线 y2 的一排螺栓中一个螺栓的拉力", "nt2 = Nt1·y2 / y4",
-                              "nt2 = " + put(r.Nt1Text) + " × " + put(y2) + " / " + put(y4), r.nt2Text, "kN", "nt2",
-                              "", "", Verdict::None});
+                              "nt2 = " + put(r.Nt1Text) + " × " + put(y2) + " / " + put(y4), r.nt2Text, "kN", "nt2", "",
+                              "", Verdict::None});
     const char *grade = in.boltGrade == BoltGrade::Grade8_8 ? "8.8级" : "10.9级";
     book.steps.push_back({"P", "一个高强度螺栓的预拉力", "P 查一个高强度螺栓的预拉力表（按螺栓直径、性能等级）",
                           in.boltSize + "，" + grade, r.PText, "kN", "P", kSteelCode, "", Verdict::None});
     book.steps.push_back({"μ", "摩擦面的抗滑移系数", "μ 查摩擦面的抗滑移系数表（按接触面处理方法、构件钢材）",
-                          std::string(treatmentText(in.surfaceTreatment)) + "，" + in.steelGrade, r.muText, "",
-                          "mu", kSteelCode, "", Verdict::None});
+                          std::string(treatmentText(in.surfaceTreatment)) + "，" + in.steelGrade, r.muText, "", "mu",
+                          kSteelCode, "", Verdict::None});
     book.steps.push_back({"Nbv1", "最外排一个螺栓在拉力 Nt1 下的抗剪承载力设计值", "Nbv1 = 0.9μ(P − 1.25Nt1)",
                           "Nbv1 = 0.9 × " + r.muText + " × (" + r.PText + " − 1.25 × " + put(r.Nt1Text) + ")",
                           r.Nbv1Text, "kN", "Nbv1", kSteelCode, "", Verdict::None});
 
     // The bolt check: tension first; the shear only when the tension holds.
     book.steps.push_back({"", "螺栓抗拉承载力验算", "Nt1 < 0.8P", "", "", "", "verdict", kSteelCode,
-                          "Nt1 = " + r.Nt1Text + " kN " + (r.tensionSatisfied ? "<" : "≥") + " 0.8P = 0.8 × "
-                              + r.PText + " = " + bookFigure(r.tensionLimit) + " kN",
+                          "Nt1 = " + r.Nt1Text + " kN " + (r.tensionSatisfied ? "<" : "≥") + " 0.8P = 0.8 × " + r.PText
+                              + " = " + bookFigure(r.tensionLimit) + " kN",
                           r.tensionSatisfied ? Verdict::Satisfied : Verdict::NotSatisfied});
     if (r.tensionSatisfied)
-        book.steps.push_back({"", "螺栓抗剪承载力验算", "Nv1 ≤ Nbv1", "", "", "", "verdict", kSteelCode,
-                              "Nv1 = " + r.Nv1Text + " kN " + (r.shearSatisfied ? "≤" : ">") + " Nbv1 = " + r.Nbv1Text
-                                  + " kN",
-                              r.shearSatisfied ? Verdict::Satisfied : Verdict::NotSatisfied});
+        book.steps.push_back(
+            {"", "螺栓抗剪承载力验算", "Nv1 ≤ Nbv1", "", "", "", "verdict", kSteelCode,
+             "Nv1 = " + r.Nv1Text + " kN " + (r.shearSatisfied ? "≤" : ">") + " Nbv1 = " + r.Nbv1Text + " kN",
+             r.shearSatisfied ? Verdict::Satisfied : Verdict::NotSatisfied});
 
     // The web check takes the larger of nt2 and 0.4P (Nw is nt2 itself
     // where nt2 governs); the strength f is the grade's for a thickness up
@@ -170,8 +170,8 @@ CalcBook describeBoltConnection(const BoltConnectionInput &in, const BoltConnect
                           r.webSatisfied ? Verdict::Satisfied : Verdict::NotSatisfied});
     book.verdicts = r.verdict;  // the two lines, as the window shows them
     book.conclusion = r.tensionSatisfied && r.shearSatisfied && r.webSatisfied
-                          ? "该节点连接满足要求。"
-                          : "该节点连接不满足要求，应按上列不满足项调整设计。";
+        ? "该节点连接满足要求。"
+        : "该节点连接不满足要求，应按上列不满足项调整设计。";
     return book;
 }
 

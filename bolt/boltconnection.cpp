@@ -73,13 +73,16 @@ BoltConnectionResult computeBoltConnection(const BoltConnectionInput &in)
     double d2, d3;
     int n;  // number of bolts
     switch (in.rows) {
+    // A layout to a line.
+    // clang-format off
     case 4: d2 = 0; d3 = 0; n = 8; break;
     case 6: d2 = y2; d3 = 0; n = 12; break;
     case 8: d2 = y2; d3 = y3; n = 16; break;
+    // clang-format on
     default: return r;
     }
-    if (!fitsSinglePrecision(Md) || !fitsSinglePrecision(y1) || !fitsSinglePrecision(d2)
-        || !fitsSinglePrecision(d3) || !fitsSinglePrecision(y4))
+    if (!fitsSinglePrecision(Md) || !fitsSinglePrecision(y1) || !fitsSinglePrecision(d2) || !fitsSinglePrecision(d3)
+        || !fitsSinglePrecision(y4))
         return r;
 
     // 3. Tension of one bolt of the outermost row, N.
@@ -90,9 +93,9 @@ BoltConnectionResult computeBoltConnection(const BoltConnectionInput &in)
     // 5. Tension of one bolt of the row at e1 + e2, kN.
     const double nt2 = in.rows == 4 ? 0.0 : ((Nt1 * y2) / y4) / 1000;
     // 6. Table look-ups.
-    const int P = boltPretension(in.boltSize, in.boltGrade);       // kN
+    const int P = boltPretension(in.boltSize, in.boltGrade);  // kN
     const float mu = slipCoefficient(in.surfaceTreatment, in.steelGrade);
-    const int f = webSteelStrength(in.steelGrade);                 // N/mm²
+    const int f = webSteelStrength(in.steelGrade);  // N/mm²
     // 7. Slip-resistant shear capacity of one bolt under Nt1, N.
     const double Nbv1 = (0.9 * mu) * (1000.0 * P - 1.25 * Nt1);
     // 8. Web check on the larger of nt2 and 0.4P, kN -> N/mm².
@@ -109,12 +112,12 @@ BoltConnectionResult computeBoltConnection(const BoltConnectionInput &in)
     r.webSatisfied = sigma < f;
     // 9. Bolt check, first rule that holds.
     const double tensionLimit = 0.8 * P;
-    r.tensionSatisfied = Nt1 / 1000 < tensionLimit;  // equality fails
+    r.tensionSatisfied = Nt1 / 1000 < tensionLimit;               // equality fails
     r.shearSatisfied = r.tensionSatisfied && Nbv1 / 1000 >= Nv1;  // equality passes
     // 10. Both lines, always.
-    r.verdict = {!r.tensionSatisfied ? kTensionFailureLine
-                 : !r.shearSatisfied ? kShearFailureLine
-                                     : kBoltsSatisfiedLine,
+    r.verdict = {!r.tensionSatisfied     ? kTensionFailureLine
+                     : !r.shearSatisfied ? kShearFailureLine
+                                         : kBoltsSatisfiedLine,
                  r.webSatisfied ? kWebSatisfiedLine : kWebFailureLine};
 
     r.computable = true;

@@ -34,6 +34,9 @@ QWidget *diagram(QWidget *parent)
 using enum ControlKind;
 using W = BoltConnectionWindow;
 
+// The table keeps a control to a line or two, and the Tab order to a few lines:
+// clang-format would give each field a line.
+// clang-format off
 constexpr ControlRow kControls[] = {
     // Bolt layout, top left.
     {.name = "Frame1", .kind = Frame, .text = "螺栓布置参数 单位：mm", .geometry = {4, 2, 172, 110}},
@@ -143,14 +146,12 @@ constexpr ControlRow kControls[] = {
 constexpr const char *kTabOrder[] = {"Text1",   "Text2",   "Text3",   "Text4",   "Option1", "Option2", "Text5",
                                      "Text6",   "Text7",   "Text8",   "Text9",   "Option3", "Option4", "Option5",
                                      "Option6", "Combo1",  "Combo2",  "Combo3",  "Command1", "Command2"};
+// clang-format on
 
 constexpr WindowTable kTable{"Form2", "摩擦型高强螺栓连接计算", 7320, 5415, kControls, kTabOrder};
 
 // The number of bolt rows a layout text stands for; 0 for any other text.
-int rowCount(const QString &text)
-{
-    return text == "四排" ? 4 : text == "六排" ? 6 : text == "八排" ? 8 : 0;
-}
+int rowCount(const QString &text) { return text == "四排" ? 4 : text == "六排" ? 6 : text == "八排" ? 8 : 0; }
 
 }  // namespace
 
@@ -273,8 +274,8 @@ void BoltConnectionWindow::calculate()
     in.boltSize = list(BoltSize)->currentText().toStdString();
     in.boltGrade = button(Grade8_8)->isChecked() ? BoltGrade::Grade8_8 : BoltGrade::Grade10_9;
     in.surfaceTreatment = button(BlastedZincPrimer)->isChecked() ? SurfaceTreatment::BlastedZincPrimer
-                          : button(BlastedRusted)->isChecked()   ? SurfaceTreatment::BlastedRusted
-                          : button(WireBrushed)->isChecked()     ? SurfaceTreatment::WireBrushed
+        : button(BlastedRusted)->isChecked()                     ? SurfaceTreatment::BlastedRusted
+        : button(WireBrushed)->isChecked()                       ? SurfaceTreatment::WireBrushed
                                                                  : SurfaceTreatment::Blasted;
 
     const BoltConnectionResult r = computeBoltConnection(in);

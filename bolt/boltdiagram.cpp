@@ -48,7 +48,8 @@ QStringList BoltDiagram::labels() const
     for (auto it = half.innerLabels.crbegin(); it != half.innerLabels.crend(); ++it)
         top << *it;
     QStringList bottom = half.innerLabels;
-    bottom << "ef" << "ef";
+    bottom << "ef"
+           << "ef";
     return top + bottom;
 }
 

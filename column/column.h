@@ -14,7 +14,7 @@ struct ColumnInput {
     std::string cornerDiameter;  // "直径16" ... "直径25", the four corner bars
     double bCount = 0;           // middle bars on one side of length b (any real number)
     std::string bDiameter;
-    double hCount = 0;           // middle bars on one side of length h (any real number)
+    double hCount = 0;  // middle bars on one side of length h (any real number)
     std::string hDiameter;
 };
 
@@ -29,9 +29,9 @@ struct ColumnResult {
     // the double range, or values beyond it on the way); then every number
     // is 0, the hoops are not needed and every text is empty.
     bool computable = false;
-    double steelArea = 0;     // mm², As of all longitudinal bars
-    double ratio = 0;         // ρ = As/(b·h), a fraction
-    std::string ratioText;    // ρ·100 in the pattern "0.00"
+    double steelArea = 0;             // mm², As of all longitudinal bars
+    double ratio = 0;                 // ρ = As/(b·h), a fraction
+    std::string ratioText;            // ρ·100 in the pattern "0.00"
     bool needsWeldedHoops = false;    // ρ above 3 %, unrounded; else ordinary ties do
     std::string verdict;              // the verdict sentence: the second line of the report
     std::vector<std::string> report;  // its lines: prefix + ratioText + "%", then the verdict

@@ -47,9 +47,9 @@ CalcBook describeColumnRatio(const ColumnInput &in, const ColumnResult &r)
     // their values put in and their figures.
     const std::string b = bookOperand(in.width), h = bookOperand(in.height);
     book.steps.push_back({"As", "纵向钢筋总面积", "As = 4·π·dc² / 4 + 2·nb·π·db² / 4 + 2·nh·π·dh² / 4",
-                          "As = " + barsArea("4", in.cornerDiameter) + " + " +
-                              barsArea("2 × " + bookOperand(in.bCount), in.bDiameter) + " + " +
-                              barsArea("2 × " + bookOperand(in.hCount), in.hDiameter),
+                          "As = " + barsArea("4", in.cornerDiameter) + " + "
+                              + barsArea("2 × " + bookOperand(in.bCount), in.bDiameter) + " + "
+                              + barsArea("2 × " + bookOperand(in.hCount), in.hDiameter),
                           bookFigure(r.steelArea), "mm²", "", "", "", Verdict::None});
     book.steps.push_back({"A", "截面面积", "A = b·h", "A = " + b + " × " + h, bookFigure(in.width * in.height), "mm²",
                           "", "", "", Verdict::None});
@@ -66,9 +66,8 @@ CalcBook describeColumnRatio(const ColumnInput &in, const ColumnResult &r)
                           ordinary ? Verdict::Satisfied : Verdict::NotSatisfied});
 
     book.verdicts = r.report;  // the two lines, as the window shows them
-    book.conclusion = "柱全部纵向钢筋的配筋率 ρ = " + r.ratioText + "%，" +
-                      (ordinary ? "不大于3%" : "大于3%") + unrounded +
-                      (ordinary ? "，采用普通箍即可。" : "，箍筋应焊成封闭环式。");
+    book.conclusion = "柱全部纵向钢筋的配筋率 ρ = " + r.ratioText + "%，" + (ordinary ? "不大于3%" : "大于3%")
+        + unrounded + (ordinary ? "，采用普通箍即可。" : "，箍筋应焊成封闭环式。");
     return book;
 }
 

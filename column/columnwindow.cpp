@@ -23,6 +23,9 @@ constexpr const char *kDiameters[] = {"直径16", "直径18", "直径20", "直�
 using enum ControlKind;
 using W = ColumnWindow;
 
+// The table keeps a control to a line or two, and the Tab order to a few lines:
+// clang-format would give each field a line.
+// clang-format off
 constexpr ControlRow kControls[] = {
     // Section dimensions, top left.
     {.name = "Frame1", .kind = Frame, .text = "截面参数 单位：mm", .geometry = {4, 1, 184, 50}},
@@ -68,6 +71,7 @@ constexpr ControlRow kControls[] = {
 };
 
 constexpr const char *kTabOrder[] = {"Text1", "Text2", "Combo1", "Combo2", "Combo3", "Text4", "Text5", "Command1", "Command2"};
+// clang-format on
 
 constexpr WindowTable kTable{"Form6", "柱配筋率验算", 4800, 3990, kControls, kTabOrder, "Text1"};
 

@@ -59,8 +59,8 @@ std::unique_ptr<QTextDocument> bookDocument(const CalcBook &book, const BookHead
 {
     auto document = std::make_unique<QTextDocument>();
     QFont font;
-    font.setFamilies({QStringLiteral("DejaVu Serif"), QStringLiteral("Times New Roman"), QStringLiteral("AR PL UKai CN"),
-                      QStringLiteral("SimSun")});
+    font.setFamilies({QStringLiteral("DejaVu Serif"), QStringLiteral("Times New Roman"),
+                      QStringLiteral("AR PL UKai CN"), QStringLiteral("SimSun")});
     font.setPointSizeF(9);
     document->setDefaultFont(font);
     document->setHtml(QString::fromStdString(bookHtml(book, header)));
@@ -166,14 +166,14 @@ QString suggestedBookName(const CalcBook &book, const QDate &date)
 }
 
 BookActions::BookActions(QWidget *window, const QList<QWidget *> &resultsFrames,
-                         const QList<QAbstractButton *> &calculateButtons,
-                         std::map<std::string, QWidget *> resultBoxes)
+                         const QList<QAbstractButton *> &calculateButtons, std::map<std::string, QWidget *> resultBoxes)
     : QObject(window)
     , window_(window)
     , resultBoxes_(std::move(resultBoxes))
 {
     setObjectName(QStringLiteral("bookActions"));
-    auto make = [this, window, &resultsFrames](const QString &text, const QKeySequence &keys, void (BookActions::*slot)()) {
+    auto make = [this, window, &resultsFrames](const QString &text, const QKeySequence &keys,
+                                               void (BookActions::*slot)()) {
         auto *action = new QAction(text, window);
         action->setShortcut(keys);
         action->setShortcutContext(Qt::WindowShortcut);
@@ -184,8 +184,7 @@ BookActions::BookActions(QWidget *window, const QList<QWidget *> &resultsFrames,
             frame->addAction(action);
         return action;
     };
-    copy_ = make(QStringLiteral("复制计算书"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
-                 &BookActions::copyBook);
+    copy_ = make(QStringLiteral("复制计算书"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &BookActions::copyBook);
     save_ = make(QStringLiteral("保存计算书…"), QKeySequence(Qt::CTRL | Qt::Key_S), &BookActions::saveBook);
     print_ = make(QStringLiteral("打印计算书…"), QKeySequence(Qt::CTRL | Qt::Key_P), &BookActions::printBook);
     for (QWidget *frame : resultsFrames)
@@ -202,7 +201,8 @@ BookActions::BookActions(QWidget *window, const QList<QWidget *> &resultsFrames,
         }
     }
     for (QAbstractButton *button : calculateButtons)
-        setToolTipText(button, QStringLiteral("计算后，可在结果区右键或按 Ctrl+S / Ctrl+P / Ctrl+Shift+C 保存、打印或复制计算书"));
+        setToolTipText(
+            button, QStringLiteral("计算后，可在结果区右键或按 Ctrl+S / Ctrl+P / Ctrl+Shift+C 保存、打印或复制计算书"));
 }
 
 void BookActions::setBook(const CalcBook &book)

@@ -49,8 +49,7 @@ public:
     // tooltip of each calculate button tells of them. `resultBoxes`: the box
     // that shows each result, by the name the book's steps give the result.
     BookActions(QWidget *window, const QList<QWidget *> &resultsFrames,
-                const QList<QAbstractButton *> &calculateButtons,
-                std::map<std::string, QWidget *> resultBoxes);
+                const QList<QAbstractButton *> &calculateButtons, std::map<std::string, QWidget *> resultBoxes);
 
     // The book of the calculation just done, dated now. The box of each
     // result its steps name shows them as its tooltip.
@@ -60,9 +59,9 @@ public:
     const CalcBook &book() const { return *book_; }
     const BookHeader &header() const { return header_; }
 
-    void copyBook();        // HTML and plain text to the clipboard
-    void saveBook();        // through the file dialog
-    void printBook();       // through the print dialog
+    void copyBook();   // HTML and plain text to the clipboard
+    void saveBook();   // through the file dialog
+    void printBook();  // through the print dialog
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

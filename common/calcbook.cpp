@@ -49,7 +49,6 @@ std::string escaped(std::string_view text)
 }
 
 
-
 // "74.5738636363636 kN", "0.45", "八排".
 std::string withUnit(const std::string &value, const std::string &unit)
 {
@@ -158,7 +157,8 @@ std::string bookHtml(const CalcBook &book, const BookHeader &header)
 
     h += "<h2>一、输入数据</h2>\n"
          "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">\n"
-         "<tr><th width=\"8%\">符号</th><th width=\"50%\">名称</th><th width=\"30%\">数值</th><th width=\"12%\">单位</th></tr>\n";
+         "<tr><th width=\"8%\">符号</th><th width=\"50%\">名称</th><th width=\"30%\">数值</th><th "
+         "width=\"12%\">单位</th></tr>\n";
     for (const BookInput &in : book.inputs)
         h += "<tr><td>" + escaped(in.symbol) + "</td><td>" + escaped(in.name) + "</td><td>" + escaped(in.value)
             + "</td><td>" + escaped(in.unit) + "</td></tr>\n";
@@ -167,10 +167,11 @@ std::string bookHtml(const CalcBook &book, const BookHeader &header)
     int section = 2;
     const char *sections[] = {"", "一", "二", "三", "四"};
     if (!book.steps.empty()) {
-        h += "<h2>" + std::string(sections[section++]) + "、计算过程</h2>\n"
-             "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">\n"
-             "<tr><th width=\"5%\">序号</th><th width=\"16%\">计算项目</th><th width=\"21%\">计算公式</th>"
-             "<th width=\"24%\">代入数值</th><th width=\"21%\">计算结果</th><th width=\"13%\">依据</th></tr>\n";
+        h += "<h2>" + std::string(sections[section++])
+            + "、计算过程</h2>\n"
+              "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">\n"
+              "<tr><th width=\"5%\">序号</th><th width=\"16%\">计算项目</th><th width=\"21%\">计算公式</th>"
+              "<th width=\"24%\">代入数值</th><th width=\"21%\">计算结果</th><th width=\"13%\">依据</th></tr>\n";
         int number = 1;
         for (const BookStep &step : book.steps) {
             h += "<tr><td>" + std::to_string(number++) + "</td><td>" + escaped(quantity(step.symbol, step.name))

@@ -38,7 +38,7 @@ struct BookStep {
 };
 
 struct CalcBook {
-    std::string calculator;             // the window's caption
+    std::string calculator;  // the window's caption
     std::vector<BookInput> inputs;
     std::vector<BookStep> steps;
     std::vector<std::string> verdicts;  // the verdict sentences the window shows, if any

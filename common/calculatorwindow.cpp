@@ -48,8 +48,7 @@ QWidget *make(const ControlRow &row, QWidget *parent)
     const QString name = text(row.name);
     const QString caption = text(row.text);
     switch (row.kind) {
-    case ControlKind::Frame:
-        return makeFrame(parent, name, caption, row.geometry);
+    case ControlKind::Frame: return makeFrame(parent, name, caption, row.geometry);
     case ControlKind::Label: {
         QLabel *label = makeLabel(parent, name, caption, row.geometry);
         if (row.align)
@@ -85,12 +84,9 @@ QWidget *make(const ControlRow &row, QWidget *parent)
     case ControlKind::TypedList:
         return makeList(parent, name, caption, row.geometry,
                         row.kind == ControlKind::KeyProofList ? ListKind::KeyProof : ListKind::Typed);
-    case ControlKind::Option:
-        return makeOption(parent, name, caption, row.geometry);
-    case ControlKind::Check:
-        return makeCheck(parent, name, caption, row.geometry);
-    case ControlKind::Button:
-        return makeButton(parent, name, caption, row.geometry);
+    case ControlKind::Option: return makeOption(parent, name, caption, row.geometry);
+    case ControlKind::Check: return makeCheck(parent, name, caption, row.geometry);
+    case ControlKind::Button: return makeButton(parent, name, caption, row.geometry);
     case ControlKind::TallButton: {
         auto *button = new WrappingButton(caption, parent);
         button->setObjectName(name);

@@ -54,7 +54,7 @@ constexpr FieldRule atMost(double bound, const char *message, const char *title)
 }
 
 enum class ControlKind : unsigned char {
-    Frame,         // a captioned group frame
+    Frame,  // a captioned group frame
     Label,
     Box,           // an input text box
     ResultBox,     // read-only, shaded, passed by the Tab key
@@ -65,8 +65,8 @@ enum class ControlKind : unsigned char {
     Option,
     Check,
     Button,
-    TallButton,    // a button whose caption wraps
-    Picture,       // a drawing of the window's own, made by `make`
+    TallButton,  // a button whose caption wraps
+    Picture,     // a drawing of the window's own, made by `make`
 };
 
 // What a control does for the window as a whole.
@@ -78,23 +78,23 @@ enum class Duty : unsigned char {
 };
 
 struct ControlRow {
-    const char *name;                 // the objectName, as the design names it
+    const char *name;  // the objectName, as the design names it
     ControlKind kind;
-    int role = -1;                    // the window's name for it in C++; -1: the window never touches it
-    const char *parent = nullptr;     // the name of its frame; none: the window itself
-    const char *text = nullptr;       // caption, label text, a list's design text
-    QRect geometry = {};              // in its parent; a picture: its place only
-    const char *reader = nullptr;     // what a screen reader calls it; an option: its group
-    const char *unit = nullptr;       // read after the name: "b (mm)"
-    const char *namedBy = nullptr;    // a list: the label that names it
-    const char *tip = nullptr;        // its tooltip
-    Qt::Alignment align = {};         // a label's or a box's text
-    FieldRule rules[2] = {};          // tested in this order
-    const char *feeds = nullptr;      // the calculation input read from it; a box read as a number
-    const char *shows = nullptr;      // a result box: the result it shows, as the book's steps name it
-    int check = 0;                    // a box: which "计算" button reads it, 0 for the first
-    const char *value = nullptr;      // what the load step writes into a box
-    bool checked = false;             // an option or check chosen by the load step
+    int role = -1;                            // the window's name for it in C++; -1: the window never touches it
+    const char *parent = nullptr;             // the name of its frame; none: the window itself
+    const char *text = nullptr;               // caption, label text, a list's design text
+    QRect geometry = {};                      // in its parent; a picture: its place only
+    const char *reader = nullptr;             // what a screen reader calls it; an option: its group
+    const char *unit = nullptr;               // read after the name: "b (mm)"
+    const char *namedBy = nullptr;            // a list: the label that names it
+    const char *tip = nullptr;                // its tooltip
+    Qt::Alignment align = {};                 // a label's or a box's text
+    FieldRule rules[2] = {};                  // tested in this order
+    const char *feeds = nullptr;              // the calculation input read from it; a box read as a number
+    const char *shows = nullptr;              // a result box: the result it shows, as the book's steps name it
+    int check = 0;                            // a box: which "计算" button reads it, 0 for the first
+    const char *value = nullptr;              // what the load step writes into a box
+    bool checked = false;                     // an option or check chosen by the load step
     std::span<const char *const> items = {};  // a list's items, filled by the load step
     Duty duty = Duty::None;
     QWidget *(*make)(QWidget *parent) = nullptr;  // a picture

@@ -206,10 +206,8 @@ protected:
         }
         case QEvent::ShortcutOverride:
         case QEvent::Wheel:
-        case QEvent::InputMethod:
-            return true;
-        default:
-            return false;
+        case QEvent::InputMethod: return true;
+        default: return false;
         }
     }
 
@@ -386,10 +384,10 @@ void showOutOfRange(QWidget *window)
 QFont kaiFont(double pointSize, bool bold, bool underline)
 {
     QFont font;
-    font.setFamilies(firstInstalled({QStringLiteral("楷体_GB2312"), QStringLiteral("KaiTi_GB2312"),
-                                     QStringLiteral("KaiTi"), QStringLiteral("楷体"), QStringLiteral("AR PL UKai CN"),
-                                     QStringLiteral("AR PL KaitiM GB"), QStringLiteral("Noto Serif CJK SC"),
-                                     QStringLiteral("Noto Sans CJK SC")}));
+    font.setFamilies(
+        firstInstalled({QStringLiteral("楷体_GB2312"), QStringLiteral("KaiTi_GB2312"), QStringLiteral("KaiTi"),
+                        QStringLiteral("楷体"), QStringLiteral("AR PL UKai CN"), QStringLiteral("AR PL KaitiM GB"),
+                        QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")}));
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     font.setUnderline(underline);

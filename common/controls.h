@@ -35,9 +35,9 @@ void setUpCalculatorWindow(QWidget *window, const QString &name, const QString &
                            int heightTwips);
 
 // System colours named after their role.
-QColor tooltipBackground();   // result boxes
-QColor windowBackground();    // text boxes that take input
-QColor scrollBarGrey();       // locked input boxes
+QColor tooltipBackground();  // result boxes
+QColor windowBackground();   // text boxes that take input
+QColor scrollBarGrey();      // locked input boxes
 
 // Paints a text box's background.
 void setBoxBackground(QWidget *box, const QColor &colour);

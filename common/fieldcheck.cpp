@@ -56,9 +56,8 @@ void FieldCheck::watch(QLineEdit *box, FieldTest test)
 void FieldCheck::checkAtCalculate(QLineEdit *box, FieldTest test)
 {
     calculateTests_.append({box, std::move(test)});
-    connect(box, &QObject::destroyed, this, [this, box] {
-        calculateTests_.removeIf([box](const auto &entry) { return entry.first == box; });
-    });
+    connect(box, &QObject::destroyed, this,
+            [this, box] { calculateTests_.removeIf([box](const auto &entry) { return entry.first == box; }); });
     addNumberBox(box);
 }
 
@@ -133,8 +132,8 @@ bool FieldCheck::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress && calculate_) {
         const auto *key = static_cast<QKeyEvent *>(event);
         auto *box = qobject_cast<QLineEdit *>(watched);  // none while it is being destroyed
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-            && !(key->modifiers() & ~Qt::KeypadModifier) && box && numberBoxes_.contains(box)) {
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !(key->modifiers() & ~Qt::KeypadModifier)
+            && box && numberBoxes_.contains(box)) {
             if (!key->isAutoRepeat())
                 enterPressed(box);
             return true;
@@ -152,8 +151,7 @@ bool FieldCheck::eventFilter(QObject *watched, QEvent *event)
             if (auto *box = qobject_cast<QLineEdit *>(watched))  // not while it is being destroyed
                 boxLeft(box);
             break;
-        default:
-            break;
+        default: break;
         }
         return false;
     }
@@ -178,8 +176,7 @@ bool FieldCheck::eventFilter(QObject *watched, QEvent *event)
                 Qt::QueuedConnection);
         }
     }
-    if (swallowingPress_
-        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
+    if (swallowingPress_ && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
         && watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == window_) {
         // The click that took the focus from a refused box does not reach
         // the control: a button must not act on the refused value.

@@ -102,7 +102,7 @@ private:
     QList<QLineEdit *> boxes_;  // in the order watched
     QHash<QObject *, FieldTest> tests_;
     QList<std::pair<QLineEdit *, FieldTest>> calculateTests_;  // in the order given
-    QList<QLineEdit *> numberBoxes_;  // every box read as a number
+    QList<QLineEdit *> numberBoxes_;                           // every box read as a number
     QPointer<QAbstractButton> calculate_;
     QPointer<QLineEdit> failingBox_;
     FieldFailure failure_;

@@ -66,8 +66,8 @@ DecimalDigits decimalDigits(Float value, int significant)
 {
     DecimalDigits d;
     char buffer[64];
-    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                   std::chars_format::scientific, significant - 1);
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
+                                   significant - 1);
     std::string_view text(buffer, ec == std::errc() ? static_cast<std::size_t>(end - buffer) : 0);
     std::size_t i = 0;
     if (i < text.size() && text[i] == '-') {
@@ -150,10 +150,7 @@ struct Rounded {
     bool negative = false;
     std::string integerPart;
     std::string fraction;
-    bool isZero() const
-    {
-        return integerPart.empty() && fraction.find_first_not_of('0') == std::string::npos;
-    }
+    bool isZero() const { return integerPart.empty() && fraction.find_first_not_of('0') == std::string::npos; }
 };
 
 Rounded roundDecimal(double value, int decimals)
@@ -258,7 +255,7 @@ std::string asciiNumberText(std::string_view text, bool dropBlanks)
 struct ScannedNumber {
     std::size_t mantissaStart = 0;  // after the sign
     std::size_t mantissaEnd = 0;
-    std::size_t end = 0;            // 0: no number
+    std::size_t end = 0;  // 0: no number
 };
 
 ScannedNumber scanNumber(const std::string &s)

@@ -82,8 +82,7 @@ EndPlateResult computeEndPlate(const EndPlateInput &in)
             take(r.twoSideThickness, {b, ef, ew}, 12 * ef * ew * 1000 * Ntb / f / (ew * b + 4 * ef * (ef + ew)));
     }
     if (in.threeSide)
-        take(r.threeSideThickness, {b, bs, ef, ew},
-             6 * ef * ew * 1000 * Ntb / f / (ew * (b + 2 * bs) + 4 * (ef * ef)));
+        take(r.threeSideThickness, {b, bs, ef, ew}, 6 * ef * ew * 1000 * Ntb / f / (ew * (b + 2 * bs) + 4 * (ef * ef)));
     if (!inRange) {
         r.cantileverThickness = r.noStiffenerThickness = r.twoSideThickness = r.threeSideThickness = 0;
         return r;

@@ -72,7 +72,7 @@ CalcBook describeEndPlate(const EndPlateInput &in, const EndPlateResult &r)
     struct Governing {
         std::string symbols, figures;  // "t1, t3", "26.94, 20.54"
         float thickness = 0;
-        std::string name;              // of the class that gives it
+        std::string name;  // of the class that gives it
     } governing;
     const std::string N = r.NtbText;
     const std::string b = bookOperand(in.b), bs = bookOperand(in.bs), a = bookOperand(in.a);
@@ -105,20 +105,21 @@ CalcBook describeEndPlate(const EndPlateInput &in, const EndPlateResult &r)
     if (in.twoSide && in.plateEnd == PlateEnd::Extended)
         classStep("t3", "两边支承端板（端板外伸）", r.twoSideThickness,
                   "√(6·ef·ew·1000·Ntb / f / (ew·b + 2·ef·(ef + ew)))",
-                  "√(6 × " + ef + " × " + ew + " × 1000 × " + N + " / " + f + " / (" + ew + " × " + b + " + 2 × " +
-                      ef + " × (" + ef + " + " + ew + ")))");
+                  "√(6 × " + ef + " × " + ew + " × 1000 × " + N + " / " + f + " / (" + ew + " × " + b + " + 2 × " + ef
+                      + " × (" + ef + " + " + ew + ")))");
     if (in.twoSide && in.plateEnd == PlateEnd::Flush)
         classStep("t3", "两边支承端板（端板平齐）", r.twoSideThickness,
                   "√(12·ef·ew·1000·Ntb / f / (ew·b + 4·ef·(ef + ew)))",
-                  "√(12 × " + ef + " × " + ew + " × 1000 × " + N + " / " + f + " / (" + ew + " × " + b + " + 4 × " +
-                      ef + " × (" + ef + " + " + ew + ")))");
+                  "√(12 × " + ef + " × " + ew + " × 1000 × " + N + " / " + f + " / (" + ew + " × " + b + " + 4 × " + ef
+                      + " × (" + ef + " + " + ew + ")))");
     if (in.threeSide)
         classStep("t4", "三边支承类端板", r.threeSideThickness, "√(6·ef·ew·1000·Ntb / f / (ew·(b + 2·bs) + 4·ef²))",
-                  "√(6 × " + ef + " × " + ew + " × 1000 × " + N + " / " + f + " / (" + ew + " × (" + b + " + 2 × " +
-                      bs + ") + 4 × " + ef + "²))");
+                  "√(6 × " + ef + " × " + ew + " × 1000 × " + N + " / " + f + " / (" + ew + " × (" + b + " + 2 × " + bs
+                      + ") + 4 × " + ef + "²))");
 
     // 3. The largest class thickness governs, never below 16 mm.
-    BookStep t{"t", "端板最小厚度", "", "", displaySingle(r.thickness), "mm", "thickness", kPlateCode, "", Verdict::None};
+    BookStep t{"t",  "端板最小厚度", "",         "", displaySingle(r.thickness),
+               "mm", "thickness",    kPlateCode, "", Verdict::None};
     const bool floored = r.thickness <= 16.0f;  // no class ticked, or none above 16 mm
     if (governing.symbols.empty()) {
         t.formula = "t = 16";
@@ -127,13 +128,13 @@ CalcBook describeEndPlate(const EndPlateInput &in, const EndPlateResult &r)
         t.formula = "t = max(" + governing.symbols + ", 16)";
         t.substituted = "t = max(" + governing.figures + ", 16)";
         const bool several = governing.symbols.find(',') != std::string::npos;
-        const std::string largest = (several ? "max(" + governing.symbols + ")" : governing.symbols) + " = " +
-                                    bookFigure(governing.thickness) + " mm";
+        const std::string largest = (several ? "max(" + governing.symbols + ")" : governing.symbols) + " = "
+            + bookFigure(governing.thickness) + " mm";
         t.comparison = floored ? largest + " ≤ 16 mm，取 t = 16 mm" : largest + " > 16 mm，取 t = " + t.value + " mm";
     }
     book.steps.push_back(t);
-    book.conclusion = "端板最小厚度 t = " + t.value + " mm，由" +
-                      (floored ? std::string("端板厚度不小于16 mm的构造要求") : governing.name) + "控制。";
+    book.conclusion = "端板最小厚度 t = " + t.value + " mm，由"
+        + (floored ? std::string("端板厚度不小于16 mm的构造要求") : governing.name) + "控制。";
     return book;
 }
 

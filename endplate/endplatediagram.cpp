@@ -56,10 +56,7 @@ void drawPlate(QPainter &p, const Plate &plate)
 }
 
 // The oblique tick of a dimension line at a point.
-void tick(QPainter &p, int x, int y)
-{
-    p.drawLine(x - 3, y + 3, x + 3, y - 3);
-}
+void tick(QPainter &p, int x, int y) { p.drawLine(x - 3, y + 3, x + 3, y - 3); }
 
 // A horizontal dimension from x1 to x2 at height y, its symbol above it.
 void horizontalDimension(QPainter &p, int x1, int x2, int y, const QString &symbol)

@@ -32,6 +32,9 @@ constexpr FieldRule kPositive = above(0, "参数小于等于零", kHintTitle);
 using enum ControlKind;
 using W = EndPlateWindow;
 
+// The table keeps a control to a line or two, and the Tab order to a few lines:
+// clang-format would give each field a line.
+// clang-format off
 constexpr ControlRow kControls[] = {
     // The diagram, at the left.
     {.name = "Frame1", .kind = Frame, .text = "端板支承条件图", .geometry = {3, 0, 208, 275}},
@@ -108,6 +111,7 @@ constexpr ControlRow kControls[] = {
 constexpr const char *kTabOrder[] = {"Text1",   "Text2",   "Text3",  "Text4",  "Text5",  "Combo1",
                                      "Combo2",  "Option1", "Option2", "Check1", "Check2", "Check3",
                                      "Check4",  "Option3", "Option4", "Command1", "Command2"};
+// clang-format on
 
 constexpr WindowTable kTable{"Form3", "端板厚度计算器", 6885, 4875, kControls, kTabOrder};
 

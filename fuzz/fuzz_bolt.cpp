@@ -23,10 +23,10 @@ bool beyondSingle(double v) { return !(std::fabs(v) <= FLT_MAX); }
 
 void requireNoResult(const morvane::BoltConnectionResult &r)
 {
-    const bool zeros = r.Nt1 == 0 && r.Nv1 == 0 && r.Nbv1 == 0 && r.P == 0 && r.nt2 == 0 && r.mu == 0
-                       && r.sigma == 0 && !r.tensionSatisfied && !r.shearSatisfied && !r.webSatisfied;
-    const bool empty = r.verdict.empty() && r.Nt1Text.empty() && r.Nv1Text.empty() && r.Nbv1Text.empty() && r.PText.empty()
-                       && r.nt2Text.empty() && r.muText.empty();
+    const bool zeros = r.Nt1 == 0 && r.Nv1 == 0 && r.Nbv1 == 0 && r.P == 0 && r.nt2 == 0 && r.mu == 0 && r.sigma == 0
+        && !r.tensionSatisfied && !r.shearSatisfied && !r.webSatisfied;
+    const bool empty = r.verdict.empty() && r.Nt1Text.empty() && r.Nv1Text.empty() && r.Nbv1Text.empty()
+        && r.PText.empty() && r.nt2Text.empty() && r.muText.empty();
     require(zeros && empty, "no result: every number 0 and every text empty");
 }
 
@@ -126,8 +126,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     if (input.ew == 0 || input.tw == 0)
         require(!r.computable, "no result when ew or tw is 0 (zero divisor)");
-    for (const double entry : {input.e1, input.e2, input.e3, input.ef, input.ew, input.tw, input.M, input.V,
-                               input.amplification})
+    for (const double entry :
+         {input.e1, input.e2, input.e3, input.ef, input.ew, input.tw, input.M, input.V, input.amplification})
         if (!std::isfinite(entry))
             require(!r.computable, "no result for an entry beyond the double range");
 

@@ -54,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (input.width == 0 || input.height == 0 || !std::isfinite(input.width) || !std::isfinite(input.height)
         || !fuzzcheck::ordinary({input.bCount, input.hCount}, 0, DBL_MAX))
         require(!r.computable, "no result for b or h of 0 or a value beyond the double range");
-    if (fuzzcheck::ordinary({input.width, input.height}, 1, 1e6) && fuzzcheck::ordinary({input.bCount, input.hCount}, 0, 1e6))
+    if (fuzzcheck::ordinary({input.width, input.height}, 1, 1e6)
+        && fuzzcheck::ordinary({input.bCount, input.hCount}, 0, 1e6))
         require(r.computable, "a result for inputs of ordinary size");
     return 0;
 }

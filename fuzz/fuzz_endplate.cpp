@@ -19,8 +19,8 @@ namespace {
 
 bool sameResult(const morvane::EndPlateResult &a, const morvane::EndPlateResult &b)
 {
-    return a.Ntb == b.Ntb && a.NtbText == b.NtbText && a.hasThickness == b.hasThickness
-           && a.thickness == b.thickness && a.thicknessText == b.thicknessText && a.message == b.message;
+    return a.Ntb == b.Ntb && a.NtbText == b.NtbText && a.hasThickness == b.hasThickness && a.thickness == b.thickness
+        && a.thicknessText == b.thicknessText && a.message == b.message;
 }
 
 }  // namespace
@@ -53,8 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     fuzzcheck::requireReadsBack(r.NtbText, r.Ntb, 5e-7, "NtbText");
 
     const bool anyClass = input.cantilever || input.noStiffener || input.twoSide || input.threeSide;
-    const bool listedSteel = input.steelGrade == "Q235" || input.steelGrade == "Q345"
-                             || input.steelGrade == "Q390" || input.steelGrade == "Q420";
+    const bool listedSteel = input.steelGrade == "Q235" || input.steelGrade == "Q345" || input.steelGrade == "Q390"
+        || input.steelGrade == "Q420";
     if (r.hasThickness) {
         require(std::isfinite(r.thickness) && r.thickness >= 16, "a thickness is finite and at least 16 mm");
         const std::string prefix = "此端板的最小厚度为";
@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         other.a = nan;
     if (!input.twoSide)
         other.plateEnd = input.plateEnd == morvane::PlateEnd::Flush ? morvane::PlateEnd::Extended
-                                                                     : morvane::PlateEnd::Flush;
+                                                                    : morvane::PlateEnd::Flush;
     require(sameResult(r, morvane::computeEndPlate(other)), "a length no ticked class reads changes nothing");
     return 0;
 }

@@ -62,11 +62,9 @@ void requireDisplayShape(const std::string &text, int significant, const char *w
         while (!significantDigits.empty() && significantDigits.back() == '0')
             significantDigits.pop_back();  // zeros of the integer part
     }
-    require(static_cast<int>(significantDigits.size()) <= significant, what,
-            "too many digits in \"" + text + "\"");
+    require(static_cast<int>(significantDigits.size()) <= significant, what, "too many digits in \"" + text + "\"");
     const double back = std::fabs(std::strtod(text.c_str(), nullptr));  // the thresholds are doubles
-    require(exponentForm == (back != 0 && (back >= 1e15 || back < 1e-4)), what,
-            "exponent form of \"" + text + "\"");
+    require(exponentForm == (back != 0 && (back >= 1e15 || back < 1e-4)), what, "exponent form of \"" + text + "\"");
 }
 
 void checkDisplay(const std::string &text, double value, int significant, const char *what)
@@ -100,8 +98,8 @@ void checkFourDecimals(const std::string &text, double value)
         const std::size_t point = i + whole;
         const std::size_t fraction = text.size() - point - 1;
         const bool shaped = (whole == 0 || text[i] != '0') && point < text.size() && text[point] == '.'
-                            && digitsFrom(text, point + 1) == fraction && fraction <= 4
-                            && (fraction == 0 || text.back() != '0') && whole + fraction > 0;
+            && digitsFrom(text, point + 1) == fraction && fraction <= 4 && (fraction == 0 || text.back() != '0')
+            && whole + fraction > 0;
         require(shaped, what, "shape of \"" + text + "\"");
     }
     requireNear(text, value, 0.00005, what);
@@ -115,8 +113,8 @@ void checkTwoDecimals(const std::string &text, double value)
     std::size_t i = text[0] == '-' ? 1 : 0;
     const std::size_t whole = digitsFrom(text, i);
     const std::size_t point = i + whole;
-    const bool shaped = whole > 0 && (whole == 1 || text[i] != '0') && point + 3 == text.size()
-                        && text[point] == '.' && digitsFrom(text, point + 1) == 2;
+    const bool shaped = whole > 0 && (whole == 1 || text[i] != '0') && point + 3 == text.size() && text[point] == '.'
+        && digitsFrom(text, point + 1) == 2;
     require(shaped, what, "shape of \"" + text + "\"");
     requireNear(text, value, 0.005, what);
 }
@@ -168,7 +166,7 @@ void checkExactPatterns(long long mantissa, int scale, double value)
 
     const Wide two = roundedUnits(magnitude, scale, 2);
     expected = (negative && two != 0 ? "-" : "") + std::to_string(static_cast<unsigned long long>(two / 100)) + "."
-               + decimalsOf(two, 2);
+        + decimalsOf(two, 2);
     const std::string gotTwo = morvane::formatTwoDecimals(value);
     require(gotTwo == expected, "formatTwoDecimals rounds the typed digits",
             typed + " gave \"" + gotTwo + "\", expected \"" + expected + "\"");
@@ -197,8 +195,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     checkDisplay(morvane::displayDouble(value), value, 15, "displayDouble");
     // A double beyond the single range turns into an infinity, as a cast
     // of it would be undefined.
-    const double towardSingle =
-        std::fabs(value) > FLT_MAX ? std::copysign(HUGE_VAL, value) : value;
+    const double towardSingle = std::fabs(value) > FLT_MAX ? std::copysign(HUGE_VAL, value) : value;
     const float single = in.flag() ? in.raw<float>() : static_cast<float>(towardSingle);
     checkDisplay(morvane::displaySingle(single), single, 7, "displaySingle");
 

@@ -15,7 +15,7 @@ using fuzzcheck::require;
 namespace {
 
 const char *const kCounts[] = {
-    "单桩", "两桩", "三桩", "四桩", "五桩", "六桩", "七桩", "八桩",
+    "单桩", "两桩", "三桩",   "四桩",   "五桩",   "六桩",   "七桩",   "八桩",
     "九桩", "十桩", "十一桩", "十二桩", "十三桩", "十四桩", "十五桩", "十六桩",
 };
 
@@ -59,8 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         fuzzcheck::requireNumberText(r.capacityText, "capacityText");
         fuzzcheck::requireReadsBack(r.capacityText, r.capacity, 5e-15, "capacityText");
     }
-    const std::initializer_list<double> all = {input.L, input.B, input.H, input.capDepth, input.pileCapacity,
-                                               input.concreteWeight, input.soilWeight};
+    const std::initializer_list<double> all = {
+        input.L, input.B, input.H, input.capDepth, input.pileCapacity, input.concreteWeight, input.soilWeight};
     if (!fuzzcheck::ordinary(all, 0, DBL_MAX) || expectedCount == 0)
         require(!r.computable, "no result for a text off the list or an input beyond the double range");
     if (fuzzcheck::ordinary(all, 0, 1e6) && expectedCount > 0)

@@ -29,8 +29,7 @@ void checkCoefficientText(const std::string &text, double phi, double lambdaN, c
     require(text == "0"
                 || (point != std::string::npos && text.size() - point - 1 <= 4 && text.rfind("0", 0) != 0
                     && text.rfind("-0", 0) != 0),
-            what,
-            "pattern #.#### \"" + text + "\"");
+            what, "pattern #.#### \"" + text + "\"");
     const long double back = fuzzcheck::readBack(text);
     require(std::fabs(back - phi) <= 0.0000500001 + std::fabs(phi) * 6e-15, what,
             "\"" + text + "\" for " + fuzzcheck::show(phi));
@@ -95,13 +94,12 @@ void checkStability(fuzzcheck::Input &in)
     const morvane::StabilityResult r = morvane::computeStability(input);
 
     const double fy = input.steelGrade == "Q235" ? 235
-                      : input.steelGrade == "Q345" ? 345
-                      : input.steelGrade == "Q390" ? 390
-                                                   : 0;
+        : input.steelGrade == "Q345"             ? 345
+        : input.steelGrade == "Q390"             ? 390
+                                                 : 0;
     require(r.yieldStrength == fy, "fy by grade");
     require(std::isfinite(r.normalisedSlenderness), "λn finite or 0");
-    const bool listedClass =
-        input.sectionClass == "a类" || input.sectionClass == "b类" || input.sectionClass == "c类";
+    const bool listedClass = input.sectionClass == "a类" || input.sectionClass == "b类" || input.sectionClass == "c类";
     if (!r.hasResult) {
         require(r.coefficient == 0 && r.coefficientText.empty(), "no result: 0 and an empty text");
     } else {

@@ -36,9 +36,14 @@ inline std::string show(double value)
 }
 
 // The fuzzer's bytes read front to back; past the end every read gives 0.
-class Input {
+class Input
+{
 public:
-    Input(const std::uint8_t *data, std::size_t size) : data_(data), size_(size) {}
+    Input(const std::uint8_t *data, std::size_t size)
+        : data_(data)
+        , size_(size)
+    {
+    }
 
     std::uint8_t byte() { return pos_ < size_ ? data_[pos_++] : 0; }
 
@@ -61,8 +66,7 @@ public:
     double number()
     {
         switch (byte() % 4) {
-        case 0:
-            return raw<double>();
+        case 0: return raw<double>();
         case 1:
         case 2: {
             const auto mantissa = raw<std::int32_t>();
@@ -70,11 +74,26 @@ public:
         }
         default: {
             static constexpr double edges[] = {
-                0.0, -0.0, 1.0, -1.0, 0.5, 1e-300, -1e-300,
-                std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::max(),
-                -std::numeric_limits<double>::max(), std::numeric_limits<double>::infinity(),
-                -std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN(),
-                std::numeric_limits<float>::max(), 3.5e38, -3.5e38, 1e20, 1e-20, 1e155, 1e160,
+                0.0,
+                -0.0,
+                1.0,
+                -1.0,
+                0.5,
+                1e-300,
+                -1e-300,
+                std::numeric_limits<double>::denorm_min(),
+                std::numeric_limits<double>::max(),
+                -std::numeric_limits<double>::max(),
+                std::numeric_limits<double>::infinity(),
+                -std::numeric_limits<double>::infinity(),
+                std::numeric_limits<double>::quiet_NaN(),
+                std::numeric_limits<float>::max(),
+                3.5e38,
+                -3.5e38,
+                1e20,
+                1e-20,
+                1e155,
+                1e160,
             };
             return edges[byte() % (sizeof edges / sizeof edges[0])];
         }
@@ -107,12 +126,10 @@ inline void requireNumberText(const std::string &text, const char *what)
     std::string lower;
     for (char c : text)
         lower.push_back(static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c));
-    require(lower.find("nan") == std::string::npos && lower.find("inf") == std::string::npos, what,
-            "\"" + text + "\"");
+    require(lower.find("nan") == std::string::npos && lower.find("inf") == std::string::npos, what, "\"" + text + "\"");
     if (text[0] == '-') {
         const std::string mantissa = text.substr(1, text.find('E') - 1);
-        require(mantissa.find_first_of("123456789") != std::string::npos, what,
-                "negative zero \"" + text + "\"");
+        require(mantissa.find_first_of("123456789") != std::string::npos, what, "negative zero \"" + text + "\"");
     }
 }
 
@@ -126,8 +143,7 @@ inline long double readBack(const std::string &text) { return std::strtold(text.
 inline void requireReadsBack(const std::string &text, double value, double relative, const char *what)
 {
     const long double back = readBack(text);
-    const long double allowed =
-        std::fabs(value) * relative * 1.000001L + std::numeric_limits<double>::denorm_min();
+    const long double allowed = std::fabs(value) * relative * 1.000001L + std::numeric_limits<double>::denorm_min();
     require(std::fabs(back - value) <= allowed, what, "\"" + text + "\" for " + show(value));
 }
 

@@ -12,7 +12,7 @@ namespace morvane {
 int pileCountFromText(std::string_view text)
 {
     static constexpr std::array<std::string_view, 16> texts{
-        "单桩", "两桩", "三桩", "四桩", "五桩", "六桩", "七桩", "八桩",
+        "单桩", "两桩", "三桩",   "四桩",   "五桩",   "六桩",   "七桩",   "八桩",
         "九桩", "十桩", "十一桩", "十二桩", "十三桩", "十四桩", "十五桩", "十六桩",
     };
     for (std::size_t i = 0; i < texts.size(); ++i) {
@@ -37,14 +37,14 @@ PileGroupResult computePileGroup(const PileGroupInput &in)
     const double t1 = r.pileCount * in.pileCapacity;  // kN, before the deduction
     const double t2 = in.L * in.B;                    // mm², plan area
     const double t3 = in.concreteWeight * in.H;
-    const double capLoad = t3 / 1000;                 // kN/m²
-    const double t5 = in.capDepth - in.H;             // mm, soil on the cap
+    const double capLoad = t3 / 1000;      // kN/m²
+    const double t5 = in.capDepth - in.H;  // mm, soil on the cap
     const double t6 = in.soilWeight * t5;
-    const double soilLoad = t6 / 1000;                // kN/m²
+    const double soilLoad = t6 / 1000;  // kN/m²
     const double t8 = capLoad + soilLoad;
     const double t9 = t2 * t8;
-    const double deduction = t9 / 1000000;            // kN
-    const double capacity = t1 - deduction;           // kN
+    const double deduction = t9 / 1000000;   // kN
+    const double capacity = t1 - deduction;  // kN
 
     if (!allFinite({t1, t2, t3, capLoad, t5, t6, soilLoad, t8, t9, deduction, capacity})) {
         r.refusal = PileGroupRefusal::OutOfRange;

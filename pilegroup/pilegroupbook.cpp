@@ -39,8 +39,8 @@ CalcBook describePileGroup(const PileGroupInput &in, const PileGroupResult &r)
          "G = " + bookOperand(in.L) + " × " + bookOperand(in.B) + " × (" + qc + " + " + qs + ") / 1000000",
          bookFigure(r.deduction), "kN", "", "", "", Verdict::None},
         {"Rg", "扣除承台及覆土重后的桩基承载力", "Rg = n·R − G",
-         "Rg = " + std::to_string(r.pileCount) + " × " + bookOperand(in.pileCapacity) + " − " +
-             bookOperand(r.deduction),
+         "Rg = " + std::to_string(r.pileCount) + " × " + bookOperand(in.pileCapacity) + " − "
+             + bookOperand(r.deduction),
          r.capacityText, "kN", "capacity", "", "", Verdict::None},
     };
     book.conclusion = "扣除承台及覆土重后的桩基承载力 Rg = " + r.capacityText + " kN。";

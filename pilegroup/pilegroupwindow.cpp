@@ -18,12 +18,15 @@ namespace morvane {
 namespace {
 
 constexpr const char *kTip = "提示";
-constexpr const char *kPileCounts[] = {"单桩", "两桩",   "三桩",   "四桩",   "五桩",   "六桩",   "七桩",   "八桩",
-                                       "九桩", "十桩",   "十一桩", "十二桩", "十三桩", "十四桩", "十五桩", "十六桩"};
+constexpr const char *kPileCounts[] = {"单桩", "两桩", "三桩",   "四桩",   "五桩",   "六桩",   "七桩",   "八桩",
+                                       "九桩", "十桩", "十一桩", "十二桩", "十三桩", "十四桩", "十五桩", "十六桩"};
 
 using enum ControlKind;
 using W = PileGroupWindow;
 
+// The table keeps a control to a line or two, and the Tab order to a few lines:
+// clang-format would give each field a line.
+// clang-format off
 constexpr ControlRow kControls[] = {
     // Cap dimensions, upper left.
     {.name = "Frame1", .kind = Frame, .text = "承台参数 ", .geometry = {4, 2, 150, 126}},
@@ -86,6 +89,7 @@ constexpr ControlRow kControls[] = {
 
 constexpr const char *kTabOrder[] = {"Text1", "Text2", "Text3", "Combo1",   "Command1",
                                      "Text4", "Text5", "Text6", "Text7", "Command2"};
+// clang-format on
 
 constexpr WindowTable kTable{"Form5", "桩基承载力估算", 4725, 3225, kControls, kTabOrder, "Text1"};
 

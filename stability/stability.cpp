@@ -44,8 +44,8 @@ SlendernessResult computeSlenderness(const SlendernessInput &in)
 {
     SlendernessResult r;
     double L = in.length;
-    double I = in.inertia;       // 10^4 mm^4
-    double A = in.sectionArea;   // mm^2
+    double I = in.inertia;      // 10^4 mm^4
+    double A = in.sectionArea;  // mm^2
 
     // 1. Only the first failing check warns, and only its value is raised by 1.
     if (L <= 0) {
@@ -113,16 +113,11 @@ StabilityRefusal stabilityRefusal(std::string_view slendernessText, const std::s
 const char *refusalMessage(StabilityRefusal refusal)
 {
     switch (refusal) {
-    case StabilityRefusal::None:
-        break;
-    case StabilityRefusal::NoSlenderness:
-        return kNoSlendernessMessage;
-    case StabilityRefusal::NegativeSlenderness:
-        return kNegativeSlendernessMessage;
-    case StabilityRefusal::UnlistedSteel:
-        return kStabilitySteelMessage;
-    case StabilityRefusal::UnlistedClass:
-        return kStabilityClassMessage;
+    case StabilityRefusal::None: break;
+    case StabilityRefusal::NoSlenderness: return kNoSlendernessMessage;
+    case StabilityRefusal::NegativeSlenderness: return kNegativeSlendernessMessage;
+    case StabilityRefusal::UnlistedSteel: return kStabilitySteelMessage;
+    case StabilityRefusal::UnlistedClass: return kStabilityClassMessage;
     }
     return "";
 }

@@ -31,7 +31,7 @@ inline constexpr const char *kNegativeSlendernessMessage = "长细比不得小�
 
 struct SlendernessResult {
     SlendernessWarning warning = SlendernessWarning::None;
-    std::string warningText;      // the warning of that check, empty for none
+    std::string warningText;  // the warning of that check, empty for none
     // False when no finite slenderness exists even after the adjustment
     // that goes with the warning (negative I·10000/A, A = 0 in the division,
     // a zero radius of gyration, or values beyond the double range); then

@@ -9,10 +9,7 @@ namespace {
 
 constexpr const char *kSteelCode = "GB 50017-2003";
 
-void addNote(CalcBook &book, const std::string &note)
-{
-    book.note += (book.note.empty() ? "" : "；") + note;
-}
+void addNote(CalcBook &book, const std::string &note) { book.note += (book.note.empty() ? "" : "；") + note; }
 
 // φ as an engineer writes it: ".9357" with its leading zero, "0.9357".
 std::string withLeadingZero(const std::string &text) { return text.starts_with('.') ? "0" + text : text; }
@@ -50,8 +47,9 @@ void describeSlenderness(CalcBook &book, const SlendernessRun &run)
     const std::string radius = "√(" + I + " × 10000 / " + A + ")";
     book.steps.push_back({"i", "截面回转半径", "i = √(I·10000 / A)", "i = " + radius, bookFigure(r.radius), "mm", "",
                           kSteelCode, "", Verdict::None});
-    book.steps.push_back({"λ", "长细比", "λ = L / i = L / √(I·10000 / A)", "λ = " + bookOperand(in.length) + " / " + radius,
-                          r.slendernessText, "", "slenderness", kSteelCode, "", Verdict::None});
+    book.steps.push_back({"λ", "长细比", "λ = L / i = L / √(I·10000 / A)",
+                          "λ = " + bookOperand(in.length) + " / " + radius, r.slendernessText, "", "slenderness",
+                          kSteelCode, "", Verdict::None});
     book.conclusion = "长细比 λ = " + r.slendernessText + "。";
 }
 
@@ -78,10 +76,17 @@ void describeCoefficient(CalcBook &book, const StabilityRun &run, bool computed)
                           kSteelCode, "", Verdict::None});
     book.steps.push_back({"E", "钢材的弹性模量", "E 按钢材取值", "", displayDouble(kSteelElasticModulus), "N/mm²", "",
                           kSteelCode, "", Verdict::None});
-    BookStep normalised{"λn", "正则化长细比", "λn = (λ / π)·√(fy / E)",
-                        "λn = (" + lambda + " / " + displayDouble(kStabilityPi) + ") × √(" + displayDouble(fy) + " / " +
-                            displayDouble(kSteelElasticModulus) + ")",
-                        "", "", "", kSteelCode, "", Verdict::None};
+    BookStep normalised{"λn",
+                        "正则化长细比",
+                        "λn = (λ / π)·√(fy / E)",
+                        "λn = (" + lambda + " / " + displayDouble(kStabilityPi) + ") × √(" + displayDouble(fy) + " / "
+                            + displayDouble(kSteelElasticModulus) + ")",
+                        "",
+                        "",
+                        "",
+                        kSteelCode,
+                        "",
+                        Verdict::None};
     if (!r.hasResult) {
         book.steps.push_back(normalised);
         addNote(book, kOutOfRangeMessage);
@@ -98,28 +103,27 @@ void describeCoefficient(CalcBook &book, const StabilityRun &run, bool computed)
     const bool classC = in.sectionClass == "c类";
     const bool aboveBand = classC && lambdaN > kClassCBand;
     const SectionAlphas alphas = in.sectionClass == "a类" ? kClassA
-                                 : in.sectionClass == "b类" ? kClassB
-                                 : aboveBand              ? kClassCAboveBand
+        : in.sectionClass == "b类"                        ? kClassB
+        : aboveBand                                       ? kClassCAboveBand
                                                           : kClassC;
-    BookStep phi{"φ", "稳定系数", "", "", withLeadingZero(r.coefficientText), "", "coefficient", kSteelCode, "",
-                 Verdict::None};
+    BookStep phi{"φ", "稳定系数",    "",         "", withLeadingZero(r.coefficientText),
+                 "",  "coefficient", kSteelCode, "", Verdict::None};
     if (lambdaN <= kStockyLimit) {
-        book.steps.push_back({"α1", "截面类型系数", "α1 按截面类型查表", in.sectionClass,
-                              displayDouble(alphas.alpha1), "", "", kSteelCode, "", Verdict::None});
+        book.steps.push_back({"α1", "截面类型系数", "α1 按截面类型查表", in.sectionClass, displayDouble(alphas.alpha1),
+                              "", "", kSteelCode, "", Verdict::None});
         phi.formula = "φ = 1 − α1·λn²（λn ≤ " + stocky + "）";
         phi.substituted = "φ = 1 − " + displayDouble(alphas.alpha1) + " × " + ln + "²";
     } else {
         const std::string band = displayDouble(kClassCBand);
         book.steps.push_back(
             {"α2、α3", "截面类型系数", classC ? "α2、α3 按截面类型及 λn 查表" : "α2、α3 按截面类型查表",
-             classC ? in.sectionClass + "，λn = " + ln + (aboveBand ? " > " : " ≤ ") + band
-                    : in.sectionClass,
+             classC ? in.sectionClass + "，λn = " + ln + (aboveBand ? " > " : " ≤ ") + band : in.sectionClass,
              displayDouble(alphas.alpha2) + "、" + displayDouble(alphas.alpha3), "", "", kSteelCode, "",
              Verdict::None});
         const double q = alphas.alpha3 * lambdaN + alphas.alpha2 + lambdaN * lambdaN;
         book.steps.push_back({"q", "中间量", "q = α2 + α3·λn + λn²",
-                              "q = " + displayDouble(alphas.alpha2) + " + " + displayDouble(alphas.alpha3) + " × " + ln +
-                                  " + " + ln + "²",
+                              "q = " + displayDouble(alphas.alpha2) + " + " + displayDouble(alphas.alpha3) + " × " + ln
+                                  + " + " + ln + "²",
                               bookFigure(q), "", "", kSteelCode, "", Verdict::None});
         const std::string qs = bookOperand(q);
         phi.formula = "φ = (q − √(q² − 4·λn²)) / (2·λn²)（λn > " + stocky + "）";
@@ -142,8 +146,9 @@ CalcBook describeStability(const std::optional<SlendernessRun> &shownSlenderness
     bool computed = false;
     if (stability && stability->source) {
         const SlendernessRun &source = *stability->source;
-        if (!slenderness || (slenderness->input == source.input
-                             && slenderness->result.slendernessText == source.result.slendernessText)) {
+        if (!slenderness
+            || (slenderness->input == source.input
+                && slenderness->result.slendernessText == source.result.slendernessText)) {
             slenderness = &source;
             computed = true;
         }

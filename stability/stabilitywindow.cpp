@@ -25,6 +25,9 @@ constexpr int kCoefficientCheck = 1;
 using enum ControlKind;
 using W = StabilityWindow;
 
+// The table keeps a control to a line or two, and the Tab order to a few lines:
+// clang-format would give each field a line.
+// clang-format off
 constexpr ControlRow kControls[] = {
     // Slenderness, left; each result under the row of its button, as wide
     // as the frame, so that fifteen digits and a sign show whole.
@@ -68,6 +71,7 @@ constexpr ControlRow kControls[] = {
 
 constexpr const char *kTabOrder[] = {"Command1", "Text1",  "Text2",    "Text3",
                                      "Combo1",   "Combo2", "Command2", "Command3"};
+// clang-format on
 
 constexpr WindowTable kTable{"Form4", "轴心受压构件稳定系数查询", 4875, 2145, kControls, kTabOrder, "Command1"};
 

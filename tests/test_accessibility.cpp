@@ -36,10 +36,8 @@ bool isInteractive(QAccessible::Role role)
     case QAccessible::ComboBox:
     case QAccessible::RadioButton:
     case QAccessible::CheckBox:
-    case QAccessible::PushButton:
-        return true;
-    default:
-        return false;
+    case QAccessible::PushButton: return true;
+    default: return false;
     }
 }
 
@@ -100,6 +98,7 @@ class TestAccessibility : public WindowTest<>
 private slots:
     void shouldNameEveryControlByItsLabelAndUnit_data()
     {
+        // clang-format off
         QTest::addColumn<WindowMaker>("makeWindow");
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("name");
@@ -141,6 +140,7 @@ private slots:
         QTest::newRow("column corner bar list") << column << "Combo1" << "角筋";
         QTest::newRow("column side bar count") << column << "Text4" << "b边一侧中部筋根数";
         QTest::newRow("column result") << column << "Text6" << "配筋率验算结果";
+        // clang-format on
     }
     void shouldNameEveryControlByItsLabelAndUnit()
     {

@@ -60,6 +60,7 @@ private slots:
 
 void TestBoltConnection::shouldComputeTheDesignCases_data()
 {
+    // clang-format off
     QTest::addColumn<BoltConnectionInput>("input");
     QTest::addColumn<QString>("Nt1");
     QTest::addColumn<QString>("Nv1");
@@ -181,6 +182,7 @@ void TestBoltConnection::shouldComputeTheDesignCases_data()
             << shear << webOk;
     }
 
+    // clang-format on
 }
 
 void TestBoltConnection::shouldComputeTheDesignCases()
@@ -215,12 +217,14 @@ void TestBoltConnection::shouldComputeTheDesignCases()
 
 void TestBoltConnection::shouldTakeTheSlipCoefficientBySurfaceAndSteel_data()
 {
+    // clang-format off
     QTest::addColumn<int>("surface");
     QTest::addColumn<QStringList>("muByGrade");  // Q235, Q345, Q390, Q420
     QTest::newRow("blasted") << int(SurfaceTreatment::Blasted) << QStringList{"0.45", "0.5", "0.5", "0.5"};
     QTest::newRow("zinc primer") << int(SurfaceTreatment::BlastedZincPrimer) << QStringList{"0.35", "0.4", "0.4", "0.4"};
     QTest::newRow("rusted") << int(SurfaceTreatment::BlastedRusted) << QStringList{"0.45", "0.5", "0.5", "0.5"};
     QTest::newRow("wire brushed") << int(SurfaceTreatment::WireBrushed) << QStringList{"0.3", "0.35", "0.35", "0.4"};
+    // clang-format on
 }
 
 void TestBoltConnection::shouldTakeTheSlipCoefficientBySurfaceAndSteel()
@@ -238,6 +242,7 @@ void TestBoltConnection::shouldTakeTheSlipCoefficientBySurfaceAndSteel()
 
 void TestBoltConnection::shouldRefuseInputsWithoutAFiniteResult_data()
 {
+    // clang-format off
     QTest::addColumn<BoltConnectionInput>("input");
     BoltConnectionInput in = defaults();
     in.ew = 0;
@@ -265,6 +270,7 @@ void TestBoltConnection::shouldRefuseInputsWithoutAFiniteResult_data()
     in = defaults();
     in.rows = 5;
     QTest::newRow("no such layout") << in;
+    // clang-format on
 }
 
 void TestBoltConnection::shouldRefuseInputsWithoutAFiniteResult()

@@ -153,9 +153,9 @@ void checkBook(const CalcBook &book, const QString &calculator, const QString &i
         // digits of one that is not.
         const std::optional<double> v = evaluate(q(step.substituted));
         if (v && !step.value.empty()) {
-            const QStringList accepted = figure ? QStringList{q(bookFigure(*v))}
-                                                : QStringList{q(displayDouble(*v)), q(formatTwoDecimals(*v)),
-                                                              "0" + q(formatFourDecimals(*v))};
+            const QStringList accepted = figure
+                ? QStringList{q(bookFigure(*v))}
+                : QStringList{q(displayDouble(*v)), q(formatTwoDecimals(*v)), "0" + q(formatFourDecimals(*v))};
             // A figure a later formula takes up whole, and a result worked from the
             // single-precision μ, agree to seven digits.
             QVERIFY2(accepted.contains(q(step.value)) || sameFigure(*v, q(step.value)),
@@ -215,6 +215,7 @@ private slots:
 
 void TestBooks::shouldDescribeTheBoltConnection_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("inputs");
     QTest::addColumn<QString>("checks");      // tension, shear (while the tension holds), web
     QTest::addColumn<QString>("conclusion");
@@ -237,6 +238,7 @@ void TestBooks::shouldDescribeTheBoltConnection_data()
         << "不满足 不满足" << fails << "σ = 160714.285714286 / 50 / 6 = 535.7 N/mm² ≥ f = 310 N/mm²" << "";
     QTest::newRow("M 1e39: out of range") << "螺栓排数=八排" + layout + "M=1E+39|V=720" + materials << "" << "" << ""
                                           << "输入数据超出计算范围，无法计算";
+    // clang-format on
 }
 
 void TestBooks::shouldDescribeTheBoltConnection()
@@ -249,14 +251,24 @@ void TestBooks::shouldDescribeTheBoltConnection()
 
     const auto v = fields(inputs);
     const BoltConnectionInput in{int(QStringList{"四排", "六排", "八排"}.indexOf(v["螺栓排数"])) * 2 + 4,
-        v["e1"].toDouble(), v["e2"].toDouble(), v["e3"].toDouble(), v["ef"].toDouble(), v["ew"].toDouble(),
-        v["tw"].toDouble(), v["M"].toDouble(), v["V"].toDouble(), v["η"].toDouble(), v["钢材类别"].toStdString(),
-        v["螺栓直径"].toStdString(), v["螺栓级别"] == "8.8级" ? BoltGrade::Grade8_8 : BoltGrade::Grade10_9,
-        v["接触面处理方法"] == "喷砂（丸）" ? SurfaceTreatment::Blasted : SurfaceTreatment::WireBrushed};
+                                 v["e1"].toDouble(),
+                                 v["e2"].toDouble(),
+                                 v["e3"].toDouble(),
+                                 v["ef"].toDouble(),
+                                 v["ew"].toDouble(),
+                                 v["tw"].toDouble(),
+                                 v["M"].toDouble(),
+                                 v["V"].toDouble(),
+                                 v["η"].toDouble(),
+                                 v["钢材类别"].toStdString(),
+                                 v["螺栓直径"].toStdString(),
+                                 v["螺栓级别"] == "8.8级" ? BoltGrade::Grade8_8 : BoltGrade::Grade10_9,
+                                 v["接触面处理方法"] == "喷砂（丸）" ? SurfaceTreatment::Blasted
+                                                                     : SurfaceTreatment::WireBrushed};
     const BoltConnectionResult r = computeBoltConnection(in);
     Shown shown{{"Nt1", q(r.Nt1Text)}, {"Nv1", q(r.Nv1Text)}, {"Nbv1", q(r.Nbv1Text)},
                 {"P", q(r.PText)},     {"nt2", q(r.nt2Text)}, {"mu", q(r.muText)}};  // as the bolt window writes them
-    QStringList lines;  // as the verdict box shows them
+    QStringList lines;                                                               // as the verdict box shows them
     for (const std::string &line : r.verdict)
         lines << q(line);
     const CalcBook book = describeBoltConnection(in, r);
@@ -269,6 +281,7 @@ void TestBooks::shouldDescribeTheBoltConnection()
 
 void TestBooks::shouldDescribeTheEndPlate_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("inputs");
     QTest::addColumn<QString>("constants");  // P and f
     QTest::addColumn<QString>("note");
@@ -298,6 +311,7 @@ void TestBooks::shouldDescribeTheEndPlate_data()
     // The window computes nothing for a size without pretension.
     QTest::newRow("unlisted bolt size") << plate + "端板钢材=Q235|螺栓直径=m20|螺栓级别=10.9级|支承条件=伸臂类端板" + extended
                                         << "" << "螺栓直径应为M16、M20、M22、M24、M27或M30" << "";
+    // clang-format on
 }
 
 void TestBooks::shouldDescribeTheEndPlate()
@@ -309,22 +323,33 @@ void TestBooks::shouldDescribeTheEndPlate()
 
     const auto v = fields(inputs);
     const QString classes = v["支承条件"];
-    EndPlateInput in{v["b"].toDouble(), v["bs"].toDouble(), v["a"].toDouble(), v["ef"].toDouble(), v["ew"].toDouble(),
-                     v["端板钢材"].toStdString(), v["螺栓直径"].toStdString(),
+    EndPlateInput in{v["b"].toDouble(),
+                     v["bs"].toDouble(),
+                     v["a"].toDouble(),
+                     v["ef"].toDouble(),
+                     v["ew"].toDouble(),
+                     v["端板钢材"].toStdString(),
+                     v["螺栓直径"].toStdString(),
                      v["螺栓级别"] == "8.8级" ? BoltGrade::Grade8_8 : BoltGrade::Grade10_9,
-                     classes.contains("伸臂"), classes.contains("无加劲肋"), classes.contains("两边"),
-                     classes.contains("三边"), v["两边支承端板的端板形式"] == "端板平齐" ? PlateEnd::Flush : PlateEnd::Extended};
+                     classes.contains("伸臂"),
+                     classes.contains("无加劲肋"),
+                     classes.contains("两边"),
+                     classes.contains("三边"),
+                     v["两边支承端板的端板形式"] == "端板平齐" ? PlateEnd::Flush : PlateEnd::Extended};
     const EndPlateResult r = computeEndPlate(in);
-    Shown shown;  // as the end plate window writes them, the thickness in its sentence; nothing when it refuses the bolt size
+    Shown shown;  // as the end plate window writes them, the thickness in its sentence; nothing when it refuses the
+                  // bolt size
     if (boltPretension(in.boltSize, in.boltGrade) != 0)
         shown = {{"Ntb", q(r.NtbText)}, {"thickness", r.hasThickness ? q(displaySingle(r.thickness)) : ""}};
     checkBook(describeEndPlate(in, r), "端板厚度计算器", inputs, shown,
-              constants.split(' ', Qt::SkipEmptyParts) + QStringList{"0.8", "1000", "6", "3", "0.5", "2", "4", "12", "16"},
+              constants.split(' ', Qt::SkipEmptyParts)
+                  + QStringList{"0.8", "1000", "6", "3", "0.5", "2", "4", "12", "16"},
               {}, {}, note, figures);
 }
 
 void TestBooks::shouldDescribeThePileGroup_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("inputs");
     QTest::addColumn<QString>("piles");  // the number the list text stands for
     QTest::addColumn<QString>("note");
@@ -336,6 +361,7 @@ void TestBooks::shouldDescribeThePileGroup_data()
     QTest::newRow("negative height, 0.5 mm cap") << "L=0.5|B=1000|H=-600|d=1500" + rest + "两桩" << "2" << "";
     QTest::newRow("plan 1e306 x 1000: out of range") << "L=1E+306|B=1000|H=600|d=1500" + rest + "六桩" << ""
                                                      << "输入数据超出计算范围，无法计算";
+    // clang-format on
 }
 
 void TestBooks::shouldDescribeThePileGroup()
@@ -354,6 +380,7 @@ void TestBooks::shouldDescribeThePileGroup()
 
 void TestBooks::shouldDescribeTheColumn_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("inputs");
     QTest::addColumn<QString>("check");
     QTest::addColumn<QString>("report");  // the two lines, "|" between them
@@ -375,6 +402,7 @@ void TestBooks::shouldDescribeTheColumn_data()
     QTest::newRow("unlisted diameter: no area") << "b=400|h=400|dc=直径28|nb=2|db=直径28|nh=2|dh=直径28" << "满足"
                                                 << "一.计算得该柱配筋率为：0.00%" + ordinary << "" << "";
     QTest::newRow("b 0: out of range") << "b=0|h=400" + bars20 << "" << "" << "输入数据超出计算范围，无法计算" << "";
+    // clang-format on
 }
 
 void TestBooks::shouldDescribeTheColumn()
@@ -386,17 +414,18 @@ void TestBooks::shouldDescribeTheColumn()
     QFETCH(QString, figures);
 
     const auto v = fields(QString(inputs).replace("Φ", "直径"));  // the list text the book writes as Φ20
-    const ColumnInput in{v["b"].toDouble(),  v["h"].toDouble(),     v["dc"].toStdString(), v["nb"].toDouble(),
+    const ColumnInput in{v["b"].toDouble(),     v["h"].toDouble(),  v["dc"].toStdString(), v["nb"].toDouble(),
                          v["db"].toStdString(), v["nh"].toDouble(), v["dh"].toStdString()};
     const ColumnResult r = computeColumnRatio(in);
     Shown shown{{"report", q(r.ratioText)}};  // in the first line of the column window's report
     const QStringList constants{QString::number(barDiameter(in.bDiameter)), "4", "2", "3.14159", "100", "3"};
-    checkBook(describeColumnRatio(in, r), "柱配筋率验算", inputs, shown, constants, check.split(' ', Qt::SkipEmptyParts),
-              report.split('|', Qt::SkipEmptyParts), note, figures);
+    checkBook(describeColumnRatio(in, r), "柱配筋率验算", inputs, shown, constants,
+              check.split(' ', Qt::SkipEmptyParts), report.split('|', Qt::SkipEmptyParts), note, figures);
 }
 
 void TestBooks::shouldDescribeTheStability_data()
 {
+    // clang-format off
     // L, I, A of the first button; steel, class and λ of the second, λ
     // only when typed: without it, the second takes the first's λ.
     QTest::addColumn<QString>("inputs");
@@ -420,6 +449,7 @@ void TestBooks::shouldDescribeTheStability_data()
     QTest::newRow("λ 1e308: no coefficient") << "钢材=Q345|截面类型=b类|λ=1E+308" << "" << ""
                                                << "输入数据超出计算范围，无法计算";
     QTest::newRow("neither clicked") << "" << "" << "" << "尚未计算";
+    // clang-format on
 }
 
 void TestBooks::shouldDescribeTheStability()
@@ -457,12 +487,14 @@ void TestBooks::shouldDescribeTheStability()
 
 void TestBooks::shouldTitleEachBookOnce_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("calculator");
     QTest::addColumn<QString>("title");
     QTest::newRow("bolt") << "摩擦型高强螺栓连接计算" << "摩擦型高强螺栓连接计算书";
     QTest::newRow("end plate") << "端板厚度计算器" << "端板厚度计算书";
     QTest::newRow("stability") << "轴心受压构件稳定系数查询" << "轴心受压构件稳定系数查询计算书";
     QTest::newRow("column") << "柱配筋率验算" << "柱配筋率验算计算书";
+    // clang-format on
 }
 
 void TestBooks::shouldTitleEachBookOnce()

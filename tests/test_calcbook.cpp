@@ -113,6 +113,7 @@ void TestCalcBook::answerNextDialog(const std::function<void(QWidget *)> &answer
 
 void TestCalcBook::shouldHoldEveryInputAndResultAsShown_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("form");
     QTest::addColumn<QStringList>("entries");     // "Combo1=六排" picks, "Text3=50" types, "Option1" clicks
     QTest::addColumn<QStringList>("calculate");   // the buttons pressed, in order
@@ -159,6 +160,7 @@ void TestCalcBook::shouldHoldEveryInputAndResultAsShown_data()
     QTest::newRow("column") << "Form6" << QStringList{"Combo2=直径25"} << QStringList{"Command1"} << "Frame3"
                             << QStringList{"Text1", "Text2", "Text4", "Text5"} << QStringList{"Text6"} << "Φ25"
                             << "Combo3";
+    // clang-format on
 }
 
 void TestCalcBook::shouldHoldEveryInputAndResultAsShown()
@@ -257,6 +259,7 @@ void TestCalcBook::shouldHoldEveryInputAndResultAsShown()
 
 void TestCalcBook::shouldSaveByTheChosenFilter_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("existing");  // a file there before, or none
@@ -279,6 +282,7 @@ void TestCalcBook::shouldSaveByTheChosenFilter_data()
                                                          << "precious.pdf" << "PDF" << 0;
     // The name as typed is there: the dialog asks, and the book does not ask again.
     QTest::newRow("typed name exists") << pdf << "book.html" << "book.html" << "是" << "book.html" << "HTML" << 1;
+    // clang-format on
 }
 
 void TestCalcBook::shouldSaveByTheChosenFilter()
@@ -298,9 +302,9 @@ void TestCalcBook::shouldSaveByTheChosenFilter()
         QFile file(folder.filePath(existing));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(earlier) == earlier.size());
     }
-    boxes->setAnswer(answer == "是"       ? MessageBoxCatcher::Answer::ClickYes
-                     : answer == "Enter" ? MessageBoxCatcher::Answer::PressEnter
-                                         : MessageBoxCatcher::Answer::ClickNo);
+    boxes->setAnswer(answer == "是"          ? MessageBoxCatcher::Answer::ClickYes
+                         : answer == "Enter" ? MessageBoxCatcher::Answer::PressEnter
+                                             : MessageBoxCatcher::Answer::ClickNo);
     QString suggested;
     answerNextDialog([&](QWidget *dialog) {
         auto *files = qobject_cast<QFileDialog *>(dialog);
@@ -335,7 +339,8 @@ void TestCalcBook::shouldSaveByTheChosenFilter()
     QWidget *next = open("Form6");
     click(control(next, "Command1"));
     QString opened;
-    answerNextDialog([&](QWidget *dialog) { opened = qobject_cast<QFileDialog *>(dialog)->directory().canonicalPath(); });
+    answerNextDialog(
+        [&](QWidget *dialog) { opened = qobject_cast<QFileDialog *>(dialog)->directory().canonicalPath(); });
     QTest::keyClick(control(next, "Text1"), Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(opened, QDir(folder.path()).canonicalPath());
 

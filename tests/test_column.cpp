@@ -24,6 +24,7 @@ private slots:
 
 void TestColumn::shouldGiveBarArea_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("diameter");  // mm
     QTest::addColumn<QString>("area");  // mm², d²·3.14159/4
@@ -37,6 +38,7 @@ void TestColumn::shouldGiveBarArea_data()
     QTest::newRow("digits only") << "20" << 0 << "0";
     QTest::newRow("unlisted 直径28") << "直径28" << 0 << "0";
     QTest::newRow("trailing blank") << "直径20 " << 0 << "0";
+    // clang-format on
 }
 
 void TestColumn::shouldGiveBarArea()
@@ -52,6 +54,7 @@ void TestColumn::shouldGiveBarArea()
 
 void TestColumn::shouldComputeRatioAndVerdict_data()
 {
+    // clang-format off
     QTest::addColumn<double>("b");  // mm
     QTest::addColumn<double>("h");  // mm
     QTest::addColumn<QString>("corner");
@@ -93,6 +96,7 @@ void TestColumn::shouldComputeRatioAndVerdict_data()
                                                << "0" << "" << false;
     QTest::newRow("infinite count of no bar") << 400.0 << 400.0 << "直径20" << inf << "" << 2.0 << "直径20"
                                               << "0" << "" << false;
+    // clang-format on
 }
 
 void TestColumn::shouldComputeRatioAndVerdict()
@@ -127,6 +131,7 @@ void TestColumn::shouldComputeRatioAndVerdict()
 
 void TestColumn::shouldWriteTheTwoLineReport_data()
 {
+    // clang-format off
     QTest::addColumn<double>("b");
     QTest::addColumn<double>("h");
     QTest::addColumn<QString>("diameter");  // all three lists
@@ -139,6 +144,7 @@ void TestColumn::shouldWriteTheTwoLineReport_data()
                                        << QString::fromUtf8("一.计算得该柱配筋率为：6.54%\r\n二.柱配筋率大于3%，需采用焊接封闭箍");
     QTest::newRow("corner bars only") << 400.0 << 400.0 << "直径20" << 0.0
                                       << QString::fromUtf8("一.计算得该柱配筋率为：0.79%\r\n二.采用普通箍即可");
+    // clang-format on
 }
 
 void TestColumn::shouldWriteTheTwoLineReport()

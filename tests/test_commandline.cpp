@@ -40,6 +40,7 @@ void TestCommandLine::start(QProcess &process, const QStringList &arguments)
 
 void TestCommandLine::shouldAnswerOrRefuse_data()
 {
+    // clang-format off
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("output");
@@ -77,6 +78,7 @@ void TestCommandLine::shouldAnswerOrRefuse_data()
     QTest::newRow("no display") << QStringList{"-style", "fusion"} << 1 << ""
                                 << "morvane：没有图形界面可以显示窗口（DISPLAY 和 WAYLAND_DISPLAY 均未设置）。\n"
                                    "请在桌面环境中启动本程序，或用“-platform”选择平台。\n";
+    // clang-format on
 }
 
 void TestCommandLine::shouldAnswerOrRefuse()
@@ -98,11 +100,13 @@ void TestCommandLine::shouldAnswerOrRefuse()
 
 void TestCommandLine::shouldStartWithQtOptions_data()
 {
+    // clang-format off
     QTest::addColumn<QStringList>("arguments");
     QTest::newRow("-platform") << QStringList{"-platform", "offscreen"};
     QTest::newRow("-style fusion") << QStringList{"-platform", "offscreen", "-style", "fusion"};
     QTest::newRow("-style=windows") << QStringList{"-style=windows", "-platform", "offscreen"};
     QTest::newRow("-qwindowtitle") << QStringList{"-platform", "offscreen", "-qwindowtitle", "Morvane"};
+    // clang-format on
 }
 
 void TestCommandLine::shouldStartWithQtOptions()
@@ -119,6 +123,7 @@ void TestCommandLine::shouldStartWithQtOptions()
 
 void TestCommandLine::shouldSeeTheChosenStyle_data()
 {
+    // clang-format off
     QTest::addColumn<QByteArrayList>("arguments");
     QTest::addColumn<QString>("style");
     QTest::newRow("-style NAME") << QByteArrayList{"morvane", "-style", "windows"} << "windows";
@@ -132,6 +137,7 @@ void TestCommandLine::shouldSeeTheChosenStyle_data()
     QTest::newRow("QT_STYLE_OVERRIDE") << QByteArrayList{"QT_STYLE_OVERRIDE=windows", "morvane"} << "windows";
     QTest::newRow("-style wins over QT_STYLE_OVERRIDE")
         << QByteArrayList{"QT_STYLE_OVERRIDE=windows", "morvane", "-style", "fusion"} << "fusion";
+    // clang-format on
 }
 
 void TestCommandLine::shouldSeeTheChosenStyle()

@@ -51,6 +51,7 @@ private slots:
 
 void TestEndPlate::shouldGiveTheGoverningThickness_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("classes");
     QTest::addColumn<QString>("plateEnd");
     QTest::addColumn<QString>("steel");
@@ -81,6 +82,7 @@ void TestEndPlate::shouldGiveTheGoverningThickness_data()
     QTest::newRow("Q345, f 295") << "cantilever" << "外伸" << "Q345" << 200.0 << 100.0 << 80.0 << 40.0 << "此端板的最小厚度为22.459mm";
     QTest::newRow("Q390, f 335") << "cantilever" << "外伸" << "Q390" << 200.0 << 100.0 << 80.0 << 40.0 << "此端板的最小厚度为21.07556mm";
     QTest::newRow("Q420, f 360") << "cantilever" << "外伸" << "Q420" << 200.0 << 100.0 << 80.0 << 40.0 << "此端板的最小厚度为20.3306mm";
+    // clang-format on
 }
 
 void TestEndPlate::shouldGiveTheGoverningThickness()
@@ -110,6 +112,7 @@ void TestEndPlate::shouldGiveTheGoverningThickness()
 
 void TestEndPlate::shouldGiveBoltCapacity_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("size");
     QTest::addColumn<bool>("grade10_9");
     QTest::addColumn<QString>("NtbText");
@@ -131,6 +134,7 @@ void TestEndPlate::shouldGiveBoltCapacity_data()
     QTest::newRow("lower case m20") << "m20" << true << "0" << "此端板的最小厚度为16mm";
     QTest::newRow("trailing blank") << "M20 " << true << "0" << "此端板的最小厚度为16mm";
     QTest::newRow("empty size") << "" << false << "0" << "此端板的最小厚度为16mm";
+    // clang-format on
 }
 
 void TestEndPlate::shouldGiveBoltCapacity()
@@ -150,6 +154,7 @@ void TestEndPlate::shouldGiveBoltCapacity()
 
 void TestEndPlate::shouldRefuseAnUnlistedSteelOnlyWithATickedClass_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("steel");
     QTest::addColumn<QString>("classes");
     QTest::addColumn<QString>("thicknessText");
@@ -162,6 +167,7 @@ void TestEndPlate::shouldRefuseAnUnlistedSteelOnlyWithATickedClass_data()
     QTest::newRow("Q460, no stiffener") << "Q460" << "noStiffener" << "" << refused;
     // f is never used without a ticked class.
     QTest::newRow("lower case q235, none ticked") << "q235" << "" << "此端板的最小厚度为16mm" << "";
+    // clang-format on
 }
 
 void TestEndPlate::shouldRefuseAnUnlistedSteelOnlyWithATickedClass()
@@ -182,6 +188,7 @@ void TestEndPlate::shouldRefuseAnUnlistedSteelOnlyWithATickedClass()
 
 void TestEndPlate::shouldGiveNoThicknessOutOfRange_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("classes");
     QTest::addColumn<double>("b");
     QTest::addColumn<double>("a");
@@ -199,6 +206,7 @@ void TestEndPlate::shouldGiveNoThicknessOutOfRange_data()
     QTest::newRow("one class out of range spoils all") << "cantilever noStiffener" << 200.0 << -100.0 << 40.0 << 50.0 << "M20";
     QTest::newRow("b infinite (read from 1e400)") << "cantilever" << inf << 80.0 << 40.0 << 50.0 << "M20";
     QTest::newRow("ef 1e300: root beyond single precision") << "cantilever" << 200.0 << 80.0 << 1e300 << 50.0 << "M20";
+    // clang-format on
 }
 
 void TestEndPlate::shouldGiveNoThicknessOutOfRange()

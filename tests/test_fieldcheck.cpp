@@ -134,6 +134,7 @@ void TestFieldCheck::cleanup()
 
 void TestFieldCheck::shouldCheckOnlyWhenTheFocusMovesWithinTheWindow_data()
 {
+    // clang-format off
     QTest::addColumn<int>("reason");
     QTest::addColumn<bool>("checked");
     QTest::newRow("Tab") << int(Qt::TabFocusReason) << true;
@@ -144,6 +145,7 @@ void TestFieldCheck::shouldCheckOnlyWhenTheFocusMovesWithinTheWindow_data()
     QTest::newRow("context menu") << int(Qt::PopupFocusReason) << false;
     QTest::newRow("menu bar") << int(Qt::MenuBarFocusReason) << false;
     QTest::newRow("program moved the focus") << int(Qt::OtherFocusReason) << false;
+    // clang-format on
 }
 
 void TestFieldCheck::shouldCheckOnlyWhenTheFocusMovesWithinTheWindow()
@@ -267,6 +269,7 @@ void TestFieldCheck::shouldTellTheBoxLeftWhenTheButtonIsPressedBeforeItsWarning(
 
 void TestFieldCheck::shouldComputeOnlyOnOneNumberInEachBox_data()
 {
+    // clang-format off
     QTest::addColumn<QStringList>("texts");  // a, b, free
     QTest::addColumn<QString>("press");      // "button", or the key and the box it is pressed in
     QTest::addColumn<QString>("told");       // empty: computed
@@ -287,6 +290,7 @@ void TestFieldCheck::shouldComputeOnlyOnOneNumberInEachBox_data()
         << QStringList{"1x", "2", "3"} << "Return free" << "「1x」不是一个数，请改正" << "a";
     // Its own test first, as a click on the button from the box would.
     QTest::newRow("Enter in a refused box") << QStringList{"1", "0", "x"} << "Return b" << b0 << "b";
+    // clang-format on
 }
 
 void TestFieldCheck::shouldComputeOnlyOnOneNumberInEachBox()

@@ -118,9 +118,9 @@ void TestForm1::shouldOfferTheMenu()
         QVERIFY2(!a->isSeparator() || a->text().isEmpty(), "a separator is a plain line, without a caption");
         QVERIFY(!a->isCheckable());
     }
-    QCOMPARE(entries, QStringList({"luoshuan 高强螺栓计算", "fen1 -", "duanban 端板厚度计算", "fen2 -",
-                                   "zhupeijin 柱配筋率", "fen3 -", "shouyaxishu 稳定系数", "fen4 -",
-                                   "zhuangji 桩基承载力计算"}));
+    QCOMPARE(entries,
+             QStringList({"luoshuan 高强螺栓计算", "fen1 -", "duanban 端板厚度计算", "fen2 -", "zhupeijin 柱配筋率",
+                          "fen3 -", "shouyaxishu 稳定系数", "fen4 -", "zhuangji 桩基承载力计算"}));
     // The menu itself and the separators open nothing.
     const int windows = QApplication::topLevelWidgets().size();
     for (const char *separator : {"fen1", "fen2", "fen3", "fen4"})
@@ -145,6 +145,7 @@ static const Calculator kCalculators[] = {
 
 void TestForm1::shouldOpenOneWindowFromButtonAndMenu_data()
 {
+    // clang-format off
     QTest::addColumn<int>("calculator");
     QTest::addColumn<bool>("firstByMenu");
     QTest::addColumn<bool>("againByMenu");
@@ -154,6 +155,7 @@ void TestForm1::shouldOpenOneWindowFromButtonAndMenu_data()
         QTest::newRow(qPrintable(name + ", menu then button")) << i << true << false;
         QTest::newRow(qPrintable(name + ", button twice")) << i << false << false;
     }
+    // clang-format on
 }
 
 void TestForm1::shouldOpenOneWindowFromButtonAndMenu()
@@ -190,6 +192,7 @@ void TestForm1::shouldOpenOneWindowFromButtonAndMenu()
 
 void TestForm1::shouldReloadAClosedWindowWithItsDefaults_data()
 {
+    // clang-format off
     QTest::addColumn<int>("calculator");
     QTest::addColumn<bool>("byReturnButton");
     for (int i = 0; i < int(std::size(kCalculators)); ++i) {
@@ -197,6 +200,7 @@ void TestForm1::shouldReloadAClosedWindowWithItsDefaults_data()
         QTest::newRow(qPrintable(name + ", return button")) << i << true;
         QTest::newRow(qPrintable(name + ", close box")) << i << false;
     }
+    // clang-format on
 }
 
 void TestForm1::shouldReloadAClosedWindowWithItsDefaults()

@@ -68,7 +68,12 @@ private:
 QStringList TestForm2::results()
 {
     // Nt1, Nv1, Nbv1, P, nt2, mu, verdict
-    return {text("Text10"), text("Text11"), text("Text12"), text("Text13"), text("Text14"), text("Text16"),
+    return {text("Text10"),
+            text("Text11"),
+            text("Text12"),
+            text("Text13"),
+            text("Text14"),
+            text("Text16"),
             control<QPlainTextEdit>(form, "Text15")->toPlainText()};
 }
 
@@ -99,7 +104,8 @@ void TestForm2::shouldOpenWithTheDefaults()
             items << combo->itemText(i);
         QCOMPARE(items, l.items);
     }
-    QCOMPARE(control<QComboBox>(form, "Combo2")->toolTip(), QStringLiteral("腹板钢材的强度设计值，按厚度小于等于16考虑。"));
+    QCOMPARE(control<QComboBox>(form, "Combo2")->toolTip(),
+             QStringLiteral("腹板钢材的强度设计值，按厚度小于等于16考虑。"));
 
     QVERIFY(control<QRadioButton>(form, "Option2")->isChecked());
     QVERIFY(control<QRadioButton>(form, "Option3")->isChecked());
@@ -126,14 +132,16 @@ void TestForm2::shouldOpenWithTheDefaults()
 void TestForm2::shouldComputeTheDefaultsStraightAfterOpening()
 {
     click(control(form, "Command1"));
-    QCOMPARE(results(), QStringList({"74.5738636363636", "45", "25.0219808712348", "155", "44.7443181818182", "0.45",
-                                     "一.螺栓抗拉承载力满足要求，但其抗剪承载力设计值不满足    要求，请调整螺栓的布置.\n"
-                                     "二.腹板强度满足"}));
+    QCOMPARE(results(),
+             QStringList({"74.5738636363636", "45", "25.0219808712348", "155", "44.7443181818182", "0.45",
+                          "一.螺栓抗拉承载力满足要求，但其抗剪承载力设计值不满足    要求，请调整螺栓的布置.\n"
+                          "二.腹板强度满足"}));
     QCOMPARE(boxes->take(), QList<ShownBox>());
 }
 
 void TestForm2::shouldSwitchLayoutsByRowCount_data()
 {
+    // clang-format off
     QTest::addColumn<QStringList>("picks");
     QTest::addColumn<QString>("visiblePicture");
     QTest::addColumn<QString>("e2");
@@ -147,6 +155,7 @@ void TestForm2::shouldSwitchLayoutsByRowCount_data()
     QTest::newRow("four then eight") << QStringList{"四排", "八排"} << "Picture3" << "" << false << "" << false;
     QTest::newRow("six then eight") << QStringList{"六排", "八排"} << "Picture3" << "80" << false << "" << false;
     QTest::newRow("four then six") << QStringList{"四排", "六排"} << "Picture2" << "" << false << "" << true;
+    // clang-format on
 }
 
 void TestForm2::shouldSwitchLayoutsByRowCount()
@@ -182,6 +191,7 @@ void TestForm2::shouldSwitchLayoutsByRowCount()
 
 void TestForm2::shouldComputeInTheChosenLayout_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("rows");
     QTest::addColumn<QStringList>("typed");  // box name, text, ...
     QTest::addColumn<QStringList>("expected");
@@ -220,6 +230,7 @@ void TestForm2::shouldComputeInTheChosenLayout_data()
                                                  << "1 2";
     QTest::newRow("blanks around, full-width digits") << "八排" << QStringList{"Text7", " １０５　", "Text4", "４０ "}
                                                       << defaults << "";
+    // clang-format on
 }
 
 void TestForm2::shouldComputeInTheChosenLayout()
@@ -242,7 +253,8 @@ void TestForm2::shouldComputeInTheChosenLayout()
     click(control(form, "Command1"));
     QCOMPARE(results(), expected);
     if (!told.isEmpty()) {
-        QCOMPARE(boxes->take(), QList<ShownBox>({warning("输入数据错误", "「" + told + "」不是一个数，请改正", "Form2")}));
+        QCOMPARE(boxes->take(),
+                 QList<ShownBox>({warning("输入数据错误", "「" + told + "」不是一个数，请改正", "Form2")}));
         auto *refused = box(typed[typed.indexOf(told) - 1]);
         QCOMPARE(focusName(), refused->objectName());
         QCOMPARE(refused->selectedText(), told);
@@ -254,6 +266,7 @@ void TestForm2::shouldComputeInTheChosenLayout()
 
 void TestForm2::shouldCheckEachFieldOnLeaving_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("message");  // empty: the value passes
@@ -277,6 +290,7 @@ void TestForm2::shouldCheckEachFieldOnLeaving_data()
     QTest::newRow("amplification letters") << "Text9" << "x" << "放大系数不得小于等于0" << "输入数据错误";
     QTest::newRow("moment is not checked") << "Text7" << "-5" << "" << "";
     QTest::newRow("shear is not checked") << "Text8" << "" << "" << "";
+    // clang-format on
 }
 
 void TestForm2::shouldCheckEachFieldOnLeaving()
@@ -369,6 +383,7 @@ void TestForm2::shouldCloseByTheCloseBoxWithoutACheck()
 
 void TestForm2::shouldReadEveryOptionWithItsOwnValue_data()
 {
+    // clang-format off
     // Each option clicked after another of its group; the defaults otherwise
     // (Q235, M20). Blasted and rusted surfaces share their slip coefficients.
     QTest::addColumn<QStringList>("clicked");
@@ -382,6 +397,7 @@ void TestForm2::shouldReadEveryOptionWithItsOwnValue_data()
     QTest::newRow("赤锈") << QStringList{"Option6", "Option5"} << "155" << "0.45" << "25.0219808712348";
     // 0.45 here would overstate the capacity by half.
     QTest::newRow("钢丝刷") << QStringList{"Option6"} << "155" << "0.3" << "16.6813216855834";
+    // clang-format on
 }
 
 void TestForm2::shouldReadEveryOptionWithItsOwnValue()
@@ -410,6 +426,7 @@ void TestForm2::shouldTellOnlyTheFirstBoxLeftByTwoQuickTabs()
 
 void TestForm2::shouldChangeTheListsOnlyByAPick_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("before");  // the controls either side in Tab order
@@ -423,6 +440,7 @@ void TestForm2::shouldChangeTheListsOnlyByAPick_data()
                                << "M20";
     QTest::newRow("rows, a click in the list") << "Combo1" << "八排" << "Option3" << "Combo2"
                                                << QStringList{"Alt+Down", "click 四排"} << "四排";
+    // clang-format on
 }
 
 void TestForm2::shouldChangeTheListsOnlyByAPick()
@@ -477,6 +495,7 @@ void TestForm2::shouldChangeTheListsOnlyByAPick()
 
 void TestForm2::shouldShowTheSpacingHintWhenTypingPauses_data()
 {
+    // clang-format off
     // What is done in e1, which starts at its text without a key: typed
     // text, <keys>, <press K> and <release K> of a key K held down, and
     // <pause n>: typing pauses, and n hints show in the pause.
@@ -496,6 +515,7 @@ void TestForm2::shouldShowTheSpacingHintWhenTypingPauses_data()
     QTest::newRow("Enter held down") << "25" << QStringList{"0", "<press Return>", "<pause 1>", "<release Return>", "<pause 0>"}
                                      << "250";
     QTest::newRow("left before the pause") << "" << QStringList{"250", "<Tab>", "<pause 0>"} << "250";
+    // clang-format on
 }
 
 void TestForm2::shouldShowTheSpacingHintWhenTypingPauses()
@@ -509,17 +529,21 @@ void TestForm2::shouldShowTheSpacingHintWhenTypingPauses()
     for (const QString &step : done) {
         const QString key = step.mid(1, step.size() - 2);
         if (step.startsWith("<pause")) {
-            QList<ShownBox> shown, hints(key.right(1).toInt(), warning("提示", "中间两排螺栓间距大于等于400，设计时中间增设一对螺栓", "Form2"));
+            QList<ShownBox> shown,
+                hints(key.right(1).toInt(),
+                      warning("提示", "中间两排螺栓间距大于等于400，设计时中间增设一对螺栓", "Form2"));
             QTest::qWait(BoltConnectionWindow::kHintPauseMs + 300);
             QTRY_VERIFY((shown += boxes->take()).size() >= hints.size());  // a busy machine is slower
             QCOMPARE(shown, hints);
             continue;
         }
         if (step.startsWith("<press") || step.startsWith("<release"))
-            QTest::sendKeyEvent(step[1] == 'p' ? QTest::Press : QTest::Release, e1, QKeySequence(key.section(' ', 1))[0].key(),
+            QTest::sendKeyEvent(step[1] == 'p' ? QTest::Press : QTest::Release, e1,
+                                QKeySequence(key.section(' ', 1))[0].key(),
                                 key.section(' ', 1).size() == 1 ? key.section(' ', 1) : QString(), Qt::NoModifier);
         else if (step.startsWith('<'))
-            QTest::keyClick(QApplication::focusWidget(), QKeySequence(key)[0].key(), QKeySequence(key)[0].keyboardModifiers());
+            QTest::keyClick(QApplication::focusWidget(), QKeySequence(key)[0].key(),
+                            QKeySequence(key)[0].keyboardModifiers());
         else
             QTest::keyClicks(e1, step);
         settle();
@@ -554,6 +578,7 @@ void TestForm2::shouldTellWhenTheInputIsBeyondRange()
 
 void TestForm2::shouldMoveThroughTheControlsInTabOrder_data()
 {
+    // clang-format off
     // One stop per option group: the chosen option.
     QTest::addColumn<QStringList>("chosen");
     QTest::addColumn<QString>("grade");
@@ -565,6 +590,7 @@ void TestForm2::shouldMoveThroughTheControlsInTabOrder_data()
     QTest::newRow("赤锈") << QStringList{"Option5"} << "Option2" << "Option5";
     QTest::newRow("钢丝刷, 8.8级") << QStringList{"Option6", "Option1"} << "Option1" << "Option6";
     QTest::newRow("钢丝刷, then 喷砂") << QStringList{"Option6", "Option3"} << "Option2" << "Option3";
+    // clang-format on
 }
 
 void TestForm2::shouldMoveThroughTheControlsInTabOrder()
@@ -575,8 +601,8 @@ void TestForm2::shouldMoveThroughTheControlsInTabOrder()
     for (const QString &option : chosen)
         click(control(form, option));
     click(box("Text1"));
-    const QStringList round{"Text1", "Text2", "Text3", "Text4", grade, "Text5", "Text6", "Text7", "Text8", "Text9",
-                            surface, "Combo1", "Combo2", "Combo3", "Command1", "Command2", "Text1"};
+    const QStringList round{"Text1", "Text2", "Text3",  "Text4",  grade,    "Text5",    "Text6",    "Text7", "Text8",
+                            "Text9", surface, "Combo1", "Combo2", "Combo3", "Command1", "Command2", "Text1"};
     QCOMPARE(tabRound(), round);
     QCOMPARE(tabRound(true), reversed(round));
     QCOMPARE(boxes->take(), QList<ShownBox>());
@@ -584,11 +610,13 @@ void TestForm2::shouldMoveThroughTheControlsInTabOrder()
 
 void TestForm2::shouldLabelTheDiagramsTopToBottom_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("picture");
     QTest::addColumn<QStringList>("labels");
     QTest::newRow("four rows") << "Picture1" << QStringList{"ef", "ef", "e1", "e1", "ef", "ef"};
     QTest::newRow("six rows") << "Picture2" << QStringList{"ef", "ef", "e2", "e1", "e1", "e2", "ef", "ef"};
     QTest::newRow("eight rows") << "Picture3" << QStringList{"ef", "ef", "e3", "e2", "e1", "e1", "e2", "e3", "ef", "ef"};
+    // clang-format on
 }
 
 void TestForm2::shouldLabelTheDiagramsTopToBottom()
@@ -611,6 +639,7 @@ void TestForm2::shouldKeepResultsWhenAnInputChanges()
 
 void TestForm2::shouldShowWholeResults_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("shown");
     // The longest texts the double display gives, in every force box.
@@ -620,6 +649,7 @@ void TestForm2::shouldShowWholeResults_data()
     }
     QTest::newRow("P") << "Text13" << "355";
     QTest::newRow("mu") << "Text16" << "0.45";
+    // clang-format on
 }
 
 void TestForm2::shouldShowWholeResults()
@@ -643,6 +673,7 @@ void TestForm2::shouldShowTheBeginningOfALeftBox()
 
 void TestForm2::shouldPressTheFocusedButtonWithEnter_data()
 {
+    // clang-format off
     // Enter on a button presses it; in an input box it presses "计算", after
     // the box's own check.
     QTest::addColumn<QString>("focus");
@@ -659,6 +690,7 @@ void TestForm2::shouldPressTheFocusedButtonWithEnter_data()
                                   << QList<ShownBox>{warning("数据检查", "ew不得小于等于0", "Form2")};
     QTest::newRow("V 8O") << "Text8" << "8O" << false << ""
                           << QList<ShownBox>{warning("输入数据错误", "「8O」不是一个数，请改正", "Form2")};
+    // clang-format on
 }
 
 void TestForm2::shouldPressTheFocusedButtonWithEnter()

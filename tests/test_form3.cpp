@@ -24,7 +24,8 @@ private slots:
         QCOMPARE(controlsCutByTheirFrame(form).join(", "), QString());
         QVERIFY(!scaledUpBitmap(control(form, "Picture1")));
         QCOMPARE(resultsShownCut(form, {"Text7"}, {"-1.234567E+15", "124"}), QStringList());
-        QCOMPARE(resultsShownCut(form, {"Text6"}, {"此端板的最小厚度为1.234567E+15mm", "此端板的最小厚度为26.94167mm"}), QStringList());
+        QCOMPARE(resultsShownCut(form, {"Text6"}, {"此端板的最小厚度为1.234567E+15mm", "此端板的最小厚度为26.94167mm"}),
+                 QStringList());
     }
 
     void shouldOpenWithTheDefaults();
@@ -75,6 +76,7 @@ void TestForm3::shouldOpenWithTheDefaults()
 
 void TestForm3::shouldComputeWhatTheControlsSay_data()
 {
+    // clang-format off
     // Steps: "click Check1", "pick Combo2 M24", "type Combo2 m20" (the rest of the step is the text),
     // "drop Text1 -1" (text that reaches a box without the user leaving it), "enter Text5" (Enter
     // pressed in the box; as the last step, in place of a click on "计算").
@@ -116,6 +118,7 @@ void TestForm3::shouldComputeWhatTheControlsSay_data()
                                  << "";
     QTest::newRow("Enter in a refused ef") << QStringList{"click Check1", "type Text4 -1", "enter Text4"} << "124" << "16"
                                            << "参数小于等于零";
+    // clang-format on
 }
 
 void TestForm3::shouldComputeWhatTheControlsSay()
@@ -153,6 +156,7 @@ void TestForm3::shouldComputeWhatTheControlsSay()
 
 void TestForm3::shouldCheckEachDimensionOnLeaving_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("refused");
@@ -162,6 +166,7 @@ void TestForm3::shouldCheckEachDimensionOnLeaving_data()
     QTest::newRow("a 12abc reads 12") << "Text3" << "12abc" << false;
     QTest::newRow("ef letters") << "Text4" << "abc" << true;
     QTest::newRow("ew 0.01") << "Text5" << "0.01" << false;
+    // clang-format on
 }
 
 void TestForm3::shouldCheckEachDimensionOnLeaving()
@@ -178,6 +183,7 @@ void TestForm3::shouldCheckEachDimensionOnLeaving()
 
 void TestForm3::shouldMoveThroughTheControlsInTabOrder_data()
 {
+    // clang-format off
     // One stop per option group: the chosen option.
     QTest::addColumn<QStringList>("chosen");
     QTest::addColumn<QString>("grade");
@@ -186,6 +192,7 @@ void TestForm3::shouldMoveThroughTheControlsInTabOrder_data()
     QTest::newRow("8.8级, 端板平齐") << QStringList{"Option1", "Option4"} << "Option1" << "Option4";
     QTest::newRow("back to 10.9级, 端板外伸") << QStringList{"Option1", "Option4", "Option2", "Option3"} << "Option2"
                                           << "Option3";
+    // clang-format on
 }
 
 void TestForm3::shouldMoveThroughTheControlsInTabOrder()
@@ -196,8 +203,8 @@ void TestForm3::shouldMoveThroughTheControlsInTabOrder()
     for (const QString &option : chosen)
         click(control(form, option));
     click(box("Text1"));
-    const QStringList round{"Text1", "Text2", "Text3", "Text4", "Text5", "Combo1", "Combo2", grade, "Check1", "Check2",
-                            "Check3", "Check4", plateEnd, "Command1", "Command2", "Text1"};
+    const QStringList round{"Text1",  "Text2",  "Text3",  "Text4",  "Text5",  "Combo1",   "Combo2",   grade,
+                            "Check1", "Check2", "Check3", "Check4", plateEnd, "Command1", "Command2", "Text1"};
     QCOMPARE(tabRound(), round);
     QCOMPARE(tabRound(true), reversed(round));
 }

@@ -23,7 +23,11 @@ namespace {
 class TextWhenBoxShown : public QObject
 {
 public:
-    explicit TextWhenBoxShown(QLineEdit *box) : box_(box) { qApp->installEventFilter(this); }
+    explicit TextWhenBoxShown(QLineEdit *box)
+        : box_(box)
+    {
+        qApp->installEventFilter(this);
+    }
     QStringList seen;
 
 protected:
@@ -108,8 +112,9 @@ void TestForm4::shouldOpenWithTheDefaults()
         QCOMPARE(items, l.items);
     }
 
-    const QStringList captions{"构件长细比计算", "稳定系数计算", "计算长度=", "构件的惯性距=", "构件面积=",
-                               "长细比=", "钢材", "截面类型", "稳定系数", "计算", "计算", "返回主界面"};
+    const QStringList captions{"构件长细比计算", "稳定系数计算", "计算长度=", "构件的惯性距=",
+                               "构件面积=",      "长细比=",      "钢材",      "截面类型",
+                               "稳定系数",       "计算",         "计算",      "返回主界面"};
     QStringList shown{control<QGroupBox>(form, "Frame1")->title(), control<QGroupBox>(form, "Frame2")->title()};
     for (const char *name : {"Label1(0)", "Label1(1)", "Label1(2)", "Label1(3)", "Label2(0)", "Label2(1)", "Label2(2)"})
         shown << control<QLabel>(form, name)->text();
@@ -120,14 +125,15 @@ void TestForm4::shouldOpenWithTheDefaults()
 
 void TestForm4::shouldMoveThroughTheControlsInTabOrder()
 {
-    const QStringList round{"Command1", "Text1", "Text2", "Text3", "Combo1", "Combo2", "Command2", "Command3",
-                            "Command1"};
+    const QStringList round{"Command1", "Text1",    "Text2",    "Text3",   "Combo1",
+                            "Combo2",   "Command2", "Command3", "Command1"};
     QCOMPARE(tabRound(), round);
     QCOMPARE(tabRound(true), reversed(round));
 }
 
 void TestForm4::shouldComputeAsTheUserWorks_data()
 {
+    // clang-format off
     // Steps: "Command1", "Tab", "Text2=0" (typed), "Combo2:b类" (picked),
     // "Enter@Text4" (Enter pressed in the box), "Undo@Text4" (Ctrl+Z in it),
     // "Inputs:钢材=Q235|…" (the book's inputs then, as symbol or name = value).
@@ -233,6 +239,7 @@ void TestForm4::shouldComputeAsTheUserWorks_data()
     QTest::newRow("Enter in λ") << QStringList{"Text4=80", "Enter@Text4"} << "80" << ".7829" << none;
     // The empty slenderness of the load step has no design text behind it.
     QTest::newRow("undo in the empty λ") << QStringList{"Undo@Text4"} << "" << "" << none;
+    // clang-format on
 }
 
 void TestForm4::shouldComputeAsTheUserWorks()
@@ -283,9 +290,11 @@ void TestForm4::shouldWriteTheSlendernessAfterTheWarningIsClosed()
 
 void TestForm4::shouldUnloadOnClosing_data()
 {
+    // clang-format off
     QTest::addColumn<bool>("byReturnButton");
     QTest::newRow("返回主界面") << true;
     QTest::newRow("close box") << false;
+    // clang-format on
 }
 
 void TestForm4::shouldUnloadOnClosing()

@@ -47,21 +47,25 @@ void TestForm5::shouldOpenWithTheDefaults()
     shown << combo->currentText() << QString::number(combo->currentIndex());
     for (int i = 0; i < combo->count(); ++i)
         shown << combo->itemText(i);
-    QCOMPARE(shown, QStringList({"1000", "1000", "600", "1500", "350", "25", "18", "", "承台参数 ", "单桩桩承载力设计值",
-                                 "材料参数", "计算", "六桩", "-1", "单桩", "两桩", "三桩", "四桩", "五桩", "六桩", "七桩",
-                                 "八桩", "九桩", "十桩", "十一桩", "十二桩", "十三桩", "十四桩", "十五桩", "十六桩"}));
+    QCOMPARE(shown, QStringList({"1000",     "1000",   "600",    "1500",      "350",
+                                 "25",       "18",     "",       "承台参数 ", "单桩桩承载力设计值",
+                                 "材料参数", "计算",   "六桩",   "-1",        "单桩",
+                                 "两桩",     "三桩",   "四桩",   "五桩",      "六桩",
+                                 "七桩",     "八桩",   "九桩",   "十桩",      "十一桩",
+                                 "十二桩",   "十三桩", "十四桩", "十五桩",    "十六桩"}));
     auto *result = control<QLineEdit>(form, "Text8");
     QVERIFY(result->alignment() & Qt::AlignHCenter);
     QCOMPARE(result->palette().color(QPalette::Base), form->palette().color(QPalette::ToolTipBase));
 
-    const QStringList round{"Text1", "Text2", "Text3", "Combo1", "Command1", "Text4", "Text5", "Text6", "Text7",
-                            "Command2", "Text1"};
+    const QStringList round{"Text1", "Text2", "Text3", "Combo1",   "Command1", "Text4",
+                            "Text5", "Text6", "Text7", "Command2", "Text1"};
     QCOMPARE(tabRound(), round);
     QCOMPARE(tabRound(true), reversed(round));
 }
 
 void TestForm5::shouldCheckEachFieldOnLeaving_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("message");  // empty: the value passes
@@ -75,6 +79,7 @@ void TestForm5::shouldCheckEachFieldOnLeaving_data()
     QTest::newRow("soil 0") << "Text7" << "0" << "土容重不得小于等于0";
     // Anything but one number passes on leaving and is refused at "计算".
     QTest::newRow("depth 1500O") << "Text4" << "1500O" << "「1500O」不是一个数，请改正";
+    // clang-format on
 }
 
 void TestForm5::shouldCheckEachFieldOnLeaving()
@@ -107,6 +112,7 @@ void TestForm5::shouldCheckEachFieldOnLeaving()
 
 void TestForm5::shouldComputeTheGroupCapacity_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("picked");
     QTest::addColumn<QStringList>("typed");  // control name, text, ...; a last text ending in Enter computes
     QTest::addColumn<QString>("capacity");   // Text8 after "计算"
@@ -126,6 +132,7 @@ void TestForm5::shouldComputeTheGroupCapacity_data()
     QTest::newRow("depth equal to the cap height") << "" << QStringList{"Text4", "600"} << "2085" << "";
     QTest::newRow("huge cap") << "" << QStringList{"Text1", "1e300", "Text2", "1e300"} << "" << outOfRange;
     QTest::newRow("Enter in the pile capacity") << "十六桩" << QStringList{"Text5", "350\r"} << "5568.8" << "";
+    // clang-format on
 }
 
 void TestForm5::shouldComputeTheGroupCapacity()

@@ -21,7 +21,10 @@ const QString kOrdinary = "二.采用普通箍即可";
 const QString kWelded = "二.柱配筋率大于3%，需采用焊接封闭箍";
 const QString kCount = "钢筋根数应为大于等于0的整数";
 
-QString report(const QString &percent, const QString &verdict) { return "一.计算得该柱配筋率为：" + percent + "\n" + verdict; }
+QString report(const QString &percent, const QString &verdict)
+{
+    return "一.计算得该柱配筋率为：" + percent + "\n" + verdict;
+}
 
 // The number of separate runs of one colour along a line of pixels.
 int runsAlong(const QImage &image, QPoint at, QPoint step, QRgb colour)
@@ -98,6 +101,7 @@ void TestForm6::shouldOpenWithTheDefaults()
 
 void TestForm6::shouldComputeFromTheControls_data()
 {
+    // clang-format off
     QTest::addColumn<QStringList>("entries");  // control, text typed or item picked, ...; a last text ending in Enter computes
     QTest::addColumn<QString>("expected");  // the report, or the warning that refuses an entry at 计算
     QTest::newRow("defaults") << QStringList() << report("2.36%", kOrdinary);
@@ -117,6 +121,7 @@ void TestForm6::shouldComputeFromTheControls_data()
     // Anything but one number is told at "计算", and the report of the last "计算" stays.
     QTest::newRow("leading number") << QStringList{"Text5", "4 bars"} << "「4 bars」不是一个数，请改正";
     QTest::newRow("Enter in a count") << QStringList{"Text4", "0", "Text5", "0\r"} << report("0.79%", kOrdinary);
+    // clang-format on
 }
 
 void TestForm6::shouldComputeFromTheControls()
@@ -148,6 +153,7 @@ void TestForm6::shouldComputeFromTheControls()
 
 void TestForm6::shouldCheckEachFieldOnLeaving_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("message");  // empty: the value passes
@@ -160,6 +166,7 @@ void TestForm6::shouldCheckEachFieldOnLeaving_data()
     QTest::newRow("count 0 unchecked") << "Text4" << "0" << "";
     QTest::newRow("count empty unchecked") << "Text5" << "" << "";
     QTest::newRow("count -2 told only at 计算") << "Text4" << "-2" << "";
+    // clang-format on
 }
 
 void TestForm6::shouldCheckEachFieldOnLeaving()
@@ -196,6 +203,7 @@ void TestForm6::shouldNeverComputeARefusedValue()
 
 void TestForm6::shouldRefuseTypingIntoTheLists_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("before");  // the controls either side in Tab order
     QTest::addColumn<QString>("after");
@@ -205,6 +213,7 @@ void TestForm6::shouldRefuseTypingIntoTheLists_data()
     QTest::newRow("b side") << "Combo2" << "Combo1" << "Combo3" << QStringList{"Alt+Down", "Up", "Up", "Enter"}
                             << "直径16";
     QTest::newRow("h side") << "Combo3" << "Combo2" << "Text4" << QStringList{"F4", "Escape"} << "直径20";
+    // clang-format on
 }
 
 void TestForm6::shouldRefuseTypingIntoTheLists()
@@ -257,8 +266,8 @@ void TestForm6::shouldMoveThroughTheControlsInTabOrder()
 {
     calculate();  // the result box is passed by even once it holds a report
     click(box("Text1"));
-    const QStringList round{"Text1", "Text2", "Combo1", "Combo2", "Combo3", "Text4", "Text5", "Command1", "Command2",
-                            "Text1"};
+    const QStringList round{"Text1", "Text2", "Combo1",   "Combo2",   "Combo3",
+                            "Text4", "Text5", "Command1", "Command2", "Text1"};
     QCOMPARE(tabRound(), round);
     QCOMPARE(tabRound(true), reversed(round));
 }

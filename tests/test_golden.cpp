@@ -132,8 +132,9 @@ QString alignmentName(Qt::Alignment alignment)
 {
     QStringList parts;
     const std::pair<Qt::AlignmentFlag, const char *> flags[] = {
-        {Qt::AlignLeft, "left"},   {Qt::AlignRight, "right"},   {Qt::AlignHCenter, "hcenter"}, {Qt::AlignJustify, "justify"},
-        {Qt::AlignTop, "top"},     {Qt::AlignBottom, "bottom"}, {Qt::AlignVCenter, "vcenter"}};
+        {Qt::AlignLeft, "left"},       {Qt::AlignRight, "right"}, {Qt::AlignHCenter, "hcenter"},
+        {Qt::AlignJustify, "justify"}, {Qt::AlignTop, "top"},     {Qt::AlignBottom, "bottom"},
+        {Qt::AlignVCenter, "vcenter"}};
     for (const auto &[flag, name] : flags) {
         if (alignment & flag)
             parts << name;
@@ -153,11 +154,11 @@ QString fontName(const QFont &font)
 
 QString shownBox(const ShownBox &box)
 {
-    const QString icon = box.icon == QMessageBox::Warning       ? "warning"
-                         : box.icon == QMessageBox::Information ? "information"
-                         : box.icon == QMessageBox::Critical    ? "critical"
-                         : box.icon == QMessageBox::Question    ? "question"
-                                                                : "no icon";
+    const QString icon = box.icon == QMessageBox::Warning ? "warning"
+        : box.icon == QMessageBox::Information            ? "information"
+        : box.icon == QMessageBox::Critical               ? "critical"
+        : box.icon == QMessageBox::Question               ? "question"
+                                                          : "no icon";
     return QStringLiteral("[%1] %2 (%3, %4, over %5)").arg(box.title, box.text, icon, box.buttons, box.parentWindow);
 }
 
@@ -261,7 +262,8 @@ void describeControls(QWidget *window, QWidget *widget, int depth, QStringList &
             QStringList items;
             for (int i = 0; i < list->count(); ++i)
                 items << list->itemText(i);
-            f << "items=[" + items.join('|') + "]" << "index=" + QString::number(list->currentIndex())
+            f << "items=[" + items.join('|') + "]"
+              << "index=" + QString::number(list->currentIndex())
               << "visible-items=" + QString::number(list->maxVisibleItems());
             if (list->isEditable())
                 f << (list->lineEdit()->isReadOnly() ? "editable read-only" : "editable");
@@ -286,13 +288,13 @@ struct Probe {
     const char *outside;
 };
 const Probe kProbes[] = {
-    {"Form2", "Text1", "0.001", "0"},  {"Form2", "Text2", "0", "-0.001"}, {"Form2", "Text3", "0", "-0.001"},
-    {"Form2", "Text4", "0.001", "0"},  {"Form2", "Text5", "0.001", "0"},  {"Form2", "Text6", "0.001", "0"},
-    {"Form2", "Text9", "0.001", "0"},  {"Form2", "Text9", "2", "2.001"},  {"Form3", "Text1", "0.001", "0"},
-    {"Form3", "Text2", "0.001", "0"},  {"Form3", "Text3", "0.001", "0"},  {"Form3", "Text4", "0.001", "0"},
-    {"Form3", "Text5", "0.001", "0"},  {"Form5", "Text1", "0.001", "0"},  {"Form5", "Text2", "0.001", "0"},
-    {"Form5", "Text3", "0.001", "0"},  {"Form5", "Text4", "50.001", "50"}, {"Form5", "Text5", "0.001", "0"},
-    {"Form5", "Text6", "0.001", "0"},  {"Form5", "Text7", "0.001", "0"},  {"Form6", "Text1", "0.001", "0"},
+    {"Form2", "Text1", "0.001", "0"}, {"Form2", "Text2", "0", "-0.001"},  {"Form2", "Text3", "0", "-0.001"},
+    {"Form2", "Text4", "0.001", "0"}, {"Form2", "Text5", "0.001", "0"},   {"Form2", "Text6", "0.001", "0"},
+    {"Form2", "Text9", "0.001", "0"}, {"Form2", "Text9", "2", "2.001"},   {"Form3", "Text1", "0.001", "0"},
+    {"Form3", "Text2", "0.001", "0"}, {"Form3", "Text3", "0.001", "0"},   {"Form3", "Text4", "0.001", "0"},
+    {"Form3", "Text5", "0.001", "0"}, {"Form5", "Text1", "0.001", "0"},   {"Form5", "Text2", "0.001", "0"},
+    {"Form5", "Text3", "0.001", "0"}, {"Form5", "Text4", "50.001", "50"}, {"Form5", "Text5", "0.001", "0"},
+    {"Form5", "Text6", "0.001", "0"}, {"Form5", "Text7", "0.001", "0"},   {"Form6", "Text1", "0.001", "0"},
     {"Form6", "Text2", "0.001", "0"},
 };
 
@@ -331,7 +333,8 @@ void describeFieldChecks(QWidget *window, MessageBoxCatcher &boxes, QStringList 
             if (probes.filter("accepted").size() == probes.size())
                 lines << "  " + box->objectName() + " no rule: \"0\" and \"-1\" accepted";
             else
-                lines << "  " + probes[0] + " (not in the probe table)" << "  " + probes[1] + " (not in the probe table)";
+                lines << "  " + probes[0] + " (not in the probe table)"
+                      << "  " + probes[1] + " (not in the probe table)";
         }
     }
     if (lines.size() == before)
@@ -369,7 +372,10 @@ public:
     }
 
 private:
-    explicit Arithmetic(const QString &text) : e_(text) {}
+    explicit Arithmetic(const QString &text)
+        : e_(text)
+    {
+    }
     bool take(const QString &sign)
     {
         if (!QStringView(e_).mid(at_).startsWith(sign))
@@ -510,7 +516,6 @@ private slots:
 
 private:
     QWidget *open(const QString &name);
-
 };
 
 QWidget *TestGolden::open(const QString &name)
@@ -523,17 +528,20 @@ QWidget *TestGolden::open(const QString &name)
 
 void TestGolden::shouldLookAsKept_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("form");
     for (const char *form : {"Form1", "Form2", "Form3", "Form4", "Form5", "Form6"})
         QTest::newRow(form) << form;
+    // clang-format on
 }
 
 void TestGolden::shouldLookAsKept()
 {
     QFETCH(QString, form);
     QWidget *w = open(form);
-    QStringList lines{"# " + form + " as it opens: objectName class text place size, then what is not the default."
-                      " Written by tests/test_golden.cpp."};
+    QStringList lines{"# " + form
+                      + " as it opens: objectName class text place size, then what is not the default."
+                        " Written by tests/test_golden.cpp."};
     describeControls(w, w, 0, lines);
     lines << "focus at opening: " + focusName();
     lines << "Tab: " + tabRound().join(' ') << "Shift+Tab: " + tabRound(true).join(' ');
@@ -545,6 +553,7 @@ void TestGolden::shouldLookAsKept()
 
 void TestGolden::shouldWriteTheBookAsKept_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("form");
     QTest::addColumn<QStringList>("entries");    // "Combo1=六排" picks a listed text, else types; "Option1" clicks
     QTest::addColumn<QStringList>("calculate");  // the buttons pressed, in order
@@ -583,6 +592,7 @@ void TestGolden::shouldWriteTheBookAsKept_data()
                                                                  "Combo2=直径25", "Combo3=直径25"}
                                        << once;
     QTest::newRow("column-h-313.9") << "Form6" << QStringList{"Text2=313.9"} << once;
+    // clang-format on
 }
 
 void TestGolden::shouldWriteTheBookAsKept()
@@ -631,8 +641,8 @@ void TestGolden::shouldWriteTheBookAsKept()
 
     QString report;
     const bool kept = matchesGolden("books/" + QString(QTest::currentDataTag()) + ".txt", lines.join('\n'), &report);
-    QVERIFY2(disagreements.isEmpty(), qPrintable("substituted formulas that do not give the figure they show:\n"
-                                                 + disagreements.join('\n')));
+    QVERIFY2(disagreements.isEmpty(),
+             qPrintable("substituted formulas that do not give the figure they show:\n" + disagreements.join('\n')));
     QVERIFY2(kept, qPrintable(report));
 }
 

@@ -122,13 +122,15 @@ QList<ShownBox> TestHostile::step(const QString &what, const std::function<void(
         QStringList told;
         for (const ShownBox &box : shown)
             told << QStringLiteral("[%1] %2").arg(box.title, box.text);
-        failures << QStringLiteral("%1 brought up %2 message boxes: %3").arg(what).arg(shown.size()).arg(told.join(", "));
+        failures
+            << QStringLiteral("%1 brought up %2 message boxes: %3").arg(what).arg(shown.size()).arg(told.join(", "));
     }
     return shown;
 }
 
 void TestHostile::shouldTakeAnyTextInAnyBox_data()
 {
+    // clang-format off
     QTest::addColumn<int>("windowIndex");
     QTest::addColumn<QString>("boxName");
     QTest::addColumn<QString>("text");
@@ -140,6 +142,7 @@ void TestHostile::shouldTakeAnyTextInAnyBox_data()
                     << w << name << hostile.text;
         }
     }
+    // clang-format on
 }
 
 void TestHostile::shouldTakeAnyTextInAnyBox()

@@ -206,6 +206,7 @@ void TestMemory::cleanupTestCase()
 
 void TestMemory::shouldGrowNoMoreThanABareWindow_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("button");
     QTest::newRow("bolt connection") << "Form2" << "Command1";
@@ -213,6 +214,7 @@ void TestMemory::shouldGrowNoMoreThanABareWindow_data()
     QTest::newRow("stability") << "Form4" << "Command2";
     QTest::newRow("pile group") << "Form5" << "Command5";
     QTest::newRow("column") << "Form6" << "Command6";
+    // clang-format on
 }
 
 void TestMemory::shouldGrowNoMoreThanABareWindow()

@@ -37,6 +37,7 @@ private slots:
 
 void TestNumbers::shouldReadTheLeadingNumber_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
     QTest::addColumn<bool>("oneNumber");  // the whole text is read: "计算" takes it
@@ -84,6 +85,7 @@ void TestNumbers::shouldReadTheLeadingNumber_data()
     QTest::newRow("blanks around") << QString::fromUtf8(" \t４０\n　") << 40.0 << true;
     QTest::newRow("blanks only") << QString::fromUtf8(" 　") << 0.0 << true;
     QTest::newRow("negative exponent") << "-1.5e-3" << -0.0015 << true;
+    // clang-format on
 }
 
 void TestNumbers::shouldReadTheLeadingNumber()
@@ -99,6 +101,7 @@ void TestNumbers::shouldReadTheLeadingNumber()
 
 void TestNumbers::shouldReadHugeNumbersAsInfinityNotAsADisplayedValue_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
     const double inf = std::numeric_limits<double>::infinity();
@@ -106,18 +109,21 @@ void TestNumbers::shouldReadHugeNumbersAsInfinityNotAsADisplayedValue_data()
     QTest::newRow("-1e400") << "-1e400" << -inf;
     QTest::newRow("400 digits") << QString(400, QLatin1Char('9')) << inf;
     QTest::newRow("long zero fraction then exponent") << "0.000001e-400" << 0.0;
+    // clang-format on
 }
 
 // Bytes that only look like the start of a full-width form ("\xEF\xBD"
 // and an ASCII letter) are no character of it: the number ends there.
 void TestNumbers::shouldReadBrokenFullWidthBytesAsNoDigit_data()
 {
+    // clang-format off
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<double>("value");
     QTest::newRow("after a digit") << QByteArray("7\xEF\xBDQ") << 7.0;
     QTest::newRow("before a digit") << QByteArray("\xEF\xBDU5") << 0.0;
     QTest::newRow("not a minus") << QByteArray("\xEF\xBDM4") << 0.0;
     QTest::newRow("whole full-width five still reads") << QByteArray("\xEF\xBC\x95") << 5.0;
+    // clang-format on
 }
 
 void TestNumbers::shouldReadBrokenFullWidthBytesAsNoDigit()
@@ -138,6 +144,7 @@ void TestNumbers::shouldReadHugeNumbersAsInfinityNotAsADisplayedValue()
 
 void TestNumbers::shouldDisplayDoubles_data()
 {
+    // clang-format off
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
     QTest::newRow("Nt1 of the defaults") << 74573.86363636363 / 1000 << "74.5738636363636";
@@ -153,6 +160,7 @@ void TestNumbers::shouldDisplayDoubles_data()
     QTest::newRow("smaller takes an exponent") << -2.5e-5 << "-2.5E-05";
     QTest::newRow("infinity shows nothing") << std::numeric_limits<double>::infinity() << "";
     QTest::newRow("nan shows nothing") << std::numeric_limits<double>::quiet_NaN() << "";
+    // clang-format on
 }
 
 void TestNumbers::shouldDisplayDoubles()
@@ -164,6 +172,7 @@ void TestNumbers::shouldDisplayDoubles()
 
 void TestNumbers::shouldDisplaySingles_data()
 {
+    // clang-format off
     QTest::addColumn<float>("value");
     QTest::addColumn<QString>("text");
     QTest::newRow("slip coefficient 0.45") << 0.45f << "0.45";
@@ -172,6 +181,7 @@ void TestNumbers::shouldDisplaySingles_data()
     QTest::newRow("whole") << 124.0f << "124";
     QTest::newRow("seven digits") << 26.941670f << "26.94167";
     QTest::newRow("negative zero") << -0.0f << "0";
+    // clang-format on
 }
 
 void TestNumbers::shouldDisplaySingles()
@@ -183,6 +193,7 @@ void TestNumbers::shouldDisplaySingles()
 
 void TestNumbers::shouldFormatFourDecimals_data()
 {
+    // clang-format off
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
     QTest::newRow("0.93571") << 0.93571 << ".9357";
@@ -194,6 +205,7 @@ void TestNumbers::shouldFormatFourDecimals_data()
     QTest::newRow("rounds to zero") << 0.00004 << "0";
     QTest::newRow("negative") << -0.5 << "-.5";
     QTest::newRow("negative rounds to zero") << -0.00004 << "0";
+    // clang-format on
 }
 
 void TestNumbers::shouldFormatFourDecimals()
@@ -205,6 +217,7 @@ void TestNumbers::shouldFormatFourDecimals()
 
 void TestNumbers::shouldFormatTwoDecimals_data()
 {
+    // clang-format off
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
     QTest::newRow("0.7853975") << 0.7853975 << "0.79";
@@ -216,6 +229,7 @@ void TestNumbers::shouldFormatTwoDecimals_data()
     QTest::newRow("negative rounds to zero") << -0.001 << "0.00";
     QTest::newRow("tiny negative rounds to zero") << -0.0004 << "0.00";
     QTest::newRow("3.0024") << 3.00248 << "3.00";
+    // clang-format on
 }
 
 void TestNumbers::shouldFormatTwoDecimals()
@@ -227,6 +241,7 @@ void TestNumbers::shouldFormatTwoDecimals()
 
 void TestNumbers::shouldShowBookFiguresToFourDigits_data()
 {
+    // clang-format off
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
     QTest::newRow("web stress") << 62000.0 / 50 / 6 << "206.7";
@@ -236,6 +251,7 @@ void TestNumbers::shouldShowBookFiguresToFourDigits_data()
     QTest::newRow("negative") << -31.249 << "-31.25";
     QTest::newRow("no whole digit rounded away") << 400 * 313.9 << "125560";
     QTest::newRow("five whole digits and a fraction") << 12345.67 << "12346";
+    // clang-format on
 }
 
 void TestNumbers::shouldShowBookFiguresToFourDigits()
@@ -247,6 +263,7 @@ void TestNumbers::shouldShowBookFiguresToFourDigits()
 
 void TestNumbers::shouldLookUpBoltPretension_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("size");
     QTest::addColumn<int>("grade8_8");
     QTest::addColumn<int>("grade10_9");
@@ -259,6 +276,7 @@ void TestNumbers::shouldLookUpBoltPretension_data()
     QTest::newRow("lower case") << "m20" << 0 << 0;
     QTest::newRow("trailing blank") << "M20 " << 0 << 0;
     QTest::newRow("empty") << "" << 0 << 0;
+    // clang-format on
 }
 
 void TestNumbers::shouldLookUpBoltPretension()

@@ -22,6 +22,7 @@ private slots:
 
 void TestPileGroup::shouldDeductCapAndSoil_data()
 {
+    // clang-format off
     QTest::addColumn<double>("L");               // mm
     QTest::addColumn<double>("B");               // mm
     QTest::addColumn<double>("H");               // mm
@@ -61,6 +62,7 @@ void TestPileGroup::shouldDeductCapAndSoil_data()
                                               << 6 << "0" << "0" << "0" << "";
     QTest::newRow("sixteen times 1e308") << 1000.0 << 1000.0 << 600.0 << 1500.0 << 1e308 << 25.0 << 18.0 << "十六桩"
                                          << 16 << "0" << "0" << "0" << "";
+    // clang-format on
 }
 
 void TestPileGroup::shouldDeductCapAndSoil()
@@ -83,11 +85,14 @@ void TestPileGroup::shouldDeductCapAndSoil()
     const PileGroupResult r = computePileGroup(in);
     QCOMPARE(r.pileCount, pileCount);
     QCOMPARE(r.computable, !capacityText.isEmpty());
-    QCOMPARE(r.refusal, r.computable       ? PileGroupRefusal::None
-                        : pileCount == 0 ? PileGroupRefusal::PileCount
-                                         : PileGroupRefusal::OutOfRange);
+    QCOMPARE(r.refusal,
+             r.computable         ? PileGroupRefusal::None
+                 : pileCount == 0 ? PileGroupRefusal::PileCount
+                                  : PileGroupRefusal::OutOfRange);
     QCOMPARE(QString::fromStdString(r.refusalText),
-             QString::fromUtf8(r.computable ? "" : pileCount == 0 ? kPileCountMessage : kOutOfRangeMessage));
+             QString::fromUtf8(r.computable         ? ""
+                                   : pileCount == 0 ? kPileCountMessage
+                                                    : kOutOfRangeMessage));
     QCOMPARE(QString::fromStdString(displayDouble(r.capLoad)), capLoad);
     QCOMPARE(QString::fromStdString(displayDouble(r.soilLoad)), soilLoad);
     QCOMPARE(QString::fromStdString(displayDouble(r.deduction)), deduction);
@@ -97,6 +102,7 @@ void TestPileGroup::shouldDeductCapAndSoil()
 
 void TestPileGroup::shouldCountPilesByListText_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("count");
 
@@ -123,6 +129,7 @@ void TestPileGroup::shouldCountPilesByListText_data()
     QTest::newRow("leading blank") << " 六桩" << 0;
     QTest::newRow("十七桩 beyond the list") << "十七桩" << 0;
     QTest::newRow("a part of 十六桩") << "十六" << 0;
+    // clang-format on
 }
 
 void TestPileGroup::shouldCountPilesByListText()

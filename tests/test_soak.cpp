@@ -82,10 +82,11 @@ const QList<std::pair<QString, QStringList>> kNumberBoxes{
 
 // Ordinary entries: numbers, the usual slips, and every list item.
 const QStringList kOrdinaryTexts{
-    "",     "0",    "40",   "80",    "200",  "250",   "2",    "2.01", "0.5", "-3",    "12abc", "1 2",  "abc",
-    "1e3",  ".5",   "50",   "50.5",  "1500", "16",    "1,5",  "六桩", "6",   "四排",  "六排",  "八排", "Q235",
-    "Q345", "Q390", "Q420", "q345",  "M16",  "M24",   "M30",  "M33",  "a类", "b类",   "c类",   "d类",  "单桩",
-    "十六桩", "十七桩", "直径16", "直径25", "直径28", "8.8级", "  ７５ ", "8O", "１２，５", "1e",
+    "",       "0",      "40",     "80",     "200",   "250",     "2",    "2.01",     "0.5",  "-3",
+    "12abc",  "1 2",    "abc",    "1e3",    ".5",    "50",      "50.5", "1500",     "16",   "1,5",
+    "六桩",   "6",      "四排",   "六排",   "八排",  "Q235",    "Q345", "Q390",     "Q420", "q345",
+    "M16",    "M24",    "M30",    "M33",    "a类",   "b类",     "c类",  "d类",      "单桩", "十六桩",
+    "十七桩", "直径16", "直径25", "直径28", "8.8级", "  ７５ ", "8O",   "１２，５", "1e",
 };
 
 // A text as the log shows it: control characters and surrogates escaped,
@@ -245,15 +246,9 @@ void TestSoak::initTestCase()
             answers_ << QStringLiteral("Enter");
             enterReleasePending_ = true;
             return MessageBoxCatcher::Answer::PressEnter;
-        case 1:
-            answers_ << QStringLiteral("Escape");
-            return MessageBoxCatcher::Answer::PressEscape;
-        case 2:
-            answers_ << QStringLiteral("its close box");
-            return MessageBoxCatcher::Answer::CloseBox;
-        default:
-            answers_ << QStringLiteral("a click on OK");
-            return MessageBoxCatcher::Answer::ClickOk;
+        case 1: answers_ << QStringLiteral("Escape"); return MessageBoxCatcher::Answer::PressEscape;
+        case 2: answers_ << QStringLiteral("its close box"); return MessageBoxCatcher::Answer::CloseBox;
+        default: answers_ << QStringLiteral("a click on OK"); return MessageBoxCatcher::Answer::ClickOk;
         }
     });
 }
@@ -283,8 +278,8 @@ void TestSoak::shouldStaySoundThroughALongRandomRun()
         if (!failures_.isEmpty())
             QFAIL(qPrintable(report()));
     }
-    qInfo("soak: seed %llu, %d actions in %.1f s; %d message boxes answered, %d calculations changed results",
-          seed_, actions_, clock.elapsed() / 1000.0, boxesAnswered_, calculationsThatChangedResults_);
+    qInfo("soak: seed %llu, %d actions in %.1f s; %d message boxes answered, %d calculations changed results", seed_,
+          actions_, clock.elapsed() / 1000.0, boxesAnswered_, calculationsThatChangedResults_);
 }
 
 QString TestSoak::report() const
@@ -302,7 +297,8 @@ void TestSoak::note(const QString &line)
 {
     if (lastActions_.isEmpty())
         lastActions_ << QString();
-    lastActions_.last() += (lastActions_.last().startsWith('#') && !lastActions_.last().contains(' ') ? " " : "\n    ") + line;
+    lastActions_.last() += (lastActions_.last().startsWith('#') && !lastActions_.last().contains(' ') ? " " : "\n    ")
+        + line;
 }
 
 void TestSoak::fail(const QString &what) { failures_ << QStringLiteral("action %1: %2").arg(index_).arg(what); }
@@ -413,11 +409,11 @@ void TestSoak::check()
         if (!focus || focus->window() != active || !focus->isVisible() || !focus->isEnabled()
             || focus->focusPolicy() == Qt::NoFocus)
             fail(QStringLiteral("the active window %1 has no usable focus (%2)")
-                     .arg(active->objectName(), focus ? QStringLiteral("%1 %2 in %3 %4")
-                                                            .arg(focus->metaObject()->className(), focus->objectName(),
-                                                                 focus->window()->metaObject()->className(),
-                                                                 focus->window()->objectName())
-                                                      : QStringLiteral("none")));
+                     .arg(active->objectName(),
+                          focus ? QStringLiteral("%1 %2 in %3 %4")
+                                      .arg(focus->metaObject()->className(), focus->objectName(),
+                                           focus->window()->metaObject()->className(), focus->window()->objectName())
+                                : QStringLiteral("none")));
     }
 }
 
@@ -486,7 +482,8 @@ void TestSoak::watchCalculators()
                         fail(QStringLiteral("计算 (%1) wrote %2 into %3")
                                  .arg(button->objectName(), shown(after.results[i]), resultNames[i]));
                 }
-                const QString phi = button->objectName() == QStringLiteral("Command2") ? after.results.value(1) : QString();
+                const QString phi = button->objectName() == QStringLiteral("Command2") ? after.results.value(1)
+                                                                                       : QString();
                 const QString lambda = before->slenderness.trimmed();
                 if (guarded->objectName() == QStringLiteral("Form4") && !phi.isEmpty() && phi != before->results[1]
                     && (lambda.isEmpty() || parseLeadingNumber(lambda.toStdString()) < 0))
@@ -509,7 +506,8 @@ QList<QWidget *> TestSoak::windows() const
 {
     QList<QWidget *> open;
     for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (w->isVisible() && QStringList{"Form1", "Form2", "Form3", "Form4", "Form5", "Form6"}.contains(w->objectName()))
+        if (w->isVisible()
+            && QStringList{"Form1", "Form2", "Form3", "Form4", "Form5", "Form6"}.contains(w->objectName()))
             open << w;
     }
     // In the order of their names: the run must not depend on hashing.
@@ -600,10 +598,8 @@ QString TestSoak::randomText()
     case 3:
     case 4:
     case 5:
-    case 6:
-        return any(kOrdinaryTexts);
-    default:
-        return any(hostileTexts(32767)).text;
+    case 6: return any(kOrdinaryTexts);
+    default: return any(hostileTexts(32767)).text;
     }
 }
 
@@ -618,7 +614,10 @@ void TestSoak::typeText()
     const int how = text.size() > 200 ? 1 : below(3);
     const bool replace = chance(75);
     note(QStringLiteral("%1: %2 %3 %4 %5")
-             .arg(window->objectName(), how == 0 ? "type" : how == 1 ? "paste" : "enter by input method",
+             .arg(window->objectName(),
+                  how == 0       ? "type"
+                      : how == 1 ? "paste"
+                                 : "enter by input method",
                   shown(text), replace ? "over the text of" : "into", box->objectName()));
     clickControl(box);
     if (replace)
@@ -666,20 +665,30 @@ void TestSoak::pressKey()
         const char *name;
         const char *text;
     } keys[] = {
-        {Qt::Key_Tab, Qt::NoModifier, "Tab", ""},          {Qt::Key_Tab, Qt::NoModifier, "Tab", ""},
-        {Qt::Key_Tab, Qt::NoModifier, "Tab", ""},          {Qt::Key_Backtab, Qt::ShiftModifier, "Shift+Tab", ""},
-        {Qt::Key_Backtab, Qt::ShiftModifier, "Shift+Tab", ""}, {Qt::Key_Return, Qt::NoModifier, "Enter", "\r"},
-        {Qt::Key_Return, Qt::NoModifier, "Enter", "\r"},   {Qt::Key_Space, Qt::NoModifier, "Space", " "},
-        {Qt::Key_Down, Qt::NoModifier, "Down", ""},        {Qt::Key_Up, Qt::NoModifier, "Up", ""},
-        {Qt::Key_Right, Qt::NoModifier, "Right", ""},      {Qt::Key_Escape, Qt::NoModifier, "Escape", ""},
-        {Qt::Key_Backspace, Qt::NoModifier, "Backspace", ""}, {Qt::Key_Delete, Qt::NoModifier, "Delete", ""},
-        {Qt::Key_5, Qt::NoModifier, "5", "5"},             {Qt::Key_A, Qt::ControlModifier, "Ctrl+A", ""},
-        {Qt::Key_Z, Qt::ControlModifier, "Ctrl+Z", ""},    {Qt::Key_X, Qt::ControlModifier, "Ctrl+X", ""},
+        {Qt::Key_Tab, Qt::NoModifier, "Tab", ""},
+        {Qt::Key_Tab, Qt::NoModifier, "Tab", ""},
+        {Qt::Key_Tab, Qt::NoModifier, "Tab", ""},
+        {Qt::Key_Backtab, Qt::ShiftModifier, "Shift+Tab", ""},
+        {Qt::Key_Backtab, Qt::ShiftModifier, "Shift+Tab", ""},
+        {Qt::Key_Return, Qt::NoModifier, "Enter", "\r"},
+        {Qt::Key_Return, Qt::NoModifier, "Enter", "\r"},
+        {Qt::Key_Space, Qt::NoModifier, "Space", " "},
+        {Qt::Key_Down, Qt::NoModifier, "Down", ""},
+        {Qt::Key_Up, Qt::NoModifier, "Up", ""},
+        {Qt::Key_Right, Qt::NoModifier, "Right", ""},
+        {Qt::Key_Escape, Qt::NoModifier, "Escape", ""},
+        {Qt::Key_Backspace, Qt::NoModifier, "Backspace", ""},
+        {Qt::Key_Delete, Qt::NoModifier, "Delete", ""},
+        {Qt::Key_5, Qt::NoModifier, "5", "5"},
+        {Qt::Key_A, Qt::ControlModifier, "Ctrl+A", ""},
+        {Qt::Key_Z, Qt::ControlModifier, "Ctrl+Z", ""},
+        {Qt::Key_X, Qt::ControlModifier, "Ctrl+X", ""},
     };
     const auto &k = keys[below(int(std::size(keys)))];
     QWidget *focus = QApplication::focusWidget();
-    note(QStringLiteral("press %1 in %2").arg(k.name, focus ? focus->window()->objectName() + "." + focus->objectName()
-                                                            : QStringLiteral("no window")));
+    note(QStringLiteral("press %1 in %2")
+             .arg(k.name,
+                  focus ? focus->window()->objectName() + "." + focus->objectName() : QStringLiteral("no window")));
     key(k.code, k.modifiers, QString::fromLatin1(k.text));
     settle();
 }
@@ -759,7 +768,8 @@ void TestSoak::dropText()
     QWidget *window = anyWindow();
     QWidget *control = any(controls(window));
     const QString text = randomText();
-    const QPoint at = control->mapTo(window, QPoint(below(std::max(1, control->width())), below(std::max(1, control->height()))));
+    const QPoint at = control->mapTo(
+        window, QPoint(below(std::max(1, control->width())), below(std::max(1, control->height()))));
     QWidget *target = dropTargetAt(window, at);
     note(QStringLiteral("%1: drop %2 on %3 (%4)")
              .arg(window->objectName(), shown(text), control->objectName(),
@@ -805,7 +815,8 @@ void TestSoak::useContextMenu()
         QApplication::sendEvent(target, &menuEvent);
     }
     if (QWidget *popup = QApplication::activePopupWidget())
-        QTest::mouseRelease(popup, Qt::RightButton, Qt::NoModifier, popup->mapFromGlobal(window->mapToGlobal(inWindow)));
+        QTest::mouseRelease(popup, Qt::RightButton, Qt::NoModifier,
+                            popup->mapFromGlobal(window->mapToGlobal(inWindow)));
     else if (target)
         QTest::mouseRelease(target, Qt::RightButton, Qt::NoModifier, at);
     settle();
@@ -874,7 +885,10 @@ void TestSoak::useBook()
     if (bare.isEmpty())
         return;
     const QPoint at = any(bare);
-    note(QStringLiteral("%1: right-click %2 at %3,%4").arg(window->objectName(), frame->objectName()).arg(at.x()).arg(at.y()));
+    note(QStringLiteral("%1: right-click %2 at %3,%4")
+             .arg(window->objectName(), frame->objectName())
+             .arg(at.x())
+             .arg(at.y()));
     // This menu runs its own loop until it closes: the pick or the Escape
     // happens inside it.
     QTimer::singleShot(0, this, [this] { dismissPopup(); });
@@ -888,7 +902,8 @@ void TestSoak::turnTheWheel()
     QWidget *window = anyWindow();
     QWidget *control = any(controls(window));
     const int steps = chance(50) ? 1 : -1;
-    note(QStringLiteral("%1: wheel %2 over %3").arg(window->objectName(), steps > 0 ? "up" : "down", control->objectName()));
+    note(QStringLiteral("%1: wheel %2 over %3")
+             .arg(window->objectName(), steps > 0 ? "up" : "down", control->objectName()));
     // The wheel reaches the control under the pointer, the window active or not.
     const QPoint inWindow = control->mapTo(window, control->rect().center());
     QWidget *target = window->childAt(inWindow);
@@ -915,8 +930,11 @@ void TestSoak::openCalculator()
         return clickAnyControl();
     const struct {
         const char *button, *entry;
-    } ways[] = {{"Command1", "luoshuan"}, {"Command3", "duanban"}, {"Command2", "shouyaxishu"},
-                {"Command5", "zhuangji"}, {"Command6", "zhupeijin"}};
+    } ways[] = {{"Command1", "luoshuan"},
+                {"Command3", "duanban"},
+                {"Command2", "shouyaxishu"},
+                {"Command5", "zhuangji"},
+                {"Command6", "zhupeijin"}};
     const auto &way = ways[below(int(std::size(ways)))];
     if (chance(60)) {
         note(QStringLiteral("Form1: click %1").arg(way.button));

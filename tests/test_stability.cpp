@@ -25,6 +25,7 @@ private slots:
 
 void TestStability::shouldComputeSlenderness_data()
 {
+    // clang-format off
     QTest::addColumn<double>("L");  // mm
     QTest::addColumn<double>("I");  // 10^4 mm^4
     QTest::addColumn<double>("A");  // mm^2
@@ -57,6 +58,7 @@ void TestStability::shouldComputeSlenderness_data()
     QTest::newRow("A -5: I·10000/A negative") << 6000.0 << 20000.0 << -5.0 << areaWarning << SlendernessWarning::Area << "";
     QTest::newRow("L infinite (read from 1e400)") << inf << 20000.0 << 10000.0 << "" << SlendernessWarning::None << "";
     QTest::newRow("A infinite: infinite radius") << 6000.0 << inf << 10000.0 << "" << SlendernessWarning::None << "";
+    // clang-format on
 }
 
 void TestStability::shouldComputeSlenderness()
@@ -78,6 +80,7 @@ void TestStability::shouldComputeSlenderness()
 
 void TestStability::shouldComputeStabilityCoefficient_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("grade");
     QTest::addColumn<QString>("sectionClass");
     QTest::addColumn<QString>("slenderness");  // text of the slenderness box
@@ -127,6 +130,7 @@ void TestStability::shouldComputeStabilityCoefficient_data()
     QTest::newRow("1e200: λn² overflows") << "Q235" << "b类" << "1e200" << "";
     QTest::newRow("1e400 reads as infinity") << "Q235" << "a类" << "1e400" << "";
     QTest::newRow("infinity times fy 0") << "q235" << "a类" << "1e400" << "";
+    // clang-format on
 }
 
 void TestStability::shouldComputeStabilityCoefficient()
@@ -149,6 +153,7 @@ void TestStability::shouldComputeStabilityCoefficient()
 
 void TestStability::shouldTakeTheBranchByNormalisedSlenderness_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("procedure");
     QTest::addColumn<double>("lambdaN");
     QTest::addColumn<QString>("text");
@@ -161,6 +166,7 @@ void TestStability::shouldTakeTheBranchByNormalisedSlenderness_data()
     QTest::newRow("ablei 0.906/0.595 at 1.05") << "ablei c lower" << 1.05 << ".4737";
     QTest::newRow("clei just above 1.05") << "clei" << 1.0500001 << ".473";
     QTest::newRow("ablei 1.216/0.302 just above 1.05") << "ablei c upper" << 1.0500001 << ".473";
+    // clang-format on
 }
 
 void TestStability::shouldTakeTheBranchByNormalisedSlenderness()

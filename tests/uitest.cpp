@@ -49,7 +49,12 @@ bool MessageBoxCatcher::eventFilter(QObject *watched, QEvent *event)
             QPointer<QMessageBox> guarded(box);
             // Answer from inside the box's own event loop.
             QMetaObject::invokeMethod(
-                this, [this, guarded] { if (guarded) answer(guarded); }, Qt::QueuedConnection);
+                this,
+                [this, guarded] {
+                    if (guarded)
+                        answer(guarded);
+                },
+                Qt::QueuedConnection);
         }
     }
     return false;
@@ -72,9 +77,9 @@ void MessageBoxCatcher::answer(QMessageBox *box)
         QTest::keyClick(box, Qt::Key_Escape);
     } else if (answer == Answer::CloseBox && box->windowHandle()) {
         box->windowHandle()->close();
-    } else if (QAbstractButton *yesOrNo = box->button(answer == Answer::ClickYes  ? QMessageBox::Yes
-                                                      : answer == Answer::ClickNo ? QMessageBox::No
-                                                                                  : QMessageBox::NoButton)) {
+    } else if (QAbstractButton *yesOrNo = box->button(answer == Answer::ClickYes      ? QMessageBox::Yes
+                                                          : answer == Answer::ClickNo ? QMessageBox::No
+                                                                                      : QMessageBox::NoButton)) {
         QTest::mouseClick(yesOrNo, Qt::LeftButton);
     } else if (QAbstractButton *ok = box->button(QMessageBox::Ok)) {
         QTest::mouseClick(ok, Qt::LeftButton);
@@ -132,10 +137,7 @@ bool showActive(QWidget *window)
     return QTest::qWaitForWindowActive(window);
 }
 
-void WindowTestBase::initTestCase()
-{
-    prepareLikeTheProgram();
-}
+void WindowTestBase::initTestCase() { prepareLikeTheProgram(); }
 
 void WindowTestBase::init()
 {
@@ -180,8 +182,7 @@ void pressTab(bool backwards)
     QWidget *focus = QApplication::focusWidget();
     if (!focus)
         qFatal("Tab pressed with the focus nowhere");
-    QTest::keyClick(focus, backwards ? Qt::Key_Backtab : Qt::Key_Tab,
-                    backwards ? Qt::ShiftModifier : Qt::NoModifier);
+    QTest::keyClick(focus, backwards ? Qt::Key_Backtab : Qt::Key_Tab, backwards ? Qt::ShiftModifier : Qt::NoModifier);
     settle();
 }
 

@@ -25,7 +25,7 @@ struct ShownBox {
     QString title;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QString buttons;  // the button captions, e.g. "确定" for the one OK button
+    QString buttons;       // the button captions, e.g. "确定" for the one OK button
     QString parentWindow;  // objectName of the window it was shown over
 
     bool operator==(const ShownBox &other) const = default;

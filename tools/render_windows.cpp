@@ -85,7 +85,11 @@ int comparePictures(const QDir &written, const QDir &kept, bool rewrite)
         if (b.isNull()) {
             problem = QStringLiteral("not written");
         } else if (a.size() != b.size()) {
-            problem = QStringLiteral("%1x%2 kept, %3x%4 written").arg(a.width()).arg(a.height()).arg(b.width()).arg(b.height());
+            problem = QStringLiteral("%1x%2 kept, %3x%4 written")
+                          .arg(a.width())
+                          .arg(a.height())
+                          .arg(b.width())
+                          .arg(b.height());
         } else {
             qint64 pixels = 0;
             QRect where;
@@ -94,7 +98,9 @@ int comparePictures(const QDir &written, const QDir &kept, bool rewrite)
                     if (a.pixel(x, y) != b.pixel(x, y)) {
                         if (pixels++ == 0)
                             problem = QStringLiteral(", the first at %1,%2: #%3 kept, #%4 written")
-                                          .arg(x).arg(y).arg(a.pixel(x, y), 8, 16, QLatin1Char('0'))
+                                          .arg(x)
+                                          .arg(y)
+                                          .arg(a.pixel(x, y), 8, 16, QLatin1Char('0'))
                                           .arg(b.pixel(x, y), 8, 16, QLatin1Char('0'));
                         where |= QRect(x, y, 1, 1);
                     }
@@ -102,8 +108,13 @@ int comparePictures(const QDir &written, const QDir &kept, bool rewrite)
             }
             if (pixels > 0)
                 problem = QStringLiteral("%1 of %2 pixels differ, within %3,%4 to %5,%6")
-                              .arg(pixels).arg(qint64(a.width()) * a.height())
-                              .arg(where.left()).arg(where.top()).arg(where.right()).arg(where.bottom()) + problem;
+                              .arg(pixels)
+                              .arg(qint64(a.width()) * a.height())
+                              .arg(where.left())
+                              .arg(where.top())
+                              .arg(where.right())
+                              .arg(where.bottom())
+                    + problem;
         }
         if (!problem.isEmpty()) {
             std::printf("%s: %s\n", qPrintable(name), qPrintable(problem));
@@ -129,7 +140,7 @@ int main(int argc, char *argv[])
     if (arguments.value(1) == QLatin1String("--compare") && arguments.size() >= 4) {
         const bool rewrite = arguments.value(4) == QLatin1String("--rewrite");
         return comparePictures(QDir(arguments[2]), QDir(arguments[3]), rewrite) == 0 || rewrite ? EXIT_SUCCESS
-                                                                                                  : EXIT_FAILURE;
+                                                                                                : EXIT_FAILURE;
     }
     const bool boltOnly = arguments.value(1) == QLatin1String("--bolt-only");
     const QFileInfo boltOnlyFile(arguments.value(2));
@@ -164,8 +175,7 @@ int main(int argc, char *argv[])
         // The first page of its calculation book, as printed.
         if (auto *book = bolt->findChild<morvane::BookActions *>()) {
             const morvane::BookHeader dated = morvane::bookHeader(QDateTime(QDate(2026, 12, 8), QTime(14, 5)));
-            const bool written = morvane::bookPageImage(book->book(), dated, 80)
-                                     .save(folder.filePath("calc-book.png"));
+            const bool written = morvane::bookPageImage(book->book(), dated, 80).save(folder.filePath("calc-book.png"));
             std::printf("%s %s\n", written ? "wrote" : "could not write", qPrintable(folder.filePath("calc-book.png")));
             ok &= written;
         } else {

@@ -23,10 +23,12 @@ int main(int argc, char *argv[])
     bool ok = true;
     for (int size : {16, 32, 48, 64, 128, 256}) {
         const QString folder = QStringLiteral("%1x%1/apps").arg(size);
-        ok &= theme.mkpath(folder) && morvane::programIconImage(size).save(theme.filePath(folder + '/' + name + ".png"));
+        ok &= theme.mkpath(folder)
+            && morvane::programIconImage(size).save(theme.filePath(folder + '/' + name + ".png"));
     }
     QFile svg(theme.filePath("scalable/apps/" + name + ".svg"));
-    ok &= theme.mkpath("scalable/apps") && svg.open(QIODevice::WriteOnly) && svg.write(morvane::programIconSvg().toUtf8()) > 0;
+    ok &= theme.mkpath("scalable/apps") && svg.open(QIODevice::WriteOnly)
+        && svg.write(morvane::programIconSvg().toUtf8()) > 0;
     if (!ok)
         std::fprintf(stderr, "write_icons: could not write the icons into %s\n", argv[1]);
     return ok ? EXIT_SUCCESS : EXIT_FAILURE;
