@@ -110,36 +110,15 @@ private slots:
         const WindowMaker pileGroup = [] { return new PileGroupWindow; };
         const WindowMaker column = [] { return new ColumnWindow; };
 
+        // The names a control has of its own are in the windows' descriptions
+        // (tests/golden/); here the names a screen reader derives, and every
+        // window walked for a control left unnamed.
         QTest::newRow("main button") << main << "Command1" << "摩擦型高强螺栓连接计算";
-        QTest::newRow("bolt e1") << bolt << "Text1"
-                                 << "e1 (mm)";
-        QTest::newRow("bolt moment") << bolt << "Text7"
-                                     << "M (kN·m)";
-        QTest::newRow("bolt Nt1 result") << bolt << "Text10"
-                                         << "Nt1 (kN)";
-        QTest::newRow("bolt grade option") << bolt << "Option2"
-                                           << "螺栓级别：10.9级";
-        QTest::newRow("bolt key-proof list") << bolt << "Combo1" << "螺栓排数";
         QTest::newRow("bolt key-proof list's text") << bolt << "Combo1/QLineEdit" << "螺栓排数";
-        QTest::newRow("bolt verdict") << bolt << "Text15" << "验算结论";
-        QTest::newRow("bolt slip coefficient result") << bolt << "Text16" << "抗滑移系数";
-        QTest::newRow("end plate two-side class") << endPlate << "Check3" << "两边支承端板";
-        QTest::newRow("end plate flush option") << endPlate << "Option4" << "两边支承端板：端板平齐";
-        QTest::newRow("end plate Ntb result") << endPlate << "Text7"
-                                              << "单个螺栓Ntb (kN)";
-        QTest::newRow("stability steel") << stability << "Combo1" << "钢材";
+        QTest::newRow("end plate: nobody unnamed") << endPlate << "" << "";
         QTest::newRow("stability typed list's text") << stability << "Combo2/QLineEdit" << "截面类型";
-        QTest::newRow("stability coefficient") << stability << "Text5" << "稳定系数";
-        QTest::newRow("stability inertia") << stability << "Text2"
-                                           << "构件的惯性距 (10⁴ mm⁴)";
-        QTest::newRow("pile group cap height") << pileGroup << "Text3"
-                                               << "H (mm)";
-        QTest::newRow("pile group concrete") << pileGroup << "Text6"
-                                             << "砼容重 (kN/m³)";
         QTest::newRow("pile group return") << pileGroup << "Command2" << "返回主界面";
-        QTest::newRow("column corner bar list") << column << "Combo1" << "角筋";
-        QTest::newRow("column side bar count") << column << "Text4" << "b边一侧中部筋根数";
-        QTest::newRow("column result") << column << "Text6" << "配筋率验算结果";
+        QTest::newRow("column: nobody unnamed") << column << "" << "";
         // clang-format on
     }
     void shouldNameEveryControlByItsLabelAndUnit()
@@ -161,6 +140,8 @@ private slots:
         }
         unnamed.sort();
         QCOMPARE(unnamed.join(", "), QString());
+        if (control.isEmpty())
+            return;
         QVERIFY2(names.contains(control), qPrintable(control + " is not in the accessibility tree"));
         QCOMPARE(names.value(control), name);
     }

@@ -65,8 +65,6 @@ private slots:
         QCOMPARE(resultsShownCut(form, {"Text4", "Text5"}, kLongestDoubleTexts), QStringList());
     }
 
-    void shouldOpenWithTheDefaults();
-    void shouldMoveThroughTheControlsInTabOrder();
     void shouldComputeAsTheUserWorks_data();
     void shouldComputeAsTheUserWorks();
     void shouldWriteTheSlendernessAfterTheWarningIsClosed();
@@ -76,60 +74,6 @@ private slots:
 private:
     QLineEdit *box(const QString &name) { return control<QLineEdit>(form, name); }
 };
-
-void TestForm4::shouldOpenWithTheDefaults()
-{
-    QCOMPARE(form->windowTitle(), QStringLiteral("轴心受压构件稳定系数查询"));
-    QCOMPARE(form->size(), QSize(325, 143));
-    QCOMPARE(focusName(), QStringLiteral("Command1"));
-
-    const QStringList texts{"6000", "20000", "10000", "", ""};
-    const QStringList tips{"单位：mm", "单位:10^4(mm^4)", "单位：mm^2", "", ""};
-    for (int i = 0; i < 5; ++i) {
-        QLineEdit *b = box(QStringLiteral("Text%1").arg(i + 1));
-        QCOMPARE(b->text(), texts[i]);
-        QCOMPARE(b->toolTip(), tips[i]);
-        const bool result = i >= 3;
-        QCOMPARE(b->focusPolicy(), result ? Qt::ClickFocus : Qt::StrongFocus);
-        QCOMPARE(b->palette().color(QPalette::Base) == form->palette().color(QPalette::ToolTipBase), result);
-    }
-    QVERIFY(!box("Text4")->isReadOnly());  // a slenderness may be typed
-    QVERIFY(box("Text5")->isReadOnly());
-
-    const struct {
-        const char *name;
-        const char *shown;
-        QStringList items;
-    } lists[] = {{"Combo1", "Q235", {"Q235", "Q345", "Q390"}}, {"Combo2", "a类", {"a类", "b类", "c类"}}};
-    for (const auto &l : lists) {
-        auto *combo = control<QComboBox>(form, l.name);
-        QCOMPARE(combo->currentText(), QString(l.shown));
-        QCOMPARE(combo->currentIndex(), -1);
-        QVERIFY(combo->isEditable());
-        QStringList items;
-        for (int i = 0; i < combo->count(); ++i)
-            items << combo->itemText(i);
-        QCOMPARE(items, l.items);
-    }
-
-    const QStringList captions{"构件长细比计算", "稳定系数计算", "计算长度=", "构件的惯性距=",
-                               "构件面积=",      "长细比=",      "钢材",      "截面类型",
-                               "稳定系数",       "计算",         "计算",      "返回主界面"};
-    QStringList shown{control<QGroupBox>(form, "Frame1")->title(), control<QGroupBox>(form, "Frame2")->title()};
-    for (const char *name : {"Label1(0)", "Label1(1)", "Label1(2)", "Label1(3)", "Label2(0)", "Label2(1)", "Label2(2)"})
-        shown << control<QLabel>(form, name)->text();
-    for (const char *name : {"Command1", "Command2", "Command3"})
-        shown << control<QAbstractButton>(form, name)->text();
-    QCOMPARE(shown, captions);
-}
-
-void TestForm4::shouldMoveThroughTheControlsInTabOrder()
-{
-    const QStringList round{"Command1", "Text1",    "Text2",    "Text3",   "Combo1",
-                            "Combo2",   "Command2", "Command3", "Command1"};
-    QCOMPARE(tabRound(), round);
-    QCOMPARE(tabRound(true), reversed(round));
-}
 
 void TestForm4::shouldComputeAsTheUserWorks_data()
 {

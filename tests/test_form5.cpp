@@ -24,7 +24,6 @@ private slots:
         QCOMPARE(resultsShownCut(form, {"Text8"}, kLongestDoubleTexts), QStringList());
     }
 
-    void shouldOpenWithTheDefaults();
     void shouldCheckEachFieldOnLeaving_data();
     void shouldCheckEachFieldOnLeaving();
     void shouldComputeTheGroupCapacity_data();
@@ -34,34 +33,6 @@ private slots:
 private:
     QString text(const QString &name) { return control<QLineEdit>(form, name)->text(); }
 };
-
-void TestForm5::shouldOpenWithTheDefaults()
-{
-    QCOMPARE(form->windowTitle(), QStringLiteral("桩基承载力估算"));
-    QStringList shown;
-    for (int i = 1; i <= 8; ++i)
-        shown << text(QStringLiteral("Text%1").arg(i));
-    for (const char *frame : {"Frame1", "Frame2", "Frame3", "Frame4"})
-        shown << control<QGroupBox>(form, frame)->title();
-    auto *combo = control<QComboBox>(form, "Combo1");
-    shown << combo->currentText() << QString::number(combo->currentIndex());
-    for (int i = 0; i < combo->count(); ++i)
-        shown << combo->itemText(i);
-    QCOMPARE(shown, QStringList({"1000",     "1000",   "600",    "1500",      "350",
-                                 "25",       "18",     "",       "承台参数 ", "单桩桩承载力设计值",
-                                 "材料参数", "计算",   "六桩",   "-1",        "单桩",
-                                 "两桩",     "三桩",   "四桩",   "五桩",      "六桩",
-                                 "七桩",     "八桩",   "九桩",   "十桩",      "十一桩",
-                                 "十二桩",   "十三桩", "十四桩", "十五桩",    "十六桩"}));
-    auto *result = control<QLineEdit>(form, "Text8");
-    QVERIFY(result->alignment() & Qt::AlignHCenter);
-    QCOMPARE(result->palette().color(QPalette::Base), form->palette().color(QPalette::ToolTipBase));
-
-    const QStringList round{"Text1", "Text2", "Text3", "Combo1",   "Command1", "Text4",
-                            "Text5", "Text6", "Text7", "Command2", "Text1"};
-    QCOMPARE(tabRound(), round);
-    QCOMPARE(tabRound(true), reversed(round));
-}
 
 void TestForm5::shouldCheckEachFieldOnLeaving_data()
 {

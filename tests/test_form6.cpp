@@ -51,7 +51,6 @@ private slots:
         QCOMPARE(resultsShownCut(form, {"Text3"}, {"4"}), QStringList());
     }
 
-    void shouldOpenWithTheDefaults();
     void shouldComputeFromTheControls_data();
     void shouldComputeFromTheControls();
     void shouldCheckEachFieldOnLeaving_data();
@@ -69,35 +68,6 @@ private:
     QString shownReport() { return control<QPlainTextEdit>(form, "Text6")->toPlainText(); }
     void calculate() { click(control(form, "Command1")); }
 };
-
-void TestForm6::shouldOpenWithTheDefaults()
-{
-    QCOMPARE(form->windowTitle(), QStringLiteral("柱配筋率验算"));
-    QCOMPARE(form->size(), QSize(320, 266));
-    QCOMPARE(focusName(), QStringLiteral("Text1"));
-    QStringList texts;
-    for (const char *name : {"Text1", "Text2", "Text3", "Text4", "Text5"})
-        texts << box(name)->text();
-    QCOMPARE(texts, QStringList({"400", "400", "4", "2", "2"}));
-    QCOMPARE(shownReport(), QString());
-    for (const char *name : {"Combo1", "Combo2", "Combo3"}) {
-        auto *list = control<QComboBox>(form, name);
-        QCOMPARE(list->currentText(), QStringLiteral("直径20"));
-        QCOMPARE(list->currentIndex(), -1);
-        QStringList items;
-        for (int i = 0; i < list->count(); ++i)
-            items << list->itemText(i);
-        QCOMPARE(items, QStringList({"直径16", "直径18", "直径20", "直径22", "直径25"}));
-    }
-    for (const char *name : {"Text3", "Text4", "Text5"})
-        QVERIFY(box(name)->alignment() & Qt::AlignHCenter);
-    const QColor tooltip = form->palette().color(QPalette::ToolTipBase);
-    QVERIFY(box("Text3")->isReadOnly());
-    QCOMPARE(box("Text3")->palette().color(QPalette::Base), tooltip);
-    auto *result = control<QPlainTextEdit>(form, "Text6");
-    QVERIFY(!result->isReadOnly());  // takes typing that nothing reads
-    QCOMPARE(result->palette().color(QPalette::Base), tooltip);
-}
 
 void TestForm6::shouldComputeFromTheControls_data()
 {
