@@ -155,6 +155,11 @@ int rowCount(const QString &text) { return text == "四排" ? 4 : text == "六�
 
 }  // namespace
 
+const WindowTable &BoltConnectionWindow::windowTable()
+{
+    return kTable;
+}
+
 BoltConnectionWindow::BoltConnectionWindow(QWidget *parent)
     : CalculatorWindow(kTable, parent)
 {

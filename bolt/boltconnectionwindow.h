@@ -52,6 +52,8 @@ public:
     };
 
     explicit BoltConnectionWindow(QWidget *parent = nullptr);
+    // The window's controls as data, also for what works without the window.
+    static const WindowTable &windowTable();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -85,6 +85,11 @@ std::optional<FieldFailure> refuseUnlessBarCount(double count)
 
 }  // namespace
 
+const WindowTable &ColumnWindow::windowTable()
+{
+    return kTable;
+}
+
 ColumnWindow::ColumnWindow(QWidget *parent)
     : CalculatorWindow(kTable, parent)
 {

@@ -24,6 +24,8 @@ public:
     };
 
     explicit ColumnWindow(QWidget *parent = nullptr);
+    // The window's controls as data, also for what works without the window.
+    static const WindowTable &windowTable();
 
 private slots:
     void calculate();

@@ -119,6 +119,11 @@ bool ticked(const QCheckBox *check) { return check->checkState() == Qt::Checked;
 
 }  // namespace
 
+const WindowTable &EndPlateWindow::windowTable()
+{
+    return kTable;
+}
+
 EndPlateWindow::EndPlateWindow(QWidget *parent)
     : CalculatorWindow(kTable, parent)
 {

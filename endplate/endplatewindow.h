@@ -36,6 +36,8 @@ public:
     };
 
     explicit EndPlateWindow(QWidget *parent = nullptr);
+    // The window's controls as data, also for what works without the window.
+    static const WindowTable &windowTable();
 
 private slots:
     void calculate();

@@ -27,6 +27,8 @@ public:
     };
 
     explicit PileGroupWindow(QWidget *parent = nullptr);
+    // The window's controls as data, also for what works without the window.
+    static const WindowTable &windowTable();
 
 private slots:
     void calculate();

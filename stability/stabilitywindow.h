@@ -29,6 +29,8 @@ public:
     };
 
     explicit StabilityWindow(QWidget *parent = nullptr);
+    // The window's controls as data, also for what works without the window.
+    static const WindowTable &windowTable();
 
 private slots:
     void calculateSlenderness();
