@@ -155,10 +155,7 @@ int rowCount(const QString &text) { return text == "四排" ? 4 : text == "六�
 
 }  // namespace
 
-const WindowTable &BoltConnectionWindow::windowTable()
-{
-    return kTable;
-}
+const WindowTable &BoltConnectionWindow::windowTable() { return kTable; }
 
 BoltConnectionWindow::BoltConnectionWindow(QWidget *parent)
     : CalculatorWindow(kTable, parent)

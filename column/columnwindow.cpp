@@ -85,10 +85,7 @@ std::optional<FieldFailure> refuseUnlessBarCount(double count)
 
 }  // namespace
 
-const WindowTable &ColumnWindow::windowTable()
-{
-    return kTable;
-}
+const WindowTable &ColumnWindow::windowTable() { return kTable; }
 
 ColumnWindow::ColumnWindow(QWidget *parent)
     : CalculatorWindow(kTable, parent)

@@ -119,10 +119,7 @@ bool ticked(const QCheckBox *check) { return check->checkState() == Qt::Checked;
 
 }  // namespace
 
-const WindowTable &EndPlateWindow::windowTable()
-{
-    return kTable;
-}
+const WindowTable &EndPlateWindow::windowTable() { return kTable; }
 
 EndPlateWindow::EndPlateWindow(QWidget *parent)
     : CalculatorWindow(kTable, parent)

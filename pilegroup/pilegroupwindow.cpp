@@ -95,10 +95,7 @@ constexpr WindowTable kTable{"Form5", "桩基承载力估算", 4725, 3225, kCont
 
 }  // namespace
 
-const WindowTable &PileGroupWindow::windowTable()
-{
-    return kTable;
-}
+const WindowTable &PileGroupWindow::windowTable() { return kTable; }
 
 PileGroupWindow::PileGroupWindow(QWidget *parent)
     : CalculatorWindow(kTable, parent)

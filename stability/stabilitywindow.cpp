@@ -77,10 +77,7 @@ constexpr WindowTable kTable{"Form4", "轴心受压构件稳定系数查询", 48
 
 }  // namespace
 
-const WindowTable &StabilityWindow::windowTable()
-{
-    return kTable;
-}
+const WindowTable &StabilityWindow::windowTable() { return kTable; }
 
 StabilityWindow::StabilityWindow(QWidget *parent)
     : CalculatorWindow(kTable, parent)
