@@ -56,6 +56,7 @@ public:
     static const WindowTable &windowTable();
 
 protected:
+    void followInputs() override { showRowsLayout(); }
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:

@@ -226,6 +226,82 @@ void CalculatorWindow::load()
     }
 }
 
+std::vector<std::pair<const ControlRow *, QAbstractButton *>> CalculatorWindow::optionGroup(size_t first) const
+{
+    std::vector<std::pair<const ControlRow *, QAbstractButton *>> group;
+    for (size_t i = first; i < made_.size(); ++i) {
+        const ControlRow &row = table_.controls[i];
+        if (row.kind == ControlKind::Option && qstrcmp(row.reader, table_.controls[first].reader) == 0)
+            group.emplace_back(&row, qobject_cast<QAbstractButton *>(made_[i]));
+    }
+    return group;
+}
+
+QMap<QString, QString> CalculatorWindow::inputTexts() const
+{
+    QMap<QString, QString> texts;
+    for (size_t i = 0; i < made_.size(); ++i) {
+        const ControlRow &row = table_.controls[i];
+        if (!row.feeds)
+            continue;
+        QString &value = texts[text(row.feeds)];
+        if (auto *box = qobject_cast<QLineEdit *>(made_[i])) {
+            value = box->text();
+        } else if (auto *list = qobject_cast<QComboBox *>(made_[i])) {
+            value = list->currentText();
+        } else if (row.kind == ControlKind::Check) {
+            value = qobject_cast<QAbstractButton *>(made_[i])->isChecked() ? "是" : "否";
+        } else if (row.kind == ControlKind::Option) {
+            for (const auto &[option, button] : optionGroup(i)) {
+                if (button->isChecked())
+                    value = button->text();
+            }
+        }
+    }
+    return texts;
+}
+
+QStringList CalculatorWindow::setInputTexts(const QMap<QString, QString> &texts)
+{
+    QStringList refused;
+    for (size_t i = 0; i < made_.size(); ++i) {
+        const ControlRow &row = table_.controls[i];
+        if (!row.feeds || !texts.contains(text(row.feeds)))
+            continue;
+        const QString value = texts.value(text(row.feeds));
+        bool shown = true;
+        if (auto *box = qobject_cast<QLineEdit *>(made_[i])) {
+            shown = value.size() <= box->maxLength();
+            if (shown)
+                box->setText(value);
+        } else if (auto *list = qobject_cast<QComboBox *>(made_[i])) {
+            // A key-proof list shows only its items and its design text.
+            const int item = list->findText(value, Qt::MatchExactly);
+            shown = row.kind == ControlKind::TypedList || item >= 0 || value == text(row.text);
+            if (item >= 0)
+                list->setCurrentIndex(item);
+            else if (shown)
+                list->setEditText(value);
+        } else if (row.kind == ControlKind::Check) {
+            shown = value == "是" || value == "否";
+            if (shown)
+                qobject_cast<QAbstractButton *>(made_[i])->setChecked(value == "是");
+        } else if (row.kind == ControlKind::Option) {
+            shown = false;
+            for (const auto &[option, button] : optionGroup(i)) {
+                if (!shown && !button->isHidden() && (value == button->text() || value == text(option->name))) {
+                    button->setChecked(true);
+                    shown = true;
+                }
+            }
+        }
+        if (!shown)
+            refused << text(row.feeds);
+    }
+    followInputs();
+    return refused;
+}
+
 QLineEdit *CalculatorWindow::box(int role) const { return control<QLineEdit>(role); }
 
 QComboBox *CalculatorWindow::list(int role) const { return control<QComboBox>(role); }

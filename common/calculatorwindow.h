@@ -9,7 +9,9 @@
 // reading its inputs into the calculation's input record, writing the
 // results, and any behaviour of its own.
 
+#include <QMap>
 #include <QRect>
+#include <QStringList>
 #include <QWidget>
 
 #include <span>
@@ -116,7 +118,22 @@ class CalculatorWindow : public QWidget
 public:
     const WindowTable &table() const { return table_; }
 
+    // The inputs as the window shows them, by the calculation input each
+    // feeds (the table's `feeds`): a box or a list its text, a check "是" or
+    // "否", an option group the caption of its chosen option.
+    QMap<QString, QString> inputTexts() const;
+    // Shows each text in the control of its input, as if typed or picked: a
+    // list takes any text it could be typed or picked to, an option group
+    // the caption or the objectName of one of its options, a check "是" or
+    // "否". Inputs the window lacks are passed by. Returns the names of the
+    // inputs whose texts no control of theirs can show; those keep theirs.
+    QStringList setInputTexts(const QMap<QString, QString> &texts);
+
 protected:
+    // Called after setInputTexts has shown its texts: a window shows what
+    // follows from them (the bolt window the layout of its number of rows).
+    virtual void followInputs() {}
+
     // Builds the controls of the table with their design texts, then runs the load step.
     CalculatorWindow(const WindowTable &table, QWidget *parent);
 
@@ -141,6 +158,8 @@ protected:
 private:
     void build();
     void load();
+    // The options of the group whose first row is `first`, with their rows.
+    std::vector<std::pair<const ControlRow *, QAbstractButton *>> optionGroup(size_t first) const;
 
     const WindowTable &table_;
     std::vector<QWidget *> made_;  // the control of each row

@@ -20,6 +20,7 @@
 #include "stabilitywindow.h"
 #include "pilegroupwindow.h"
 #include "columnwindow.h"
+#include "calculatorwindow.h"
 #include "uitest.h"
 
 #include <QAbstractButton>
@@ -513,6 +514,8 @@ private slots:
     void shouldLookAsKept();
     void shouldWriteTheBookAsKept_data();
     void shouldWriteTheBookAsKept();
+    void shouldShowItsInputTextsAgain_data();
+    void shouldShowItsInputTextsAgain();
 
 private:
     QWidget *open(const QString &name);
@@ -648,3 +651,63 @@ void TestGolden::shouldWriteTheBookAsKept()
 
 QTEST_MAIN(TestGolden)
 #include "test_golden.moc"
+
+void TestGolden::shouldShowItsInputTextsAgain_data()
+{
+    // clang-format off
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("input");  // one input set to a text no control of it can show
+    QTest::addColumn<QString>("text");
+    QTest::newRow("bolt rows")        << "Form2" << "rows"            << "五排";
+    QTest::newRow("bolt grade")       << "Form2" << "boltGrade"       << "9.8级";
+    QTest::newRow("bolt e1 too long") << "Form2" << "e1"              << QString(40000, '1');
+    QTest::newRow("end plate check")  << "Form3" << "cantilever"      << "1";
+    QTest::newRow("end plate typed")  << "Form3" << "b"               << "";  // every text is fine
+    QTest::newRow("stability")        << "Form4" << "length"          << "";
+    QTest::newRow("pile group")       << "Form5" << "pileCapacity"    << "";
+    QTest::newRow("column")           << "Form6" << "cornerDiameter"  << "直径19";
+    // clang-format on
+}
+
+// Every input set to another text it can show comes back as set; a text its
+// control cannot show is refused by name and leaves the control as it was.
+void TestGolden::shouldShowItsInputTextsAgain()
+{
+    QFETCH(QString, form);
+    QFETCH(QString, input);
+    QFETCH(QString, text);
+    auto *w = qobject_cast<CalculatorWindow *>(open(form));
+    QVERIFY(w);
+    const QMap<QString, QString> before = w->inputTexts();
+    QMap<QString, QString> changed, expected;
+    for (const ControlRow &row : w->table().controls) {
+        if (!row.feeds)
+            continue;
+        const QString key = row.feeds, now = before.value(key);
+        QString other = now + "7";
+        if (key == "rows") {  // fewer rows empty e2 and e3
+            other = now;
+        } else if (!row.items.empty()) {
+            other = QString::fromUtf8(row.items.back() == now ? row.items.front() : row.items.back());
+        } else if (row.kind == ControlKind::Check) {
+            other = now == "是" ? "否" : "是";
+        } else if (row.kind == ControlKind::Option) {  // another option of the group, by its name
+            for (const ControlRow &option : w->table().controls) {
+                if (option.kind == ControlKind::Option && QString(option.reader) == row.reader && option.text != now) {
+                    changed[key] = option.name;
+                    expected[key] = option.text;
+                }
+            }
+            continue;
+        }
+        changed[key] = expected[key] = other;
+    }
+    QCOMPARE(changed.keys(), before.keys());
+    QCOMPARE(w->setInputTexts(changed), QStringList());
+    QCOMPARE(w->inputTexts(), expected);
+    if (!text.isEmpty()) {
+        const QMap<QString, QString> shown = w->inputTexts();
+        QCOMPARE(w->setInputTexts({{input, text}}), QStringList{input});
+        QCOMPARE(w->inputTexts(), shown);
+    }
+}
