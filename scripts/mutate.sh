@@ -495,6 +495,11 @@ name: a slenderness whose I was raised told as one whose A was
 file: stability/stability.cpp
 from: r.warning = SlendernessWarning::Inertia;
 to:   r.warning = SlendernessWarning::Area;
+
+name: a check given any text taken as unticked
+file: common/calculatorwindow.cpp
+from: shown = value == "是" || value == "否";
+to:   shown = true;
 EOF
 
 # The patcher: `count`, `show N`, `apply N DIR`, `sync FROM TO FILE...`.
@@ -564,9 +569,12 @@ if command -v ccache >/dev/null; then
 fi
 cmake -S "$src" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 
+# A fault is usually caught by the quick tests: they run first and stop at
+# the first failure; the long runs (label `long`) only when they all pass.
 build_and_test() {
     cmake --build "$build" -j2 >"$work/build.log" 2>&1 || return 2
-    ctest --test-dir "$build" -j2 --timeout "$timeout" >"$work/ctest.log" 2>&1 || return 1
+    ctest --test-dir "$build" -j2 --timeout "$timeout" -LE long --stop-on-failure >"$work/ctest.log" 2>&1 || return 1
+    ctest --test-dir "$build" -j2 --timeout "$timeout" -L long >>"$work/ctest.log" 2>&1 || return 1
     return 0
 }
 
