@@ -3,6 +3,7 @@
 // formulas show no number but those, earlier steps' figures and the
 // formulas' own constants; each formula gives the figure its step shows.
 
+#include "arithmetic.h"
 #include "boltbook.h"
 #include "booktext.h"
 #include "columnbook.h"
@@ -39,55 +40,11 @@ QStringList numbersIn(const QString &text)
     return numbers;
 }
 
-// The value of a substituted formula's right-hand side with numbers only
-// (+, −, ×, /, parentheses, √, ², %), evaluated left to right as the
-// calculations do; nothing when a symbol is left in it.
+// The value of a substituted formula's right-hand side with numbers only,
+// a closing "%" left out; nothing when a symbol is left in it.
 std::optional<double> evaluate(const QString &substituted)
 {
-    QString e = substituted.section(QStringLiteral(" = "), 1);
-    e.remove(' ');
-    e.remove('%');
-    e.replace(QStringLiteral("10³"), QStringLiteral("1000")).replace('[', '(').replace(']', ')');
-    e.replace(QChar(0x2212), '-');
-    qsizetype at = 0;
-    bool ok = true;
-    std::function<double()> sum;
-    auto factor = [&]() -> double {
-        const bool negative = e.mid(at, 1) == "-";
-        at += negative ? 1 : 0;
-        double v = 0;
-        if (e.mid(at, 2) == QStringLiteral("√(") || e.mid(at, 1) == "(") {
-            const bool root = e[at] != '(';
-            at += root ? 2 : 1;
-            v = sum();
-            ok = ok && e.mid(at++, 1) == ")";
-            v = root ? std::sqrt(v) : v;
-        } else {
-            const auto m = QRegularExpression(QStringLiteral("^\\d+(\\.\\d+)?([eE][+-]?\\d+)?")).match(e.mid(at));
-            ok = ok && m.hasMatch();
-            v = m.captured().toDouble();
-            at += m.capturedLength();
-        }
-        if (e.mid(at, 1) == QStringLiteral("²")) {
-            ++at;
-            v = v * v;
-        }
-        return negative ? -v : v;
-    };
-    auto product = [&] {
-        double v = factor();
-        while (ok && (e.mid(at, 1) == QStringLiteral("×") || e.mid(at, 1) == "/"))
-            v = e[at++] == '/' ? v / factor() : v * factor();
-        return v;
-    };
-    sum = [&] {
-        double v = product();
-        while (ok && (e.mid(at, 1) == "+" || e.mid(at, 1) == "-"))
-            v = e[at++] == '-' ? v - product() : v + product();
-        return v;
-    };
-    const double v = sum();
-    return ok && at == e.size() ? std::optional(v) : std::nullopt;
+    return Arithmetic::evaluate(substituted.section(QStringLiteral(" = "), 1).remove('%'));
 }
 
 // True when a figure is the value rounded for reading, or agrees with it in
