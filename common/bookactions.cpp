@@ -216,11 +216,9 @@ void BookActions::setBook(const CalcBook &book)
 
     // The step behind each result, as its box's tooltip; a box that no
     // step names any more keeps only its own text.
-    for (const QString &name : std::as_const(tooltipBoxes_)) {
-        if (auto *box = window_->findChild<QWidget *>(name)) {
-            auto *line = qobject_cast<QLineEdit *>(box);
-            setToolTipText(box, line ? line->text() : QString());
-        }
+    for (QWidget *box : std::as_const(tooltipBoxes_)) {
+        auto *line = qobject_cast<QLineEdit *>(box);
+        setToolTipText(box, line ? line->text() : QString());
     }
     std::map<std::string, std::string> tips;
     for (const BookStep &step : book.steps) {
@@ -235,7 +233,7 @@ void BookActions::setBook(const CalcBook &book)
         if (listed != resultBoxes_.end()) {
             QWidget *box = listed->second;
             setToolTipText(box, QString::fromStdString(tip));
-            tooltipBoxes_.append(box->objectName());
+            tooltipBoxes_.append(box);
             // A multi-line box the user may type into no longer shows the
             // step's result once its text changes.
             auto *text = qobject_cast<QPlainTextEdit *>(box);

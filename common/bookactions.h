@@ -75,7 +75,7 @@ private:
     std::optional<CalcBook> book_;
     BookHeader header_;
     QDate date_;
-    QStringList tooltipBoxes_;  // boxes whose tooltip the last book set
+    QList<QWidget *> tooltipBoxes_;  // boxes whose tooltip the last book set
 };
 
 }  // namespace morvane
