@@ -213,6 +213,12 @@ void TestBoltConnection::shouldComputeTheDesignCases_data()
     in.V = 648;
     QTest::newRow("current: ratio 1.25") << in << "74.5738636363636" << "40.5" << "62.775" << "155"
                                          << "44.7443181818182" << "0.45" << combined("1.25") << webOk;
+    // 55.6875/50.625 is 1.1 exactly, though 1.1 × 100 is 110.00000000000001: 1.10, not 1.11.
+    in.M = 0;
+    in.V = 891;
+    in.boltGrade = BoltGrade::Grade8_8;
+    QTest::newRow("current: ratio exactly 1.1") << in << "0" << "55.6875" << "50.625" << "125" << "0" << "0.45"
+                                                << combined("1.10") << webOk;
     // In double precision from the entries: the original edition reads 74.3810562944189.
     in = currentDefaults();
     in.e1 = 40.3;

@@ -724,6 +724,7 @@ void TestForm2::shouldFollowTheEditionChosen()
     QVERIFY(!book->hasBook());
     QCOMPARE(text("Text1"), QStringLiteral("45"));
     QCOMPARE(control<QLabel>(form, "Label18")->text(), QStringLiteral("Nvb="));
+    QCOMPARE(controlsCutByTheirFrame(form).join(", "), QString());
 
     // Q420 has no slip coefficient for a wire-brushed surface: told, nothing shown.
     pickItem(control(form, "Combo2"), "Q420");
