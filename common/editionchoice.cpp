@@ -33,11 +33,11 @@ Edition EditionChoice::edition()
 
 void EditionChoice::choose(Edition edition)
 {
-    const bool changes = edition != this->edition();
+    if (edition == this->edition())
+        return;  // followed already, and so kept (the original one by no setting at all)
     rememberValue(kEditionKey, QString::fromLatin1(editionKey(edition)));
     edition_ = edition;
-    if (changes)
-        emit changed(edition);
+    emit changed(edition);
 }
 
 Edition currentEdition() { return EditionChoice::instance()->edition(); }

@@ -27,8 +27,8 @@ public:
     // gives the original one.
     Edition edition();
 
-    // Chooses an edition: remembers it for the next starts and, when it
-    // differs from the one followed so far, tells it by `changed`.
+    // Chooses an edition: when it differs from the one followed so far,
+    // remembers it for the next starts and tells it by `changed`.
     void choose(Edition edition);
 
 signals:
