@@ -2,9 +2,9 @@
 
 #include "numbers.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <algorithm>
 #include <cstdio>
 #include <utility>
 

@@ -188,10 +188,11 @@ StabilityResult computeStability(const StabilityInput &in)
     else if (in.sectionClass == "c类")
         c = clei(kClassC.alpha1, lambdaN);
     else if (current && in.sectionClass == "d类") {
-        const SectionAlphas d = lambdaN <= kClassCBand ? kClassD : kClassDAboveBand;
+        const SectionAlphas d = *sectionAlphas(in.sectionClass, lambdaN, in.edition);
         c = ablei(d.alpha1, d.alpha2, d.alpha3, lambdaN);
-    } else
+    } else {
         return r;
+    }
     if (!c.computable)
         return r;
     r.hasResult = true;
