@@ -3,6 +3,7 @@
 #include "appicon.h"
 #include "columnwindow.h"
 #include "controls.h"
+#include "editionchoice.h"
 #include "endplatewindow.h"
 #include "boltconnectionwindow.h"
 #include "pilegroupwindow.h"
@@ -10,6 +11,7 @@
 #include "version.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -101,6 +103,26 @@ MainWindow::MainWindow(QWidget *parent)
     }
     connect(quitButton_, &QPushButton::clicked, this, &MainWindow::quit);
 
+    // The edition of the design codes the bolt, end plate and stability
+    // calculators follow. Which one is chosen is read when the menu first
+    // opens, not before the window shows.
+    QMenu *codes = menuBar()->addMenu("设计规范");
+    codes->setObjectName("guifan");
+    auto *editions = new QActionGroup(codes);
+    editions->setExclusive(true);
+    const std::pair<const char *, Edition> entries[] = {{"guifanYuan", Edition::Original},
+                                                        {"guifanXianxing", Edition::Current}};
+    for (const auto &[name, edition] : entries) {
+        QAction *a = codes->addAction(QString::fromUtf8(editionTitle(edition)));
+        a->setObjectName(name);
+        a->setCheckable(true);
+        editions->addAction(a);
+        editionActions_[int(edition)] = a;
+        connect(a, &QAction::triggered, this, [edition] { chooseEdition(edition); });
+    }
+    connect(codes, &QMenu::aboutToShow, this, &MainWindow::showEdition);
+    connect(EditionChoice::instance(), &EditionChoice::changed, this, &MainWindow::showEdition);
+
     openBoltButton_->setFocus();
 }
 
@@ -122,6 +144,8 @@ void MainWindow::open(QPointer<QWidget> &instance)
     instance->raise();
     instance->activateWindow();
 }
+
+void MainWindow::showEdition() { editionActions_[int(currentEdition())]->setChecked(true); }
 
 void MainWindow::openBolt() { open<BoltConnectionWindow>(boltWindow_); }
 void MainWindow::openEndPlate() { open<EndPlateWindow>(endPlateWindow_); }

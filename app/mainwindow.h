@@ -24,6 +24,8 @@ private slots:
     void openPileGroup();
     void openColumn();
     void quit();
+    // Ticks the edition of the design codes chosen in the menu "设计规范".
+    void showEdition();
 
 private:
     // Opens the single instance of a calculator window: loads it (defaults)
@@ -36,6 +38,7 @@ private:
     QPushButton *openBoltButton_, *openEndPlateButton_, *openColumnButton_;
     QPushButton *openStabilityButton_, *openPileGroupButton_, *quitButton_;
     QAction *openBoltAction_, *openEndPlateAction_, *openColumnAction_, *openStabilityAction_, *openPileGroupAction_;
+    QAction *editionActions_[2];  // by Edition: "原规范（…）", "现行规范（…）"
 
     // The single instance of each calculator window, empty while not loaded.
     QPointer<QWidget> boltWindow_, endPlateWindow_, stabilityWindow_, pileGroupWindow_, columnWindow_;

@@ -68,7 +68,9 @@ constexpr ControlRow kControls[] = {
     {.name = "Label8", .kind = Label, .parent = "Frame2", .text = "钢材类别", .geometry = {8, 21, 52, 20}},
     {.name = "Combo2", .kind = KeyProofList, .role = W::SteelGrade, .parent = "Frame2", .text = "Q235",
      .geometry = {62, 20, 80, 22}, .namedBy = "Label8", .tip = "腹板钢材的强度设计值，按厚度小于等于16考虑。",
-     .feeds = "steelGrade", .items = kSteelGrades},
+     .feeds = "steelGrade", .items = kSteelGrades,
+     .currentTip = "腹板钢材的强度设计值，按厚度小于等于16考虑（GB 50017-2017 表4.4.1）："
+                   "Q235 215、Q345 305、Q390 345、Q420 375 N/mm²。"},
     {.name = "Label9", .kind = Label, .parent = "Frame2", .text = "螺栓直径", .geometry = {8, 45, 52, 20}},
     {.name = "Combo3", .kind = KeyProofList, .role = W::BoltSize, .parent = "Frame2", .text = "M20",
      .geometry = {62, 44, 80, 22}, .namedBy = "Label9", .feeds = "boltSize", .items = kBoltSizes},
@@ -106,15 +108,19 @@ constexpr ControlRow kControls[] = {
 
     // Treatment of the contact surfaces, with the slip coefficient it gives.
     {.name = "Frame5", .kind = Frame, .text = "连接处构件接触面处理方法", .geometry = {4, 160, 328, 78}},
+    // The current edition's table has three treatments: Option5 goes, and
+    // the others name the rows of that table.
     {.name = "Option3", .kind = Option, .role = W::Blasted, .parent = "Frame5", .text = "喷砂（丸）",
-     .geometry = {8, 18, 92, 19}, .reader = "连接处构件接触面处理方法", .feeds = "surfaceTreatment", .checked = true},
+     .geometry = {8, 18, 92, 19}, .reader = "连接处构件接触面处理方法", .feeds = "surfaceTreatment", .checked = true,
+     .currentText = "喷硬质石英砂或铸钢棱角砂", .currentGeometry = {8, 18, 180, 19}},
     {.name = "Option5", .kind = Option, .role = W::BlastedRusted, .parent = "Frame5", .text = "喷砂（丸）后生赤锈",
-     .geometry = {104, 18, 150, 19}, .reader = "连接处构件接触面处理方法"},
+     .geometry = {104, 18, 150, 19}, .reader = "连接处构件接触面处理方法", .hiddenInCurrent = true},
     {.name = "Option4", .kind = Option, .role = W::BlastedZincPrimer, .parent = "Frame5",
-     .text = "喷砂（丸）后涂无机富锌漆", .geometry = {8, 37, 200, 19}, .reader = "连接处构件接触面处理方法"},
+     .text = "喷砂（丸）后涂无机富锌漆", .geometry = {8, 37, 200, 19}, .reader = "连接处构件接触面处理方法",
+     .currentText = "抛丸（喷砂）", .currentGeometry = {8, 37, 110, 19}},
     {.name = "Option6", .kind = Option, .role = W::WireBrushed, .parent = "Frame5",
      .text = "钢丝刷清除浮锈或未经处理的干净扎制表面", .geometry = {8, 56, 262, 19},
-     .reader = "连接处构件接触面处理方法"},
+     .reader = "连接处构件接触面处理方法", .currentText = "钢丝刷清除浮锈或未经处理的干净轧制面"},
     {.name = "Text16", .kind = ResultBox, .role = W::SlipCoefficient, .parent = "Frame5", .geometry = {272, 30, 48, 20},
      .reader = "抗滑移系数", .align = Qt::AlignHCenter, .shows = "mu"},
 
@@ -126,9 +132,11 @@ constexpr ControlRow kControls[] = {
     {.name = "Label17", .kind = Label, .parent = "Frame6", .text = "Nv1=", .geometry = {118, 17, 106, 15}},
     {.name = "Text11", .kind = ResultBox, .role = W::Nv1, .parent = "Frame6", .geometry = {118, 32, 106, 22},
      .reader = "Nv1", .unit = "kN", .align = Qt::AlignHCenter, .shows = "Nv1"},
-    {.name = "Label18", .kind = Label, .parent = "Frame6", .text = "Nbv1=", .geometry = {228, 17, 106, 15}},
+    // Under the current edition the capacity of one bolt without the tension, Nvb.
+    {.name = "Label18", .kind = Label, .parent = "Frame6", .text = "Nbv1=", .geometry = {228, 17, 106, 15},
+     .currentText = "Nvb="},
     {.name = "Text12", .kind = ResultBox, .role = W::Nbv1, .parent = "Frame6", .geometry = {228, 32, 106, 22},
-     .reader = "Nbv1", .unit = "kN", .align = Qt::AlignHCenter, .shows = "Nbv1"},
+     .reader = "Nbv1", .unit = "kN", .align = Qt::AlignHCenter, .shows = "Nbv1", .currentReader = "Nvb"},
     {.name = "Label19", .kind = Label, .parent = "Frame6", .text = "P=", .geometry = {338, 17, 28, 15}},
     {.name = "Text13", .kind = ResultBox, .role = W::Pretension, .parent = "Frame6", .geometry = {338, 32, 28, 22},
      .reader = "P", .unit = "kN", .align = Qt::AlignHCenter, .shows = "P"},
@@ -148,7 +156,26 @@ constexpr const char *kTabOrder[] = {"Text1",   "Text2",   "Text3",   "Text4",  
                                      "Option6", "Combo1",  "Combo2",  "Combo3",  "Command1", "Command2"};
 // clang-format on
 
-constexpr WindowTable kTable{"Form2", "摩擦型高强螺栓连接计算", 7320, 5415, kControls, kTabOrder};
+constexpr WindowTable kTable{.name = "Form2",
+                             .caption = "摩擦型高强螺栓连接计算",
+                             .widthTwips = 7320,
+                             .heightTwips = 5415,
+                             .controls = kControls,
+                             .tabOrder = kTabOrder,
+                             .captionCurrent = "摩擦型高强螺栓连接计算（GB 50017-2017）"};
+
+// The treatment of the contact surfaces each option stands for under the
+// original and the current edition.
+struct TreatmentOption {
+    W::Role option;
+    SurfaceTreatment original, current;
+};
+constexpr TreatmentOption kTreatmentOptions[] = {
+    {W::Blasted, SurfaceTreatment::Blasted, SurfaceTreatment::GritBlasted},
+    {W::BlastedZincPrimer, SurfaceTreatment::BlastedZincPrimer, SurfaceTreatment::ShotBlasted},
+    {W::BlastedRusted, SurfaceTreatment::BlastedRusted, SurfaceTreatment::BlastedRusted},  // hidden under the current
+    {W::WireBrushed, SurfaceTreatment::WireBrushed, SurfaceTreatment::WireBrushed},
+};
 
 // The number of bolt rows a layout text stands for; 0 for any other text.
 int rowCount(const QString &text) { return text == "四排" ? 4 : text == "六排" ? 6 : text == "八排" ? 8 : 0; }
@@ -275,10 +302,11 @@ void BoltConnectionWindow::calculate()
     in.steelGrade = list(SteelGrade)->currentText().toStdString();
     in.boltSize = list(BoltSize)->currentText().toStdString();
     in.boltGrade = button(Grade8_8)->isChecked() ? BoltGrade::Grade8_8 : BoltGrade::Grade10_9;
-    in.surfaceTreatment = button(BlastedZincPrimer)->isChecked() ? SurfaceTreatment::BlastedZincPrimer
-        : button(BlastedRusted)->isChecked()                     ? SurfaceTreatment::BlastedRusted
-        : button(WireBrushed)->isChecked()                       ? SurfaceTreatment::WireBrushed
-                                                                 : SurfaceTreatment::Blasted;
+    for (const TreatmentOption &t : kTreatmentOptions) {
+        if (button(t.option)->isChecked())
+            in.surfaceTreatment = edition() == Edition::Current ? t.current : t.original;
+    }
+    in.edition = edition();
 
     const BoltConnectionResult r = computeBoltConnection(in);
 
@@ -291,7 +319,9 @@ void BoltConnectionWindow::calculate()
     showResult(box(Nbv1), QString::fromStdString(r.Nbv1Text));
     showLines(Verdict, r.verdict);
     book()->setBook(describeBoltConnection(in, r));
-    if (!r.computable)
+    if (!r.message.empty())
+        showWarning(this, "提示", QString::fromStdString(r.message));
+    else if (!r.computable)
         showOutOfRange(this);
 }
 

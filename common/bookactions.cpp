@@ -216,10 +216,7 @@ void BookActions::setBook(const CalcBook &book)
 
     // The step behind each result, as its box's tooltip; a box that no
     // step names any more keeps only its own text.
-    for (QWidget *box : std::as_const(tooltipBoxes_)) {
-        auto *line = qobject_cast<QLineEdit *>(box);
-        setToolTipText(box, line ? line->text() : QString());
-    }
+    forgetStepTooltips();
     std::map<std::string, std::string> tips;
     for (const BookStep &step : book.steps) {
         if (step.result.empty())
@@ -242,6 +239,23 @@ void BookActions::setBook(const CalcBook &book)
                 connect(text, &QPlainTextEdit::textChanged, text, [text] { setToolTipText(text, QString()); });
             }
         }
+    }
+}
+
+void BookActions::withdrawBook()
+{
+    book_.reset();
+    for (QAction *action : {copy_, save_, print_})
+        action->setEnabled(false);
+    forgetStepTooltips();
+    tooltipBoxes_.clear();
+}
+
+void BookActions::forgetStepTooltips()
+{
+    for (QWidget *box : std::as_const(tooltipBoxes_)) {
+        auto *line = qobject_cast<QLineEdit *>(box);
+        setToolTipText(box, line ? line->text() : QString());
     }
 }
 

@@ -54,6 +54,10 @@ public:
     // The book of the calculation just done, dated now. The box of each
     // result its steps name shows them as its tooltip.
     void setBook(const CalcBook &book);
+    // No book is offered any more, until the next setBook: the figures it
+    // holds no longer stand (another edition of the design codes was chosen).
+    // The result boxes' tooltips no longer tell its steps.
+    void withdrawBook();
 
     bool hasBook() const { return book_.has_value(); }
     const CalcBook &book() const { return *book_; }
@@ -67,6 +71,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Each box whose tooltip told a step of the last book shows its own text again.
+    void forgetStepTooltips();
+
     QWidget *window_;
     std::map<std::string, QWidget *> resultBoxes_;
     QAction *copy_;

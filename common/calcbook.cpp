@@ -154,6 +154,8 @@ std::string bookHtml(const CalcBook &book, const BookHeader &header)
           "</style>\n</head>\n<body>\n";
     h += "<h1>" + escaped(bookTitle(book)) + "</h1>\n";
     h += "<p class=\"stamp\">计算时间：" + escaped(header.dateTime) + "</p>\n";
+    if (!book.edition.empty())
+        h += "<p class=\"stamp\">设计规范：" + escaped(book.edition) + "</p>\n";
 
     h += "<h2>一、输入数据</h2>\n"
          "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">\n"
@@ -199,7 +201,10 @@ std::string bookPlainText(const CalcBook &book, const BookHeader &header)
 {
     std::string t;
     t += bookTitle(book) + "\n";
-    t += "计算时间：" + header.dateTime + "\n\n";
+    t += "计算时间：" + header.dateTime + "\n";
+    if (!book.edition.empty())
+        t += "设计规范：" + book.edition + "\n";
+    t += "\n";
 
     t += "一、输入数据\n";
     std::size_t symbolWidth = 0, nameWidth = 0;

@@ -39,6 +39,10 @@ struct BookStep {
 
 struct CalcBook {
     std::string calculator;  // the window's caption
+    // The edition of the design codes the calculation followed, as the menu
+    // names it, where a calculator has two and follows the current one;
+    // empty where the book need not name it.
+    std::string edition;
     std::vector<BookInput> inputs;
     std::vector<BookStep> steps;
     std::vector<std::string> verdicts;  // the verdict sentences the window shows, if any

@@ -2,6 +2,7 @@
 
 #include "bookactions.h"
 #include "controls.h"
+#include "editionchoice.h"
 #include "fieldcheck.h"
 
 #include <QCheckBox>
@@ -108,10 +109,15 @@ QWidget *make(const ControlRow &row, QWidget *parent)
 CalculatorWindow::CalculatorWindow(const WindowTable &table, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , table_(table)
+    , edition_(currentEdition())
 {
-    setUpCalculatorWindow(this, text(table.name), text(table.caption), table.widthTwips, table.heightTwips);
+    setUpCalculatorWindow(this, text(table.name), text(captionIn(table, edition_)), table.widthTwips,
+                          table.heightTwips);
     build();
     load();
+    if (table_.captionCurrent && edition_ == Edition::Current)
+        relabel();
+    connect(EditionChoice::instance(), &EditionChoice::changed, this, &CalculatorWindow::changeEdition);
 }
 
 void CalculatorWindow::build()
@@ -252,9 +258,10 @@ QMap<QString, QString> CalculatorWindow::inputTexts() const
         } else if (row.kind == ControlKind::Check) {
             value = qobject_cast<QAbstractButton *>(made_[i])->isChecked() ? "是" : "否";
         } else if (row.kind == ControlKind::Option) {
+            // An option whose caption changes with the edition by its name.
             for (const auto &[option, button] : optionGroup(i)) {
                 if (button->isChecked())
-                    value = button->text();
+                    value = option->currentText ? text(option->name) : button->text();
             }
         }
     }
@@ -301,6 +308,76 @@ QStringList CalculatorWindow::setInputTexts(const QMap<QString, QString> &texts)
     followInputs();
     return refused;
 }
+
+void CalculatorWindow::relabel()
+{
+    setWindowTitle(text(captionIn(table_, edition_)));
+    for (size_t i = 0; i < made_.size(); ++i) {
+        const ControlRow &row = table_.controls[i];
+        QWidget *control = made_[i];
+        if (row.currentText) {
+            const QString caption = text(textIn(row, edition_));
+            if (auto *button = qobject_cast<QAbstractButton *>(control))
+                button->setText(caption);
+            else if (auto *label = qobject_cast<QLabel *>(control))
+                label->setText(caption);
+            else if (auto *frame = qobject_cast<QGroupBox *>(control))
+                frame->setTitle(caption);
+            if (row.kind == ControlKind::Option)
+                nameOptionForReaders(qobject_cast<QAbstractButton *>(control), text(row.reader));
+        }
+        if (row.currentTip)
+            setToolTipText(control, text(tipIn(row, edition_)));
+        if (row.currentReader)
+            nameForReaders(control, text(edition_ == Edition::Current ? row.currentReader : row.reader),
+                           text(row.unit));
+        if (!row.currentItems.empty()) {
+            QStringList items;
+            for (const char *item : itemsIn(row, edition_))
+                items << text(item);
+            refillList(qobject_cast<QComboBox *>(control), items);
+        }
+        if (!row.currentGeometry.isNull())
+            control->setGeometry(edition_ == Edition::Current ? row.currentGeometry : row.geometry);
+        if (row.hiddenInCurrent)
+            control->setVisible(shownIn(row, edition_));
+    }
+    // An option the edition has no row for gives its choice to the first of its group.
+    for (size_t i = 0; i < made_.size(); ++i) {
+        const ControlRow &row = table_.controls[i];
+        auto *option = qobject_cast<QAbstractButton *>(made_[i]);
+        if (row.kind != ControlKind::Option || shownIn(row, edition_) || !option->isChecked())
+            continue;
+        for (size_t j = 0; j < made_.size(); ++j) {
+            const ControlRow &other = table_.controls[j];
+            if (other.kind == ControlKind::Option && qstrcmp(other.reader, row.reader) == 0
+                && shownIn(other, edition_)) {
+                qobject_cast<QAbstractButton *>(made_[j])->setChecked(true);
+                break;
+            }
+        }
+    }
+}
+
+void CalculatorWindow::changeEdition(Edition edition)
+{
+    edition_ = edition;
+    if (!table_.captionCurrent)
+        return;  // the same under both editions
+    relabel();
+    // No result of the other edition stands.
+    for (size_t i = 0; i < made_.size(); ++i) {
+        const ControlRow &row = table_.controls[i];
+        if (row.kind == ControlKind::ResultBox)
+            showResult(qobject_cast<QLineEdit *>(made_[i]), QString());
+        else if (row.kind == ControlKind::ReportBox)
+            qobject_cast<QPlainTextEdit *>(made_[i])->clear();
+    }
+    book_->withdrawBook();
+    followEdition(edition);
+}
+
+void CalculatorWindow::followEdition(Edition) {}
 
 QLineEdit *CalculatorWindow::box(int role) const { return control<QLineEdit>(role); }
 

@@ -8,6 +8,14 @@
 // the load step. The window's own class keeps what is particular to it:
 // reading its inputs into the calculation's input record, writing the
 // results, and any behaviour of its own.
+//
+// A window whose calculation differs between the two editions of the design
+// codes (its table has a captionCurrent) follows the edition chosen in the
+// main window: its rows say what differs under the current edition (caption,
+// tooltip, list items, a hidden option), and the base relabels the window at
+// once when the choice changes.
+
+#include "edition.h"
 
 #include <QMap>
 #include <QRect>
@@ -100,7 +108,33 @@ struct ControlRow {
     std::span<const char *const> items = {};  // a list's items, filled by the load step
     Duty duty = Duty::None;
     QWidget *(*make)(QWidget *parent) = nullptr;  // a picture
+
+    // What differs under the current edition, in a window that follows it:
+    const char *currentText = nullptr;               // caption, label text
+    const char *currentTip = nullptr;                // tooltip
+    const char *currentReader = nullptr;             // what a screen reader calls it
+    std::span<const char *const> currentItems = {};  // a list's items
+    QRect currentGeometry = {};                      // place in its parent, for a caption of another length
+    bool hiddenInCurrent = false;                    // an option the current edition has no row for
 };
+
+// A row as it shows under an edition.
+inline const char *textIn(const ControlRow &row, Edition edition)
+{
+    return edition == Edition::Current && row.currentText ? row.currentText : row.text;
+}
+inline const char *tipIn(const ControlRow &row, Edition edition)
+{
+    return edition == Edition::Current && row.currentTip ? row.currentTip : row.tip;
+}
+inline std::span<const char *const> itemsIn(const ControlRow &row, Edition edition)
+{
+    return edition == Edition::Current && !row.currentItems.empty() ? row.currentItems : row.items;
+}
+inline bool shownIn(const ControlRow &row, Edition edition)
+{
+    return edition == Edition::Original || !row.hiddenInCurrent;
+}
 
 struct WindowTable {
     const char *name;  // the window's objectName
@@ -110,17 +144,30 @@ struct WindowTable {
     std::span<const ControlRow> controls;  // in the order they are made
     std::span<const char *const> tabOrder;
     const char *focus = nullptr;  // the control that has the focus when the window opens
+    // The caption under the current edition of the design codes; none: the
+    // window is the same under both editions and does not follow the choice.
+    const char *captionCurrent = nullptr;
 };
+
+// A window's caption under an edition.
+inline const char *captionIn(const WindowTable &table, Edition edition)
+{
+    return edition == Edition::Current && table.captionCurrent ? table.captionCurrent : table.caption;
+}
 
 class CalculatorWindow : public QWidget
 {
     Q_OBJECT
 public:
     const WindowTable &table() const { return table_; }
+    // The edition of the design codes the window follows now: the program's
+    // choice (the pile group and column windows are the same under both).
+    Edition edition() const { return edition_; }
 
     // The inputs as the window shows them, by the calculation input each
     // feeds (the table's `feeds`): a box or a list its text, a check "是" or
-    // "否", an option group the caption of its chosen option.
+    // "否", an option group the caption of its chosen option (its objectName
+    // where the caption changes with the edition).
     QMap<QString, QString> inputTexts() const;
     // Shows each text in the control of its input, as if typed or picked: a
     // list takes any text it could be typed or picked to, an option group
@@ -134,8 +181,14 @@ protected:
     // follows from them (the bolt window the layout of its number of rows).
     virtual void followInputs() {}
 
-    // Builds the controls of the table with their design texts, then runs the load step.
+    // Builds the controls of the table with their design texts, then runs
+    // the load step, under the edition chosen.
     CalculatorWindow(const WindowTable &table, QWidget *parent);
+
+    // Called when the edition changes in a window that follows it, after
+    // the base has relabelled the window by its table, emptied every result
+    // box and withdrawn the book until the next "计算"; the inputs stay.
+    virtual void followEdition(Edition edition);
 
     // A control by its role.
     template <typename Control = QWidget>
@@ -160,8 +213,13 @@ private:
     void load();
     // The options of the group whose first row is `first`, with their rows.
     std::vector<std::pair<const ControlRow *, QAbstractButton *>> optionGroup(size_t first) const;
+    void changeEdition(Edition edition);
+    // Captions, tooltips, screen-reader names, list items and places of the
+    // rows that differ under the current edition, as the edition followed has them.
+    void relabel();
 
     const WindowTable &table_;
+    Edition edition_ = Edition::Original;
     std::vector<QWidget *> made_;  // the control of each row
     std::vector<QWidget *> roles_;
     std::vector<FieldCheck *> checks_;

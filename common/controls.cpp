@@ -247,11 +247,16 @@ void makeKeyProofList(QComboBox *list)
 void makeOptionGroup(const QList<QAbstractButton *> &options, const QString &groupName)
 {
     for (QAbstractButton *option : options) {
-        option->setAccessibleName(groupName + QStringLiteral("：") + option->text());
+        nameOptionForReaders(option, groupName);
         auto follow = [option](bool checked) { option->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus); };
         follow(option->isChecked());
         QObject::connect(option, &QAbstractButton::toggled, option, follow);
     }
+}
+
+void nameOptionForReaders(QAbstractButton *option, const QString &groupName)
+{
+    option->setAccessibleName(groupName + QStringLiteral("：") + option->text());
 }
 
 void nameForReaders(QWidget *control, const QString &quantity, const QString &unit)
@@ -359,6 +364,15 @@ QComboBox *makeList(QWidget *parent, const QString &name, const QString &designT
 void fillList(QComboBox *list, const QStringList &items)
 {
     const QString shown = list->currentText();
+    list->addItems(items);
+    list->setCurrentIndex(-1);
+    list->setEditText(shown);
+}
+
+void refillList(QComboBox *list, const QStringList &items)
+{
+    const QString shown = list->currentText();
+    list->clear();
     list->addItems(items);
     list->setCurrentIndex(-1);
     list->setEditText(shown);

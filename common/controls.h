@@ -70,6 +70,10 @@ void makeKeyProofList(QComboBox *list);
 // names each option by the group and its caption: "螺栓级别：8.8级".
 void makeOptionGroup(const QList<QAbstractButton *> &options, const QString &groupName);
 
+// Names an option for screen readers by its group and its caption, as
+// makeOptionGroup does; again after its caption changed.
+void nameOptionForReaders(QAbstractButton *option, const QString &groupName);
+
 // Names a control for screen readers as it reads on screen, by its label
 // and unit: "e1 (mm)", "Nt1 (kN)", "稳定系数".
 void nameForReaders(QWidget *control, const QString &quantity, const QString &unit = QString());
@@ -105,6 +109,9 @@ QComboBox *makeList(QWidget *parent, const QString &name, const QString &designT
 // Fills a list the way a load step does: items appended, none selected, the
 // design text still shown.
 void fillList(QComboBox *list, const QStringList &items);
+// Fills a list anew with other items, none selected; it keeps showing its
+// text, whether picked or typed.
+void refillList(QComboBox *list, const QStringList &items);
 
 // The value of a text box by the leading-number parse (an empty box is 0).
 double valueOf(const QLineEdit *box);

@@ -359,16 +359,25 @@ std::string formatFourDecimals(double value)
     return (r.negative ? "-" : "") + r.integerPart + "." + fraction;
 }
 
-std::string formatTwoDecimals(double value)
+namespace {
+
+// At least one digit before the point, exactly `decimals` after it.
+std::string fixedDecimals(double value, int decimals)
 {
     if (!std::isfinite(value))
         return {};
-    Rounded r = roundDecimal(value, 2);
+    Rounded r = roundDecimal(value, decimals);
     std::string out = r.negative ? "-" : "";
     out += r.integerPart.empty() ? std::string("0") : r.integerPart;
     out += '.';
     out += r.fraction;
     return out;
 }
+
+}  // namespace
+
+std::string formatTwoDecimals(double value) { return fixedDecimals(value, 2); }
+
+std::string formatThreeDecimals(double value) { return fixedDecimals(value, 3); }
 
 }  // namespace morvane

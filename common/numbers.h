@@ -54,4 +54,7 @@ std::string formatFourDecimals(double value);
 // decimal value as above, so 2.675 gives "2.68". Never "-0.00".
 std::string formatTwoDecimals(double value);
 
+// Pattern "0.000": the same with exactly three decimals ("0.936", "1.000").
+std::string formatThreeDecimals(double value);
+
 }  // namespace morvane

@@ -113,7 +113,13 @@ constexpr const char *kTabOrder[] = {"Text1",   "Text2",   "Text3",  "Text4",  "
                                      "Check4",  "Option3", "Option4", "Command1", "Command2"};
 // clang-format on
 
-constexpr WindowTable kTable{"Form3", "端板厚度计算器", 6885, 4875, kControls, kTabOrder};
+constexpr WindowTable kTable{.name = "Form3",
+                             .caption = "端板厚度计算器",
+                             .widthTwips = 6885,
+                             .heightTwips = 4875,
+                             .controls = kControls,
+                             .tabOrder = kTabOrder,
+                             .captionCurrent = "端板厚度计算（GB 51022-2015）"};
 
 bool ticked(const QCheckBox *check) { return check->checkState() == Qt::Checked; }
 
@@ -169,6 +175,7 @@ void EndPlateWindow::calculate()
     in.twoSide = ticked(control<QCheckBox>(TwoSide));
     in.threeSide = ticked(control<QCheckBox>(ThreeSide));
     in.plateEnd = button(Flush)->isChecked() ? PlateEnd::Flush : PlateEnd::Extended;
+    in.edition = edition();
 
     // A size outside the table has no pretension: the calculation would
     // report a bolt of no capacity and the 16 mm floor as a design value.

@@ -23,8 +23,8 @@ timeout=${MORVANE_MUTATE_TIMEOUT:-120}
 read -r -d '' MUTANTS <<'EOF' || true
 name: wire-brushed surface read as the rusted one
 file: bolt/boltconnectionwindow.cpp
-from: ? SurfaceTreatment::WireBrushed
-to:   ? SurfaceTreatment::BlastedRusted
+from: {W::WireBrushed, SurfaceTreatment::WireBrushed,
+to:   {W::WireBrushed, SurfaceTreatment::BlastedRusted,
 
 name: a key-proof list turned by the mouse wheel
 file: common/controls.cpp
@@ -293,8 +293,8 @@ to:   take(r.threeSideThickness, {b, ef, ew}, 12
 
 name: a class thickness of exactly 16 mm not told as the 16 mm minimum
 file: endplate/endplatebook.cpp
-from: const bool floored = r.thickness <= 16.0f;
-to:   const bool floored = r.thickness < 16.0f;
+from: const bool floored = r.thickness <= r.leastThickness;
+to:   const bool floored = r.thickness < r.leastThickness;
 
 name: stability calculator with the column calculator's pi
 file: stability/stability.h
@@ -318,8 +318,8 @@ to:   A = A + 1;
 
 name: an unknown steel grade computed as yield strength 0
 file: stability/stability.cpp
-from: if (yieldStrength(steelGrade) == 0)
-to:   if (yieldStrength(steelGrade) < 0)
+from: if (yieldStrength(steelGrade, edition) == 0)
+to:   if (yieldStrength(steelGrade, edition) < 0)
 
 name: a section class off the list leaves the old coefficient
 file: stability/stability.cpp
@@ -500,6 +500,126 @@ name: a check given any text taken as unticked
 file: common/calculatorwindow.cpp
 from: shown = value == "是" || value == "否";
 to:   shown = true;
+
+name: the edition chosen not remembered for the next start
+file: common/editionchoice.cpp
+from: rememberValue(kEditionKey, QString::fromLatin1(editionKey(edition)));
+to:   (void)0;
+
+name: the menu 设计规范 not ticked as it opens
+file: app/mainwindow.cpp
+from: connect(codes, &QMenu::aboutToShow, this, &MainWindow::showEdition);
+to:   (void)0;
+
+name: a window opened under the current edition not relabelled
+file: common/calculatorwindow.cpp
+from: if (table_.captionCurrent && edition_ == Edition::Current)
+to:   if (false)
+
+name: the results of the other edition left standing
+file: common/calculatorwindow.cpp
+from: showResult(qobject_cast<QLineEdit *>(made_[i]), QString());
+to:   (void)0;
+
+name: the book of the other edition still offered
+file: common/calculatorwindow.cpp
+from: book_->withdrawBook();
+to:   (void)0;
+
+name: a hidden option keeps the choice
+file: common/calculatorwindow.cpp
+from: qobject_cast<QAbstractButton *>(made_[j])->setChecked(true);
+to:   (void)0;
+
+name: the current edition's books do not name it
+file: common/calcbook.cpp
+from: t += "设计规范：" + book.edition + "\n";
+to:   (void)0;
+
+name: current edition: grit-blasted surfaces at the old 0.50
+file: bolt/boltconnection.cpp
+from: case SurfaceTreatment::GritBlasted: return 0.45;
+to:   case SurfaceTreatment::GritBlasted: return 0.50;
+
+name: current edition: the slip coefficient in single precision
+file: bolt/boltconnection.cpp
+from: ? slipCoefficient(in.surfaceTreatment, in.steelGrade, in.edition)
+to:   ? static_cast<float>(slipCoefficient(in.surfaceTreatment, in.steelGrade, in.edition))
+
+name: current edition: the bolt tension from single-precision entries
+file: bolt/boltconnection.cpp
+from: const double Nt1 = current ? boltTension(Md, y1, d2, d3, y4)
+to:   const double Nt1 = false ? boltTension(Md, y1, d2, d3, y4)
+
+name: current edition: tension exactly Ntb fails
+file: bolt/boltconnection.cpp
+from: r.tensionSatisfied = Nt1 / 1000 <= tensionLimit;
+to:   r.tensionSatisfied = Nt1 / 1000 < tensionLimit;
+
+name: current edition: a ratio of exactly 1.1 shown 1.11
+file: bolt/boltconnection.cpp
+from: if ((hundredths - 1) / 100 >= ratio)
+to:   if (false)
+
+name: current edition: web stress exactly f fails
+file: bolt/boltconnection.cpp
+from: r.webSatisfied = sigma <= f;
+to:   r.webSatisfied = sigma < f;
+
+name: current edition: Q345 web strength the old 310
+file: bolt/boltconnection.cpp
+from: {"Q345", 305}
+to:   {"Q345", 310}
+
+name: current edition: a wire-brushed Q420 surface not told
+file: bolt/boltconnection.cpp
+from: if (current && in.surfaceTreatment == SurfaceTreatment::WireBrushed && in.steelGrade == "Q420") {
+to:   if (false) {
+
+name: current edition: Option3 read as the original edition's blasting
+file: bolt/boltconnectionwindow.cpp
+from: {W::Blasted, SurfaceTreatment::Blasted, SurfaceTreatment::GritBlasted},
+to:   {W::Blasted, SurfaceTreatment::Blasted, SurfaceTreatment::Blasted},
+
+name: current edition: a plate computed again only once, its group taken to reach 100 mm
+file: endplate/endplate.cpp
+from: r.strengthTo = thicker->to;
+to:   r.strengthTo = 100;
+
+name: current edition: a plate of exactly 40 mm computed with the strength of thicker plates
+file: endplate/endplate.cpp
+from: while (current && inRange && governing > r.strengthTo) {
+to:   while (current && inRange && governing >= r.strengthTo) {
+
+name: current edition: least thickness 0.7 times the bolt diameter
+file: endplate/endplate.cpp
+from: return std::max(16.0, 0.8 * d);
+to:   return std::max(16.0, 0.7 * d);
+
+name: current edition: π of the stability coefficient that of the original
+file: stability/stability.h
+from: inline constexpr double kCurrentStabilityPi = 3.14;
+to:   inline constexpr double kCurrentStabilityPi = 3.1415926;
+
+name: current edition: class d with the α3 of class c
+file: stability/stability.h
+from: inline constexpr SectionAlphas kClassD{1.35, 0.868, 0.915};
+to:   inline constexpr SectionAlphas kClassD{1.35, 0.868, 0.595};
+
+name: current edition: Q460 with the yield strength of Q420
+file: stability/stability.cpp
+from: return 460;
+to:   return 420;
+
+name: current edition: φ to four decimals
+file: stability/stability.cpp
+from: r.coefficientText = current ? formatThreeDecimals(c.value) : c.text;
+to:   r.coefficientText = current ? formatFourDecimals(c.value) : c.text;
+
+name: current edition: the steel list without Q420 and Q460
+file: stability/stabilitywindow.cpp
+from: .currentItems = kCurrentSteelGrades},
+to:   },
 EOF
 
 # The patcher: `count`, `show N`, `apply N DIR`, `sync FROM TO FILE...`.

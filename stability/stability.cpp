@@ -72,7 +72,7 @@ SlendernessResult computeSlenderness(const SlendernessInput &in)
     return r;
 }
 
-double yieldStrength(const std::string &steelGrade)
+double yieldStrength(const std::string &steelGrade, Edition edition)
 {
     if (steelGrade == "Q235")
         return 235;
@@ -80,13 +80,20 @@ double yieldStrength(const std::string &steelGrade)
         return 345;
     if (steelGrade == "Q390")
         return 390;
+    if (edition == Edition::Current && steelGrade == "Q420")
+        return 420;
+    if (edition == Edition::Current && steelGrade == "Q460")
+        return 460;
     return 0;
 }
 
-bool isSectionClass(const std::string &text) { return text == "a类" || text == "b类" || text == "c类"; }
+bool isSectionClass(const std::string &text, Edition edition)
+{
+    return text == "a类" || text == "b类" || text == "c类" || (edition == Edition::Current && text == "d类");
+}
 
 StabilityRefusal stabilityRefusal(std::string_view slendernessText, const std::string &steelGrade,
-                                  const std::string &sectionClass)
+                                  const std::string &sectionClass, Edition edition)
 {
     // Blanks are what the number reading skips: space, tab, line feed and
     // the ideographic space.
@@ -103,21 +110,25 @@ StabilityRefusal stabilityRefusal(std::string_view slendernessText, const std::s
         return StabilityRefusal::NoSlenderness;
     if (parseLeadingNumber(slendernessText) < 0)
         return StabilityRefusal::NegativeSlenderness;
-    if (yieldStrength(steelGrade) == 0)
+    if (yieldStrength(steelGrade, edition) == 0)
         return StabilityRefusal::UnlistedSteel;
-    if (!isSectionClass(sectionClass))
+    if (!isSectionClass(sectionClass, edition))
         return StabilityRefusal::UnlistedClass;
     return StabilityRefusal::None;
 }
 
-const char *refusalMessage(StabilityRefusal refusal)
+const char *refusalMessage(StabilityRefusal refusal, Edition edition)
 {
+    const bool current = edition == Edition::Current;
     switch (refusal) {
     case StabilityRefusal::None: break;
     case StabilityRefusal::NoSlenderness: return kNoSlendernessMessage;
     case StabilityRefusal::NegativeSlenderness: return kNegativeSlendernessMessage;
-    case StabilityRefusal::UnlistedSteel: return kStabilitySteelMessage;
-    case StabilityRefusal::UnlistedClass: return kStabilityClassMessage;
+    case StabilityRefusal::UnlistedSteel: return current ? kCurrentStabilitySteelMessage : kStabilitySteelMessage;
+    case StabilityRefusal::UnlistedClass:
+        if (current)
+            return kCurrentStabilityClassMessage;
+        return kStabilityClassMessage;
     }
     return "";
 }
@@ -138,20 +149,37 @@ StabilityCoefficient clei(double alpha1, double lambdaN)
     return slenderCoefficient(kClassCAboveBand.alpha2, kClassCAboveBand.alpha3, lambdaN);
 }
 
+std::optional<SectionAlphas> sectionAlphas(const std::string &sectionClass, double lambdaN, Edition edition)
+{
+    if (!isSectionClass(sectionClass, edition))
+        return std::nullopt;
+    const bool aboveBand = lambdaN > kClassCBand;  // the band of classes c and d
+    if (sectionClass == "a类")
+        return kClassA;
+    if (sectionClass == "b类")
+        return kClassB;
+    if (sectionClass == "c类")
+        return aboveBand ? kClassCAboveBand : kClassC;
+    return aboveBand ? kClassDAboveBand : kClassD;
+}
+
 StabilityResult computeStability(const StabilityInput &in)
 {
     StabilityResult r;
 
-    // 2. Yield strength by grade.
-    r.yieldStrength = yieldStrength(in.steelGrade);
+    const bool current = in.edition == Edition::Current;
 
-    // 3. Normalised slenderness λn = λ·√(fy/E)/π.
-    const double lambdaN = std::sqrt(r.yieldStrength / kSteelElasticModulus) * in.slenderness / kStabilityPi;
+    // 2. Yield strength by grade.
+    r.yieldStrength = yieldStrength(in.steelGrade, in.edition);
+
+    // 3. Normalised slenderness λn = λ·√(fy/E)/π, π as the edition takes it.
+    const double pi = current ? kCurrentStabilityPi : kStabilityPi;
+    const double lambdaN = std::sqrt(r.yieldStrength / kSteelElasticModulus) * in.slenderness / pi;
     if (!std::isfinite(lambdaN))
         return r;
     r.normalisedSlenderness = lambdaN;
 
-    // 4. Section class.
+    // 4. Section class; class d by its band of λn as class c.
     StabilityCoefficient c;
     if (in.sectionClass == "a类")
         c = ablei(kClassA.alpha1, kClassA.alpha2, kClassA.alpha3, lambdaN);
@@ -159,13 +187,17 @@ StabilityResult computeStability(const StabilityInput &in)
         c = ablei(kClassB.alpha1, kClassB.alpha2, kClassB.alpha3, lambdaN);
     else if (in.sectionClass == "c类")
         c = clei(kClassC.alpha1, lambdaN);
-    else
+    else if (current && in.sectionClass == "d类") {
+        const SectionAlphas d = *sectionAlphas(in.sectionClass, lambdaN, in.edition);
+        c = ablei(d.alpha1, d.alpha2, d.alpha3, lambdaN);
+    } else {
         return r;
+    }
     if (!c.computable)
         return r;
     r.hasResult = true;
     r.coefficient = c.value;
-    r.coefficientText = c.text;
+    r.coefficientText = current ? formatThreeDecimals(c.value) : c.text;
     return r;
 }
 

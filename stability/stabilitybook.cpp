@@ -8,6 +8,16 @@ namespace morvane {
 namespace {
 
 constexpr const char *kSteelCode = "GB 50017-2003";
+constexpr const char *kCurrentSteelCode = "GB 50017-2017";
+
+// Where a step comes from: the original edition names its code, the current
+// one the clause too where there is one.
+std::string source(Edition edition, const char *clause = nullptr)
+{
+    if (edition == Edition::Original)
+        return kSteelCode;
+    return clause ? std::string(kCurrentSteelCode) + " " + clause : kCurrentSteelCode;
+}
 
 void addNote(CalcBook &book, const std::string &note) { book.note += (book.note.empty() ? "" : "；") + note; }
 
@@ -46,10 +56,10 @@ void describeSlenderness(CalcBook &book, const SlendernessRun &run)
     // digits, is worked from the inputs themselves.
     const std::string radius = "√(" + I + " × 10000 / " + A + ")";
     book.steps.push_back({"i", "截面回转半径", "i = √(I·10000 / A)", "i = " + radius, bookFigure(r.radius), "mm", "",
-                          kSteelCode, "", Verdict::None});
+                          source(in.edition), "", Verdict::None});
     book.steps.push_back({"λ", "长细比", "λ = L / i = L / √(I·10000 / A)",
                           "λ = " + bookOperand(in.length) + " / " + radius, r.slendernessText, "", "slenderness",
-                          kSteelCode, "", Verdict::None});
+                          source(in.edition), "", Verdict::None});
     book.conclusion = "长细比 λ = " + r.slendernessText + "。";
 }
 
@@ -66,25 +76,29 @@ void describeCoefficient(CalcBook &book, const StabilityRun &run, bool computed)
             {"λ", "长细比", run.refusal == StabilityRefusal::NoSlenderness ? "" : displayDouble(in.slenderness), ""});
 
     if (run.refusal != StabilityRefusal::None) {
-        addNote(book, refusalMessage(run.refusal));
+        addNote(book, refusalMessage(run.refusal, in.edition));
         return;
     }
 
+    const Edition edition = in.edition;
+    const bool current = edition == Edition::Current;
     const double fy = r.yieldStrength;
     const std::string lambda = bookOperand(in.slenderness);
-    book.steps.push_back({"fy", "钢材的屈服强度", "fy 按钢材牌号查表", in.steelGrade, displayDouble(fy), "N/mm²", "",
-                          kSteelCode, "", Verdict::None});
+    book.steps.push_back({"fy", "钢材的屈服强度", current ? "fy 按钢材牌号查表（厚度 ≤ 16 mm）" : "fy 按钢材牌号查表",
+                          in.steelGrade, displayDouble(fy), "N/mm²", "", source(edition, "表4.4.1"), "",
+                          Verdict::None});
     book.steps.push_back({"E", "钢材的弹性模量", "E 按钢材取值", "", displayDouble(kSteelElasticModulus), "N/mm²", "",
-                          kSteelCode, "", Verdict::None});
+                          source(edition), "", Verdict::None});
+    // π as the edition's tables were computed with it.
     BookStep normalised{"λn",
                         "正则化长细比",
-                        "λn = (λ / π)·√(fy / E)",
-                        "λn = (" + lambda + " / " + displayDouble(kStabilityPi) + ") × √(" + displayDouble(fy) + " / "
-                            + displayDouble(kSteelElasticModulus) + ")",
+                        current ? "λn = (λ / π)·√(fy / E)，π 取 3.14" : "λn = (λ / π)·√(fy / E)",
+                        "λn = (" + lambda + " / " + displayDouble(current ? kCurrentStabilityPi : kStabilityPi)
+                            + ") × √(" + displayDouble(fy) + " / " + displayDouble(kSteelElasticModulus) + ")",
                         "",
                         "",
                         "",
-                        kSteelCode,
+                        source(edition, "D.0.5"),
                         "",
                         Verdict::None};
     if (!r.hasResult) {
@@ -96,35 +110,42 @@ void describeCoefficient(CalcBook &book, const StabilityRun &run, bool computed)
     normalised.value = bookFigure(lambdaN);
     book.steps.push_back(normalised);
 
-    // α1 for a stocky member; α2 and α3 by section class otherwise, class c
-    // by the band of λn. λn and q are figures rounded for reading; the
-    // formulas after them take them whole, so that they give the φ shown.
+    // α1 for a stocky member; α2 and α3 by section class otherwise, classes
+    // c and d by the band of λn. λn and q are figures rounded for reading;
+    // the formulas after them take them whole, so that they give the φ shown.
     const std::string ln = bookOperand(lambdaN), stocky = displayDouble(kStockyLimit);
-    const bool classC = in.sectionClass == "c类";
-    const bool aboveBand = classC && lambdaN > kClassCBand;
-    const SectionAlphas alphas = in.sectionClass == "a类" ? kClassA
-        : in.sectionClass == "b类"                        ? kClassB
-        : aboveBand                                       ? kClassCAboveBand
-                                                          : kClassC;
-    BookStep phi{"φ", "稳定系数",    "",         "", withLeadingZero(r.coefficientText),
-                 "",  "coefficient", kSteelCode, "", Verdict::None};
+    const bool banded = in.sectionClass == "c类" || in.sectionClass == "d类";
+    const bool aboveBand = banded && lambdaN > kClassCBand;
+    const SectionAlphas alphas = *sectionAlphas(in.sectionClass, lambdaN, edition);
+    // The current edition's φ is that of its tables D.0.1 to D.0.4, which
+    // the formulas of D.0.5 give.
+    BookStep phi{"φ",
+                 "稳定系数",
+                 "",
+                 "",
+                 withLeadingZero(r.coefficientText),
+                 "",
+                 "coefficient",
+                 source(edition, "表D.0.1～表D.0.4、D.0.5"),
+                 "",
+                 Verdict::None};
     if (lambdaN <= kStockyLimit) {
         book.steps.push_back({"α1", "截面类型系数", "α1 按截面类型查表", in.sectionClass, displayDouble(alphas.alpha1),
-                              "", "", kSteelCode, "", Verdict::None});
+                              "", "", source(edition, "表D.0.5"), "", Verdict::None});
         phi.formula = "φ = 1 − α1·λn²（λn ≤ " + stocky + "）";
         phi.substituted = "φ = 1 − " + displayDouble(alphas.alpha1) + " × " + ln + "²";
     } else {
         const std::string band = displayDouble(kClassCBand);
         book.steps.push_back(
-            {"α2、α3", "截面类型系数", classC ? "α2、α3 按截面类型及 λn 查表" : "α2、α3 按截面类型查表",
-             classC ? in.sectionClass + "，λn = " + ln + (aboveBand ? " > " : " ≤ ") + band : in.sectionClass,
-             displayDouble(alphas.alpha2) + "、" + displayDouble(alphas.alpha3), "", "", kSteelCode, "",
+            {"α2、α3", "截面类型系数", banded ? "α2、α3 按截面类型及 λn 查表" : "α2、α3 按截面类型查表",
+             banded ? in.sectionClass + "，λn = " + ln + (aboveBand ? " > " : " ≤ ") + band : in.sectionClass,
+             displayDouble(alphas.alpha2) + "、" + displayDouble(alphas.alpha3), "", "", source(edition, "表D.0.5"), "",
              Verdict::None});
         const double q = alphas.alpha3 * lambdaN + alphas.alpha2 + lambdaN * lambdaN;
         book.steps.push_back({"q", "中间量", "q = α2 + α3·λn + λn²",
                               "q = " + displayDouble(alphas.alpha2) + " + " + displayDouble(alphas.alpha3) + " × " + ln
                                   + " + " + ln + "²",
-                              bookFigure(q), "", "", kSteelCode, "", Verdict::None});
+                              bookFigure(q), "", "", source(edition, "D.0.5"), "", Verdict::None});
         const std::string qs = bookOperand(q);
         phi.formula = "φ = (q − √(q² − 4·λn²)) / (2·λn²)（λn > " + stocky + "）";
         phi.substituted = "φ = (" + qs + " − √(" + qs + "² − 4 × " + ln + "²)) / (2 × " + ln + "²)";
@@ -153,6 +174,10 @@ CalcBook describeStability(const std::optional<SlendernessRun> &shownSlenderness
             computed = true;
         }
     }
+    const bool current = (slenderness && slenderness->input.edition == Edition::Current)
+        || (stability && stability->input.edition == Edition::Current);
+    if (current)
+        book.edition = editionTitle(Edition::Current);
     if (slenderness)
         describeSlenderness(book, *slenderness);
     if (stability)

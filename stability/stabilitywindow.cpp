@@ -17,6 +17,9 @@ namespace {
 
 constexpr const char *kSteelGrades[] = {"Q235", "Q345", "Q390"};
 constexpr const char *kSectionClasses[] = {"a类", "b类", "c类"};
+// The current edition's steels and classes.
+constexpr const char *kCurrentSteelGrades[] = {"Q235", "Q345", "Q390", "Q420", "Q460"};
+constexpr const char *kCurrentSectionClasses[] = {"a类", "b类", "c类", "d类"};
 
 // Each "计算" reads only numbers: the first L, I and A; the second the slenderness.
 constexpr int kSlendernessCheck = 0;
@@ -55,10 +58,12 @@ constexpr ControlRow kControls[] = {
     {.name = "Frame2", .kind = Frame, .text = "稳定系数计算", .geometry = {162, 2, 135, 139}, .duty = Duty::Results},
     {.name = "Label2(0)", .kind = Label, .parent = "Frame2", .text = "钢材", .geometry = {6, 20, 50, 20}},
     {.name = "Combo1", .kind = TypedList, .role = W::SteelGrade, .parent = "Frame2", .text = "Q235",
-     .geometry = {58, 19, 70, 22}, .namedBy = "Label2(0)", .feeds = "steelGrade", .items = kSteelGrades},
+     .geometry = {58, 19, 70, 22}, .namedBy = "Label2(0)", .feeds = "steelGrade", .items = kSteelGrades,
+     .currentItems = kCurrentSteelGrades},
     {.name = "Label2(1)", .kind = Label, .parent = "Frame2", .text = "截面类型", .geometry = {6, 43, 50, 20}},
     {.name = "Combo2", .kind = TypedList, .role = W::SectionClass, .parent = "Frame2", .text = "a类",
-     .geometry = {58, 42, 70, 22}, .namedBy = "Label2(1)", .feeds = "sectionClass", .items = kSectionClasses},
+     .geometry = {58, 42, 70, 22}, .namedBy = "Label2(1)", .feeds = "sectionClass", .items = kSectionClasses,
+     .currentItems = kCurrentSectionClasses},
     {.name = "Label2(2)", .kind = Label, .parent = "Frame2", .text = "稳定系数", .geometry = {6, 93, 60, 18}},
     {.name = "Command2", .kind = Button, .role = W::CoefficientButton, .parent = "Frame2", .text = "计算",
      .geometry = {68, 88, 60, 24}, .duty = Duty::Calculate},
@@ -73,7 +78,14 @@ constexpr const char *kTabOrder[] = {"Command1", "Text1",  "Text2",    "Text3",
                                      "Combo1",   "Combo2", "Command2", "Command3"};
 // clang-format on
 
-constexpr WindowTable kTable{"Form4", "轴心受压构件稳定系数查询", 4875, 2145, kControls, kTabOrder, "Command1"};
+constexpr WindowTable kTable{.name = "Form4",
+                             .caption = "轴心受压构件稳定系数查询",
+                             .widthTwips = 4875,
+                             .heightTwips = 2145,
+                             .controls = kControls,
+                             .tabOrder = kTabOrder,
+                             .focus = "Command1",
+                             .captionCurrent = "轴心受压构件稳定系数查询（GB 50017-2017）"};
 
 }  // namespace
 
@@ -101,7 +113,7 @@ void StabilityWindow::calculateSlenderness()
 {
     if (!fieldCheck(kSlendernessCheck)->passes())
         return;
-    const SlendernessInput in{valueOf(box(Length)), valueOf(box(Inertia)), valueOf(box(Area))};
+    const SlendernessInput in{valueOf(box(Length)), valueOf(box(Inertia)), valueOf(box(Area)), edition()};
     const SlendernessResult r = computeSlenderness(in);
     // One box at most; the slenderness is written once it is closed.
     if (r.warning != SlendernessWarning::None)
@@ -122,15 +134,16 @@ void StabilityWindow::calculateCoefficient()
     in.steelGrade = list(SteelGrade)->currentText().toStdString();
     in.sectionClass = list(SectionClass)->currentText().toStdString();
     in.slenderness = valueOf(box(Slenderness));
+    in.edition = edition();
     StabilityRun run;
     run.input = in;
     if (slendernessShown_)
         run.source = slendernessRun_;  // else typed: an input of the coefficient
     // No slenderness, a negative one, an unknown grade (whose φ would be 1,
     // no reduction at all) or class: refused, and no coefficient shown.
-    run.refusal = stabilityRefusal(box(Slenderness)->text().toStdString(), in.steelGrade, in.sectionClass);
+    run.refusal = stabilityRefusal(box(Slenderness)->text().toStdString(), in.steelGrade, in.sectionClass, in.edition);
     if (run.refusal != StabilityRefusal::None) {
-        showWarning(this, "提示", QString::fromUtf8(refusalMessage(run.refusal)));
+        showWarning(this, "提示", QString::fromUtf8(refusalMessage(run.refusal, in.edition)));
         showResult(box(Coefficient), QString());
     } else {
         run.result = computeStability(in);
@@ -140,6 +153,16 @@ void StabilityWindow::calculateCoefficient()
     }
     stabilityRun_ = run;
     updateBook();
+}
+
+// The runs of the other edition are no longer described: the book waits
+// for the next "计算". The slenderness shown stays, as it is the same under
+// both editions, but it is now read as typed.
+void StabilityWindow::followEdition(Edition)
+{
+    slendernessRun_.reset();
+    stabilityRun_.reset();
+    slendernessEdited();
 }
 
 // The slenderness box no longer shows the computed slenderness: the user

@@ -32,6 +32,9 @@ public:
     // The window's controls as data, also for what works without the window.
     static const WindowTable &windowTable();
 
+protected:
+    void followEdition(Edition edition) override;
+
 private slots:
     void calculateSlenderness();
     void calculateCoefficient();

@@ -40,6 +40,19 @@ const QString shear = QString::fromUtf8(kShearFailureLine);
 const QString boltsOk = QString::fromUtf8(kBoltsSatisfiedLine);
 const QString webOk = QString::fromUtf8(kWebSatisfiedLine);
 const QString webFails = QString::fromUtf8(kWebFailureLine);
+// The current edition's bolt lines.
+const QString currentTension = QString::fromUtf8(kCurrentTensionFailureLine);
+QString currentBoltsOk(const char *ratio) { return QString::fromStdString(currentBoltsSatisfiedLine(ratio)); }
+QString combined(const char *ratio) { return QString::fromStdString(currentCombinedFailureLine(ratio)); }
+
+// The defaults under the current edition.
+BoltConnectionInput currentDefaults()
+{
+    BoltConnectionInput in = defaults();
+    in.edition = Edition::Current;
+    in.surfaceTreatment = SurfaceTreatment::GritBlasted;
+    return in;
+}
 
 }  // namespace
 
@@ -182,6 +195,68 @@ void TestBoltConnection::shouldComputeTheDesignCases_data()
             << shear << webOk;
     }
 
+    // The current edition: Nvb = 0.9 × 1.0 × 1 × 0.45 × 155 without the
+    // tension, which Nv/Nvb + Nt/Ntb takes with it: 45/62.775 + 74.57…/124 = 1.318…
+    in = currentDefaults();
+    QTest::newRow("current: defaults") << in << "74.5738636363636" << "45" << "62.775" << "155" << "44.7443181818182"
+                                       << "0.45" << combined("1.32") << webOk;
+    // 25/62.775 + 0.6014… = 0.99965 passes; with 25.0625 it is 1.00065, shown 1.01, never 1.00.
+    in.V = 400;
+    QTest::newRow("current: ratio 0.9996 passes") << in << "74.5738636363636" << "25" << "62.775" << "155"
+                                                  << "44.7443181818182" << "0.45" << currentBoltsOk("1.00") << webOk;
+    in.V = 401;
+    QTest::newRow("current: ratio 1.0006 fails") << in << "74.5738636363636" << "25.0625" << "62.775" << "155"
+                                                 << "44.7443181818182" << "0.45" << combined("1.01") << webOk;
+    in.V = 225;
+    QTest::newRow("current: ratio 0.83") << in << "74.5738636363636" << "14.0625" << "62.775" << "155"
+                                         << "44.7443181818182" << "0.45" << currentBoltsOk("0.83") << webOk;
+    in.V = 648;
+    QTest::newRow("current: ratio 1.25") << in << "74.5738636363636" << "40.5" << "62.775" << "155"
+                                         << "44.7443181818182" << "0.45" << combined("1.25") << webOk;
+    // 55.6875/50.625 is 1.1 exactly, though 1.1 × 100 is 110.00000000000001: 1.10, not 1.11.
+    in.M = 0;
+    in.V = 891;
+    in.boltGrade = BoltGrade::Grade8_8;
+    QTest::newRow("current: ratio exactly 1.1") << in << "0" << "55.6875" << "50.625" << "125" << "0" << "0.45"
+                                                << combined("1.10") << webOk;
+    // In double precision from the entries: the original edition reads 74.3810562944189.
+    in = currentDefaults();
+    in.e1 = 40.3;
+    QTest::newRow("current: e1 40.3") << in << "74.3810579280662" << "45" << "62.775" << "155" << "44.6731965489085"
+                                      << "0.45" << combined("1.32") << webOk;
+
+    in = currentDefaults();
+    in.rows = 4;
+    in.e1 = 50;
+    in.e2 = 0;
+    in.ef = 25;
+    in.M = 50;
+    in.boltGrade = BoltGrade::Grade8_8;
+    // Nt1 = 100 = Ntb passes; 90/50.625 + 100/100 = 2.78.
+    QTest::newRow("current: tension exactly Ntb passes") << in << "100" << "90" << "50.625" << "125" << "0" << "0.45"
+                                                         << combined("2.78") << webOk;
+    in.M = 50.01;
+    QTest::newRow("current: tension above Ntb fails") << in << "100.02" << "90" << "50.625" << "125" << "0" << "0.45"
+                                                      << currentTension << webOk;
+
+    in = currentDefaults();
+    in.tw = 4;
+    in.steelGrade = "Q345";
+    // σ = 310 > 305; μ 0.45 for blasted Q345, not 0.50.
+    QTest::newRow("current: Q345 web 310 above 305") << in << "74.5738636363636" << "45" << "62.775" << "155"
+                                                     << "44.7443181818182" << "0.45" << combined("1.32") << webFails;
+    in.steelGrade = "Q420";
+    in.boltSize = "M24";
+    in.ew = 60;
+    // σ = 0.4 × 225 × 1000 / 60 / 4 = 375 = f passes; 45/91.125 + 74.57…/180 = 0.908.
+    QTest::newRow("current: web stress exactly the Q420 strength passes")
+        << in << "74.5738636363636" << "45" << "91.125" << "225" << "44.7443181818182" << "0.45" << currentBoltsOk("0.91")
+        << webOk;
+    in.tw = 3.999;
+    QTest::newRow("current: web stress just above the Q420 strength")
+        << in << "74.5738636363636" << "45" << "91.125" << "225" << "44.7443181818182" << "0.45" << currentBoltsOk("0.91")
+        << webFails;
+
     // clang-format on
 }
 
@@ -210,8 +285,8 @@ void TestBoltConnection::shouldComputeTheDesignCases()
         lines << QString::fromStdString(line);
     QCOMPARE(lines, QStringList({boltLine, webLine}));
     // The checks as values, the shear judged only while the tension holds.
-    QCOMPARE(r.tensionSatisfied, boltLine != tension);
-    QCOMPARE(r.shearSatisfied, boltLine == boltsOk);
+    QCOMPARE(r.tensionSatisfied, boltLine != tension && boltLine != currentTension);
+    QCOMPARE(r.shearSatisfied, boltLine == boltsOk || boltLine.startsWith("一.螺栓的抗拉及抗剪承载力均满足要求（"));
     QCOMPARE(r.webSatisfied, webLine == webOk);
 }
 
@@ -220,10 +295,17 @@ void TestBoltConnection::shouldTakeTheSlipCoefficientBySurfaceAndSteel_data()
     // clang-format off
     QTest::addColumn<int>("surface");
     QTest::addColumn<QStringList>("muByGrade");  // Q235, Q345, Q390, Q420
-    QTest::newRow("blasted") << int(SurfaceTreatment::Blasted) << QStringList{"0.45", "0.5", "0.5", "0.5"};
-    QTest::newRow("zinc primer") << int(SurfaceTreatment::BlastedZincPrimer) << QStringList{"0.35", "0.4", "0.4", "0.4"};
-    QTest::newRow("rusted") << int(SurfaceTreatment::BlastedRusted) << QStringList{"0.45", "0.5", "0.5", "0.5"};
-    QTest::newRow("wire brushed") << int(SurfaceTreatment::WireBrushed) << QStringList{"0.3", "0.35", "0.35", "0.4"};
+    QTest::addColumn<bool>("current");
+    QTest::newRow("blasted") << int(SurfaceTreatment::Blasted) << QStringList{"0.45", "0.5", "0.5", "0.5"} << false;
+    QTest::newRow("zinc primer") << int(SurfaceTreatment::BlastedZincPrimer) << QStringList{"0.35", "0.4", "0.4", "0.4"} << false;
+    QTest::newRow("rusted") << int(SurfaceTreatment::BlastedRusted) << QStringList{"0.45", "0.5", "0.5", "0.5"} << false;
+    QTest::newRow("wire brushed") << int(SurfaceTreatment::WireBrushed) << QStringList{"0.3", "0.35", "0.35", "0.4"} << false;
+    // The current edition's table; a wire-brushed Q420 surface has no value, hence no result.
+    QTest::newRow("current: grit blasted") << int(SurfaceTreatment::GritBlasted) << QStringList{"0.45", "0.45", "0.45", "0.45"} << true;
+    QTest::newRow("current: shot blasted") << int(SurfaceTreatment::ShotBlasted) << QStringList{"0.4", "0.4", "0.4", "0.4"} << true;
+    QTest::newRow("current: wire brushed") << int(SurfaceTreatment::WireBrushed) << QStringList{"0.3", "0.35", "0.35", ""} << true;
+    QTest::newRow("current: a treatment of the original table") << int(SurfaceTreatment::BlastedZincPrimer)
+                                                                << QStringList{"", "", "", ""} << true;
     // clang-format on
 }
 
@@ -231,8 +313,10 @@ void TestBoltConnection::shouldTakeTheSlipCoefficientBySurfaceAndSteel()
 {
     QFETCH(int, surface);
     QFETCH(QStringList, muByGrade);
+    QFETCH(bool, current);
     const char *grades[] = {"Q235", "Q345", "Q390", "Q420"};
     BoltConnectionInput in = defaults();
+    in.edition = current ? Edition::Current : Edition::Original;
     in.surfaceTreatment = static_cast<SurfaceTreatment>(surface);
     for (int i = 0; i < 4; ++i) {
         in.steelGrade = grades[i];
@@ -270,6 +354,13 @@ void TestBoltConnection::shouldRefuseInputsWithoutAFiniteResult_data()
     in = defaults();
     in.rows = 5;
     QTest::newRow("no such layout") << in;
+    in = currentDefaults();
+    in.tw = 0;
+    QTest::newRow("current: tw 0") << in;
+    in = currentDefaults();
+    in.steelGrade = "Q420";
+    in.surfaceTreatment = SurfaceTreatment::WireBrushed;
+    QTest::newRow("current: wire-brushed Q420, told why") << in;
     // clang-format on
 }
 
@@ -281,6 +372,8 @@ void TestBoltConnection::shouldRefuseInputsWithoutAFiniteResult()
     for (const std::string *text : {&r.Nt1Text, &r.Nv1Text, &r.Nbv1Text, &r.PText, &r.nt2Text, &r.muText})
         QVERIFY(text->empty());
     QVERIFY(r.verdict.empty());
+    const bool told = input.edition == Edition::Current && input.steelGrade == "Q420";
+    QCOMPARE(QString::fromStdString(r.message), told ? QString::fromUtf8(kQ420WireBrushedMessage) : QString());
 }
 
 void TestBoltConnection::shouldRoundTheTensionArgumentsToSinglePrecision()

@@ -12,7 +12,8 @@ using namespace morvane;
 namespace {
 
 // Ticked classes as words: "cantilever", "noStiffener", "twoSide",
-// "threeSide", separated by blanks.
+// "threeSide", separated by blanks; and "current" for the current edition
+// of the design codes.
 EndPlateInput plate(const QString &classes, const QString &plateEnd = "外伸")
 {
     EndPlateInput in;
@@ -30,6 +31,7 @@ EndPlateInput plate(const QString &classes, const QString &plateEnd = "外伸")
     in.twoSide = ticked.contains("twoSide");
     in.threeSide = ticked.contains("threeSide");
     in.plateEnd = plateEnd == "平齐" ? PlateEnd::Flush : PlateEnd::Extended;
+    in.edition = ticked.contains("current") ? Edition::Current : Edition::Original;
     return in;
 }
 
@@ -82,6 +84,18 @@ void TestEndPlate::shouldGiveTheGoverningThickness_data()
     QTest::newRow("Q345, f 295") << "cantilever" << "外伸" << "Q345" << 200.0 << 100.0 << 80.0 << 40.0 << "此端板的最小厚度为22.459mm";
     QTest::newRow("Q390, f 335") << "cantilever" << "外伸" << "Q390" << 200.0 << 100.0 << 80.0 << 40.0 << "此端板的最小厚度为21.07556mm";
     QTest::newRow("Q420, f 360") << "cantilever" << "外伸" << "Q420" << 200.0 << 100.0 << 80.0 << 40.0 << "此端板的最小厚度为20.3306mm";
+    // The current edition, in double precision: f by the thickness group, 16 < t ≤ 40 mm first.
+    QTest::newRow("current: none ticked") << "current" << "外伸" << "Q235" << 200.0 << 100.0 << 80.0 << 40.0 << "此端板的最小厚度为16mm";
+    QTest::newRow("current: cantilever") << "current cantilever" << "外伸" << "Q235" << 200.0 << 100.0 << 80.0 << 40.0 << "此端板的最小厚度为26.94167mm";
+    QTest::newRow("current: two-side extended") << "current twoSide" << "外伸" << "Q235" << 200.0 << 100.0 << 80.0 << 40.0 << "此端板的最小厚度为20.54283mm";
+    QTest::newRow("current: Q390, f 330") << "current cantilever" << "外伸" << "Q390" << 200.0 << 100.0 << 80.0 << 40.0 << "此端板的最小厚度为21.23462mm";
+    QTest::newRow("current: Q420, f 355") << "current cantilever" << "外伸" << "Q420" << 200.0 << 100.0 << 80.0 << 40.0 << "此端板的最小厚度为20.47327mm";
+    // √(6·41·124000/93/205) = √1600 = 40 exactly stays with f 205.
+    QTest::newRow("current: exactly 40 keeps its group") << "current cantilever" << "外伸" << "Q235" << 93.0 << 100.0 << 80.0 << 41.0 << "此端板的最小厚度为40mm";
+    // 46.66 with f 205 is thicker than 40: again with f 200.
+    QTest::newRow("current: Q235 over 40, f 200") << "current cantilever" << "外伸" << "Q235" << 200.0 << 100.0 << 80.0 << 120.0 << "此端板的最小厚度为47.24405mm";
+    // 62.93 with 295, 63.47 with 290 (over 63), 64.59 with 280.
+    QTest::newRow("current: Q345 over 63, f 280") << "current cantilever" << "外伸" << "Q345" << 200.0 << 100.0 << 80.0 << 314.0 << "此端板的最小厚度为64.58881mm";
     // clang-format on
 }
 
@@ -206,6 +220,8 @@ void TestEndPlate::shouldGiveNoThicknessOutOfRange_data()
     QTest::newRow("one class out of range spoils all") << "cantilever noStiffener" << 200.0 << -100.0 << 40.0 << 50.0 << "M20";
     QTest::newRow("b infinite (read from 1e400)") << "cantilever" << inf << 80.0 << 40.0 << 50.0 << "M20";
     QTest::newRow("ef 1e300: root beyond single precision") << "cantilever" << 200.0 << 80.0 << 1e300 << 50.0 << "M20";
+    // 104.3 mm with f 205: the strength table ends at 100 mm.
+    QTest::newRow("current: thicker than 100 mm") << "current cantilever" << 200.0 << 80.0 << 600.0 << 50.0 << "M20";
     // clang-format on
 }
 

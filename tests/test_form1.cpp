@@ -1,6 +1,8 @@
 // The main window: opening the calculators, one instance each, and ending.
 
+#include "editionchoice.h"
 #include "mainwindow.h"
+#include "settings.h"
 #include "uitest.h"
 
 #include <QAction>
@@ -34,6 +36,7 @@ private slots:
     void shouldRestoreAMinimisedWindow();
     void shouldLeaveCalculatorsOpenWhenTheMainWindowCloses();
     void shouldEndTheProgramAtOnce();
+    void shouldKeepTheEditionChosenForTheNextStart();
 
 private:
     QWidget *openCalculator(const QString &name);
@@ -70,7 +73,8 @@ void TestForm1::shouldShowTheMainWindow()
 void TestForm1::shouldOfferTheMenu()
 {
     auto *menu = control<QMenu>(form, "proselect");
-    QCOMPARE(form->menuBar()->actions(), QList<QAction *>{menu->menuAction()});
+    auto *codes = control<QMenu>(form, "guifan");
+    QCOMPARE(form->menuBar()->actions(), QList<QAction *>({menu->menuAction(), codes->menuAction()}));
     for (QAction *a : menu->actions())
         QVERIFY2(!a->isSeparator() || a->text().isEmpty(), "a separator is a plain line, without a caption");
     // The menu itself and the separators open nothing.
@@ -232,6 +236,49 @@ void TestForm1::shouldEndTheProgramAtOnce()
     settle();
     QVERIFY(bolt.isNull());
     QCOMPARE(boxes->take(), QList<ShownBox>());
+}
+
+// The menu "设计规范" as a person opens it: the edition chosen is ticked.
+static QStringList editionsTicked(QMainWindow *window)
+{
+    auto *codes = control<QMenu>(window, "guifan");
+    QTest::mouseClick(window->menuBar(), Qt::LeftButton, Qt::NoModifier,
+                      window->menuBar()->actionGeometry(codes->menuAction()).center());
+    settle();
+    QStringList ticked;
+    for (QAction *entry : codes->actions())
+        ticked << (entry->isChecked() ? "[x] " : "[ ] ") + entry->text();
+    codes->close();
+    return ticked;
+}
+
+void TestForm1::shouldKeepTheEditionChosenForTheNextStart()
+{
+    // The first start: nothing chosen yet.
+    rememberValue("designCode", QVariant());
+    delete EditionChoice::instance();
+    const QString original = "原规范（GB 50017-2003、CECS 102:2002）",
+                  current = "现行规范（GB 50017-2017、GB 51022-2015）";
+    QCOMPARE(editionsTicked(form), QStringList({"[x] " + original, "[ ] " + current}));
+    click(button("Command1"));
+    QPointer<QWidget> bolt = openCalculator("Form2");
+    QCOMPARE(bolt->windowTitle(), QStringLiteral("摩擦型高强螺栓连接计算"));
+
+    entry("guifanXianxing")->trigger();
+    QCOMPARE(bolt->windowTitle(), QStringLiteral("摩擦型高强螺栓连接计算（GB 50017-2017）"));
+    QCOMPARE(editionsTicked(form), QStringList({"[ ] " + original, "[x] " + current}));
+
+    // The program ends and starts again: the choice is read from the settings.
+    delete bolt;
+    delete form;
+    delete EditionChoice::instance();
+    QVERIFY(show(form = new MainWindow));
+    QCOMPARE(editionsTicked(form), QStringList({"[ ] " + original, "[x] " + current}));
+    click(button("Command2"));
+    QCOMPARE(openCalculator("Form4")->windowTitle(), QStringLiteral("轴心受压构件稳定系数查询（GB 50017-2017）"));
+    entry("guifanYuan")->trigger();
+    QCOMPARE(openCalculator("Form4")->windowTitle(), QStringLiteral("轴心受压构件稳定系数查询"));
+    delete openCalculator("Form4");
 }
 
 QTEST_MAIN(TestForm1)

@@ -1,13 +1,16 @@
 // The bolt connection window, driven as an engineer uses it.
 
 #include "boltdiagram.h"
+#include "bookactions.h"
 #include "controls.h"
 #include "boltconnectionwindow.h"
+#include "editionchoice.h"
 #include "uitest.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -58,6 +61,7 @@ private slots:
     void shouldShowTheBeginningOfALeftBox();
     void shouldPressTheFocusedButtonWithEnter_data();
     void shouldPressTheFocusedButtonWithEnter();
+    void shouldFollowTheEditionChosen();
 
 private:
     QLineEdit *box(const QString &name) { return control<QLineEdit>(form, name); }
@@ -184,6 +188,29 @@ void TestForm2::shouldComputeInTheChosenLayout_data()
                                                  << "1 2";
     QTest::newRow("blanks around, full-width digits") << "八排" << QStringList{"Text7", " １０５　", "Text4", "４０ "}
                                                       << defaults << "";
+    // Rows named "current: …" follow the current edition: Nvb = 0.9·k·nf·μ·P,
+    // the bolt judged by Nv/Nvb + Nt/Ntb, rounded up to two decimals.
+    const QString combined = "一.螺栓抗拉承载力满足要求，但拉剪共同作用不满足要求（Nv/Nvb+Nt/Ntb=%1>1.0），请调整螺栓的布置.\n";
+    const QString webOk = "二.腹板强度满足", webFails = "二.腹板强度不满足要求，请设置加劲肋或调整腹板厚度";
+    QTest::newRow("current: defaults") << "八排" << QStringList()
+                                       << QStringList{"74.5738636363636", "45", "62.775", "155", "44.7443181818182", "0.45",
+                                                      combined.arg("1.32") + webOk} << "";
+    QTest::newRow("current: V 225") << "八排" << QStringList{"Text8", "225"}
+                                    << QStringList{"74.5738636363636", "14.0625", "62.775", "155", "44.7443181818182", "0.45",
+                                                   "一.螺栓的抗拉及抗剪承载力均满足要求（Nv/Nvb+Nt/Ntb=0.83≤1.0）.\n" + webOk} << "";
+    QTest::newRow("current: V 648") << "八排" << QStringList{"Text8", "648"}
+                                    << QStringList{"74.5738636363636", "40.5", "62.775", "155", "44.7443181818182", "0.45",
+                                                   combined.arg("1.25") + webOk} << "";
+    // μ 0.45 for blasted Q345, not 0.50; web 62000/50/4 = 310 above 305.
+    QTest::newRow("current: Q345, tw 4") << "八排" << QStringList{"Combo2", "Q345", "Text6", "4"}
+                                         << QStringList{"74.5738636363636", "45", "62.775", "155", "44.7443181818182", "0.45",
+                                                        combined.arg("1.32") + webFails} << "";
+    QTest::newRow("current: shot blasted") << "八排" << QStringList{"Option4", ""}
+                                           << QStringList{"74.5738636363636", "45", "55.8", "155", "44.7443181818182", "0.4",
+                                                          combined.arg("1.41") + webOk} << "";
+    QTest::newRow("current: wire brushed, six rows") << "六排" << QStringList{"Option6", ""}
+                                                     << QStringList{"93.75", "60", "41.85", "155", "56.25", "0.3",
+                                                                    combined.arg("2.19") + webOk} << "";
     // clang-format on
 }
 
@@ -193,6 +220,8 @@ void TestForm2::shouldComputeInTheChosenLayout()
     QFETCH(QStringList, typed);
     QFETCH(QStringList, expected);
     QFETCH(QString, told);
+    if (QByteArray(QTest::currentDataTag()).startsWith("current:"))
+        chooseEdition(Edition::Current);
     click(control(form, "Command1"));  // the defaults: results a refused entry leaves as they are
     for (int i = 0; i + 1 < typed.size(); i += 2) {
         QWidget *target = control(form, typed[i]);
@@ -667,6 +696,55 @@ void TestForm2::shouldPressTheFocusedButtonWithEnter()
     }
     QCOMPARE(text("Text10"), Nt1);
     QCOMPARE(focusName(), focus);
+}
+
+void TestForm2::shouldFollowTheEditionChosen()
+{
+    auto *book = form->findChild<BookActions *>();
+    auto options = [this] {
+        QStringList shown;
+        for (const char *name : {"Option3", "Option4", "Option5", "Option6"}) {
+            auto *option = control<QRadioButton>(form, name);
+            if (option->isVisible())
+                shown << (option->isChecked() ? "(x) " : "( ) ") + option->text();
+        }
+        return shown;
+    };
+    typeInto(box("Text1"), "45");  // an input: it stays
+    click(control(form, "Option5"));
+    click(control(form, "Command1"));
+    QVERIFY(book->hasBook());
+
+    chooseEdition(Edition::Current);
+    QCOMPARE(form->windowTitle(), QStringLiteral("摩擦型高强螺栓连接计算（GB 50017-2017）"));
+    QCOMPARE(
+        options(),
+        QStringList({"(x) 喷硬质石英砂或铸钢棱角砂", "( ) 抛丸（喷砂）", "( ) 钢丝刷清除浮锈或未经处理的干净轧制面"}));
+    QCOMPARE(results(), QStringList(7, ""));
+    QVERIFY(!book->hasBook());
+    QCOMPARE(text("Text1"), QStringLiteral("45"));
+    QCOMPARE(control<QLabel>(form, "Label18")->text(), QStringLiteral("Nvb="));
+    QCOMPARE(controlsCutByTheirFrame(form).join(", "), QString());
+
+    // Q420 has no slip coefficient for a wire-brushed surface: told, nothing shown.
+    pickItem(control(form, "Combo2"), "Q420");
+    click(control(form, "Option6"));
+    click(control(form, "Command1"));
+    QCOMPARE(
+        boxes->take(),
+        QList<ShownBox>({warning("提示", "Q420钢材的摩擦面不应采用钢丝刷清除浮锈或未经处理的干净轧制面", "Form2")}));
+    QCOMPARE(results(), QStringList(7, ""));
+    click(control(form, "Option4"));
+    click(control(form, "Command1"));
+    QCOMPARE(text("Text16"), QStringLiteral("0.4"));
+
+    chooseEdition(Edition::Original);
+    QCOMPARE(form->windowTitle(), QStringLiteral("摩擦型高强螺栓连接计算"));
+    QCOMPARE(options(),
+             QStringList({"( ) 喷砂（丸）", "(x) 喷砂（丸）后涂无机富锌漆", "( ) 喷砂（丸）后生赤锈",
+                          "( ) 钢丝刷清除浮锈或未经处理的干净扎制表面"}));
+    QCOMPARE(results(), QStringList(7, ""));
+    QVERIFY(!book->hasBook());
 }
 
 QTEST_MAIN(TestForm2)

@@ -1,5 +1,6 @@
 // The end plate window, driven as an engineer uses it.
 
+#include "editionchoice.h"
 #include "endplatewindow.h"
 #include "uitest.h"
 
@@ -52,7 +53,8 @@ void TestForm3::shouldComputeWhatTheControlsSay_data()
     // clang-format off
     // Steps: "click Check1", "pick Combo2 M24", "type Combo2 m20" (the rest of the step is the text),
     // "drop Text1 -1" (text that reaches a box without the user leaving it), "enter Text5" (Enter
-    // pressed in the box; as the last step, in place of a click on "计算").
+    // pressed in the box; as the last step, in place of a click on "计算"), "edition current" (the
+    // current edition chosen in the main window).
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("Ntb");
     QTest::addColumn<QString>("thickness");  // mm, or empty
@@ -91,6 +93,18 @@ void TestForm3::shouldComputeWhatTheControlsSay_data()
                                  << "";
     QTest::newRow("Enter in a refused ef") << QStringList{"click Check1", "type Text4 -1", "enter Text4"} << "124" << "16"
                                            << "参数小于等于零";
+    // The current edition: never thinner than 16 mm nor 0.8 d; f 205, 200 above 40 mm; none above 100 mm.
+    const QString current = "edition current";
+    QTest::newRow("current: no class, M30") << QStringList{current, "pick Combo2 M30"} << "284" << "24" << "";
+    QTest::newRow("current: no class, M27") << QStringList{current, "pick Combo2 M27"} << "232" << "21.6" << "";
+    QTest::newRow("current: no class, M24") << QStringList{current, "pick Combo2 M24"} << "180" << "19.2" << "";
+    QTest::newRow("current: no class, M22") << QStringList{current, "pick Combo2 M22"} << "152" << "17.6" << "";
+    QTest::newRow("current: no class, M16") << QStringList{current, "pick Combo2 M16"} << "80" << "16" << "";
+    QTest::newRow("current: cantilever") << QStringList{current, "click Check1"} << "124" << "26.94167" << "";
+    QTest::newRow("current: M30 cantilever, over 40 mm") << QStringList{current, "pick Combo2 M30", "click Check1"}
+                                                        << "284" << "41.27953" << "";
+    QTest::newRow("current: over 100 mm") << QStringList{current, "type Text4 600", "click Check1"} << "124" << ""
+                                          << "输入数据超出计算范围，无法计算";
     // clang-format on
 }
 
@@ -103,6 +117,11 @@ void TestForm3::shouldComputeWhatTheControlsSay()
     click(control(form, "Command1"));  // earlier results, to be replaced or emptied
     for (const QString &step : steps) {
         const QString verb = step.section(' ', 0, 0), text = step.section(' ', 2);
+        if (verb == "edition") {
+            chooseEdition(Edition::Current);
+            QCOMPARE(results(), QStringList({"", ""}));  // the results of the other edition go
+            continue;
+        }
         QWidget *target = control(form, step.section(' ', 1, 1));
         if (verb == "click") {
             click(target);

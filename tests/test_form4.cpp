@@ -1,6 +1,7 @@
 // The stability coefficient window, driven as an engineer uses it.
 
 #include "bookactions.h"
+#include "editionchoice.h"
 #include "stabilitywindow.h"
 #include "uitest.h"
 
@@ -80,7 +81,8 @@ void TestForm4::shouldComputeAsTheUserWorks_data()
     // clang-format off
     // Steps: "Command1", "Tab", "Text2=0" (typed), "Combo2:b类" (picked),
     // "Enter@Text4" (Enter pressed in the box), "Undo@Text4" (Ctrl+Z in it),
-    // "Inputs:钢材=Q235|…" (the book's inputs then, as symbol or name = value).
+    // "Inputs:钢材=Q235|…" (the book's inputs then, as symbol or name = value),
+    // "现行规范" and "原规范" (the edition chosen in the main window).
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("text4");
     QTest::addColumn<QString>("text5");
@@ -107,6 +109,18 @@ void TestForm4::shouldComputeAsTheUserWorks_data()
     }
     QTest::newRow("typed texts match the items")
         << QStringList{"Command1", "Combo1=Q390", "Combo2=c类", "Command2"} << worked << ".744" << none;
+    // The current edition: π 3.14, three decimals, Q420, Q460 and class d listed.
+    QTest::newRow("current: defaults") << QStringList{"现行规范", "Command1", "Command2"} << worked << "0.936" << none;
+    QTest::newRow("current: Q460 d") << QStringList{"现行规范", "Command1", "Combo1:Q460", "Combo2:d类", "Command2"}
+                                     << worked << "0.623" << none;
+    QTest::newRow("current: Q550 refused") << QStringList{"现行规范", "Text4=80", "Combo1=Q550", "Command2"} << "80" << ""
+                                           << warn2("钢材应为Q235、Q345、Q390、Q420或Q460");
+    QTest::newRow("current: class e refused") << QStringList{"现行规范", "Text4=80", "Combo2=e类", "Command2"} << "80"
+                                              << "" << warn2("截面类型应为a类、b类、c类或d类");
+    // A change of edition empties φ; λ, the same under both, stays.
+    QTest::newRow("φ emptied by the edition") << QStringList{"Command1", "Command2", "现行规范"} << worked << "" << none;
+    QTest::newRow("Q460 picked, then the original edition")
+        << QStringList{"现行规范", "Command1", "Combo1:Q460", "Command2", "原规范", "Command2"} << worked << "" << badGrade;
 
     // A typed slenderness.
     QTest::newRow("80 a") << QStringList{"Text4=80", "Command2"} << "80" << ".7829" << none;
@@ -196,6 +210,8 @@ void TestForm4::shouldComputeAsTheUserWorks()
     for (const QString &step : steps) {
         if (step == "Tab") {
             pressTab();
+        } else if (step == "现行规范" || step == "原规范") {
+            chooseEdition(step == "现行规范" ? Edition::Current : Edition::Original);
         } else if (step.startsWith("Inputs:")) {
             QStringList read;
             for (const BookInput &in : form->findChild<BookActions *>()->book().inputs)

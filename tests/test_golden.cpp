@@ -14,6 +14,7 @@
 // (the same switch rewrites docs/ pictures and the installed files' copies).
 
 #include "bookactions.h"
+#include "editionchoice.h"
 #include "mainwindow.h"
 #include "boltconnectionwindow.h"
 #include "endplatewindow.h"
@@ -449,16 +450,22 @@ void TestGolden::shouldLookAsKept_data()
 {
     // clang-format off
     QTest::addColumn<QString>("form");
+    QTest::addColumn<bool>("current");  // opened under the current edition of the design codes
     for (const char *form : {"Form1", "Form2", "Form3", "Form4", "Form5", "Form6"})
-        QTest::newRow(form) << form;
+        QTest::newRow(form) << form << false;
+    for (const char *form : {"Form2", "Form3", "Form4"})
+        QTest::addRow("%s-current", form) << form << true;
     // clang-format on
 }
 
 void TestGolden::shouldLookAsKept()
 {
     QFETCH(QString, form);
+    QFETCH(bool, current);
+    if (current)
+        chooseEdition(Edition::Current);
     QWidget *w = open(form);
-    QStringList lines{"# " + form
+    QStringList lines{"# " + form + (current ? " under the current edition" : "")
                       + " as it opens: objectName class text place size, then what is not the default."
                         " Written by tests/test_golden.cpp."};
     describeControls(w, w, 0, lines);
@@ -467,14 +474,16 @@ void TestGolden::shouldLookAsKept()
     describeFieldChecks(w, *boxes, lines);
     QCOMPARE(boxes->unexpected(), QString());
     QString report;
-    QVERIFY2(matchesGolden(form + ".txt", lines.join('\n') + '\n', &report), qPrintable(report));
+    QVERIFY2(matchesGolden(QString(QTest::currentDataTag()) + ".txt", lines.join('\n') + '\n', &report),
+             qPrintable(report));
 }
 
 void TestGolden::shouldWriteTheBookAsKept_data()
 {
     // clang-format off
     QTest::addColumn<QString>("form");
-    QTest::addColumn<QStringList>("entries");    // "Combo1=六排" picks a listed text, else types; "Option1" clicks
+    // "Combo1=六排" picks a listed text, else types; "Option1" clicks; "现行规范" chooses the current edition.
+    QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QStringList>("calculate");  // the buttons pressed, in order
 
     const QStringList once{"Command1"}, both{"Command1", "Command2"}, second{"Command2"};
@@ -511,6 +520,20 @@ void TestGolden::shouldWriteTheBookAsKept_data()
                                                                  "Combo2=直径25", "Combo3=直径25"}
                                        << once;
     QTest::newRow("column-h-313.9") << "Form6" << QStringList{"Text2=313.9"} << once;
+    const QString current = "现行规范";
+    QTest::newRow("bolt-current-defaults") << "Form2" << QStringList{current} << once;
+    QTest::newRow("bolt-current-V-225") << "Form2" << QStringList{current, "Text8=225"} << once;
+    QTest::newRow("bolt-current-four-rows") << "Form2" << QStringList{current, "Combo1=四排"} << once;
+    QTest::newRow("bolt-current-Q420-wire-brushed") << "Form2" << QStringList{current, "Combo2=Q420", "Option6"} << once;
+    QTest::newRow("end-plate-current-M30") << "Form3" << QStringList{current, "Combo2=M30"} << once;
+    QTest::newRow("end-plate-current-M30-cantilever") << "Form3" << QStringList{current, "Combo2=M30", "Check1"} << once;
+    QTest::newRow("end-plate-current-cantilever-two-side") << "Form3" << QStringList{current, "Check1", "Check3"}
+                                                           << once;
+    QTest::newRow("stability-current-defaults") << "Form4" << QStringList{current} << both;
+    QTest::newRow("stability-current-typed-10") << "Form4" << QStringList{current, "Text4=10"} << second;
+    QTest::newRow("stability-current-Q460-d-120") << "Form4" << QStringList{current, "Combo1=Q460", "Combo2=d类",
+                                                                            "Text4=120"}
+                                                  << second;
     // clang-format on
 }
 
@@ -521,6 +544,10 @@ void TestGolden::shouldWriteTheBookAsKept()
     QFETCH(QStringList, calculate);
     QWidget *w = open(form);
     for (const QString &entry : entries) {
+        if (entry == "现行规范") {
+            chooseEdition(Edition::Current);
+            continue;
+        }
         const QString name = entry.section('=', 0, 0), value = entry.section('=', 1);
         QWidget *c = control(w, name);
         auto *list = qobject_cast<QComboBox *>(c);
@@ -611,7 +638,7 @@ void TestGolden::shouldShowItsInputTextsAgain()
             for (const ControlRow &option : w->table().controls) {
                 if (option.kind == ControlKind::Option && QString(option.reader) == row.reader && option.text != now) {
                     changed[key] = option.name;
-                    expected[key] = option.text;
+                    expected[key] = option.currentText ? option.name : option.text;
                 }
             }
             continue;

@@ -942,12 +942,17 @@ void TestSoak::openCalculator()
         return;
     }
     // Through the menu: a click on the menu, then on the entry (now and then
-    // on a separator, which does nothing and leaves the menu open).
+    // on a separator, which does nothing and leaves the menu open); or the
+    // other edition of the design codes, with the windows open.
     auto *menu = main_->findChild<QMenu *>(QStringLiteral("proselect"));
     QString entryName = way.entry;
     if (chance(10))
         entryName = QStringLiteral("fen%1").arg(1 + below(4));
-    note(QStringLiteral("Form1: menu 程序选择, %1").arg(entryName));
+    if (chance(15)) {
+        menu = main_->findChild<QMenu *>(QStringLiteral("guifan"));
+        entryName = chance(50) ? QStringLiteral("guifanYuan") : QStringLiteral("guifanXianxing");
+    }
+    note(QStringLiteral("Form1: menu %1, %2").arg(menu->title(), entryName));
     bringToFront(main_.get());
     QMenuBar *bar = main_->menuBar();
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->actionGeometry(menu->menuAction()).center());

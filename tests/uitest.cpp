@@ -1,6 +1,7 @@
 #include "uitest.h"
 
 #include "controls.h"
+#include "editionchoice.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -157,6 +158,8 @@ void WindowTestBase::cleanup()
     const QString left = boxes->unexpected();
     delete shown_;
     settle();
+    // The next test starts under the original edition, even after a failure.
+    morvane::chooseEdition(morvane::Edition::Original);
     boxes.reset();
     QVERIFY2(left.isEmpty(), qPrintable("message boxes nobody expected:\n" + left));
 }

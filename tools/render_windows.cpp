@@ -6,17 +6,22 @@
 // written by a second run of the tool on such a screen:
 //   QT_SCALE_FACTOR=2 render_windows --bolt-only FILE
 // The calculation book's page is dated 2026-12-08 14:05, so that every run
-// writes the same pixels. To compare the pictures of two folders pixel for
-// pixel (each PNG of KEPT with the one of that name in WRITTEN), and with
-// --rewrite to copy each that differs over the one kept:
+// writes the same pixels. The windows show the original edition of the
+// design codes, whatever the user chose (the tool keeps its settings in a
+// folder of its own), and the bolt window once more under the current one.
+// To compare the pictures of two folders pixel for pixel (each PNG of KEPT
+// with the one of that name in WRITTEN), and with --rewrite to copy each
+// that differs over the one kept:
 //   render_windows --compare WRITTEN KEPT [--rewrite]
 
 #include "appicon.h"
 #include "bookactions.h"
 #include "controls.h"
+#include "editionchoice.h"
 #include "mainwindow.h"
 #include "warningbox.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QAbstractButton>
 #include <QDateTime>
@@ -25,6 +30,8 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QPushButton>
 #include <QWidget>
@@ -134,6 +141,10 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Not the user's settings: no choice of theirs changes the pictures.
+    const QTemporaryDir settings;
+    for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, settings.path());
     morvane::applyApplicationLook(app);
     app.setWindowIcon(morvane::programIcon());
     const QStringList arguments = app.arguments();
@@ -210,6 +221,12 @@ int main(int argc, char *argv[])
     if (QWidget *column = open("Command6", "Form6")) {
         press(column, "Command1");
         ok &= save(column, folder, "column-window-computed.png");
+    }
+    // The bolt window under the current edition, chosen with it open.
+    if (QWidget *bolt = open("Command1", "Form2")) {
+        main.findChild<QAction *>("guifanXianxing")->trigger();
+        press(bolt, "Command1");
+        ok &= save(bolt, folder, "bolt-window-current.png");
     }
     return ok ? EXIT_SUCCESS : EXIT_FAILURE;
 }
