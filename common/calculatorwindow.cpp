@@ -1,10 +1,13 @@
 #include "calculatorwindow.h"
 
 #include "bookactions.h"
+#include "calculationfile.h"
+#include "calculationkeeper.h"
 #include "controls.h"
 #include "fieldcheck.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -13,6 +16,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <QRegularExpression>
+
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -112,6 +118,16 @@ CalculatorWindow::CalculatorWindow(const WindowTable &table, QWidget *parent)
     setUpCalculatorWindow(this, text(table.name), text(table.caption), table.widthTwips, table.heightTwips);
     build();
     load();
+    defaults_ = inputTexts();
+    keeper_ = new CalculationKeeper(this);
+}
+
+void CalculatorWindow::closeEvent(QCloseEvent *event)
+{
+    if (keeper_->mayClose())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void CalculatorWindow::build()
@@ -199,6 +215,18 @@ void CalculatorWindow::build()
             checks_.at(row.check)->watch(box, testOf(row));
         else if (row.feeds)
             checks_.at(row.check)->requireNumbers({box});
+    }
+
+    // Any change of an input, typed, picked or set.
+    for (size_t i = 0; i < made_.size(); ++i) {
+        if (!table_.controls[i].feeds)
+            continue;
+        if (auto *box = qobject_cast<QLineEdit *>(made_[i]))
+            connect(box, &QLineEdit::textChanged, this, &CalculatorWindow::inputsEdited);
+        else if (auto *list = qobject_cast<QComboBox *>(made_[i]))
+            connect(list, &QComboBox::currentTextChanged, this, &CalculatorWindow::inputsEdited);
+        else if (auto *button = qobject_cast<QAbstractButton *>(made_[i]))
+            connect(button, &QAbstractButton::toggled, this, &CalculatorWindow::inputsEdited);
     }
 }
 
@@ -300,6 +328,54 @@ QStringList CalculatorWindow::setInputTexts(const QMap<QString, QString> &texts)
     }
     followInputs();
     return refused;
+}
+
+QList<InputRule> CalculatorWindow::inputRules() const
+{
+    QList<InputRule> rules;
+    for (size_t i = 0; i < made_.size(); ++i) {
+        const ControlRow &row = table_.controls[i];
+        if (!row.feeds)
+            continue;
+        const QString name = text(row.feeds);
+        auto listed = std::find_if(rules.begin(), rules.end(), [&name](const InputRule &r) { return r.name == name; });
+        if (listed != rules.end()) {
+            // A further option of the group.
+            if (row.kind == ControlKind::Option && !made_[i]->isHidden())
+                listed->choices << qobject_cast<QAbstractButton *>(made_[i])->text() << text(row.name);
+            continue;
+        }
+        InputRule rule;
+        rule.name = name;
+        rule.title = row.reader ? text(row.reader) : name;
+        if (row.namedBy) {
+            for (size_t j = 0; j < made_.size(); ++j) {
+                if (qstrcmp(table_.controls[j].name, row.namedBy) == 0)
+                    rule.title = text(table_.controls[j].text).remove(QRegularExpression("[=＝:：\\s]+$"));
+            }
+        }
+        if (auto *box = qobject_cast<QLineEdit *>(made_[i])) {
+            rule.maxLength = box->maxLength();
+        } else if (auto *list = qobject_cast<QComboBox *>(made_[i])) {
+            if (list->lineEdit())
+                rule.maxLength = list->lineEdit()->maxLength();
+            if (row.kind == ControlKind::KeyProofList) {
+                rule.onlyChoices = true;
+                for (int item = 0; item < list->count(); ++item)
+                    rule.choices << list->itemText(item);
+                rule.choices << text(row.text);
+            }
+        } else if (row.kind == ControlKind::Check) {
+            rule.onlyChoices = true;
+            rule.choices = QStringList{"是", "否"};
+        } else if (row.kind == ControlKind::Option) {
+            rule.onlyChoices = true;
+            if (!made_[i]->isHidden())
+                rule.choices << qobject_cast<QAbstractButton *>(made_[i])->text() << text(row.name);
+        }
+        rules << rule;
+    }
+    return rules;
 }
 
 QLineEdit *CalculatorWindow::box(int role) const { return control<QLineEdit>(role); }

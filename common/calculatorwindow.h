@@ -28,7 +28,9 @@ class QPushButton;
 namespace morvane {
 
 class BookActions;
+class CalculationKeeper;
 class FieldCheck;
+struct InputRule;
 
 // A bound a box's value must keep. A value that breaks it is told in the
 // warning box, with the message and title, when the box is left and at "计算".
@@ -110,6 +112,7 @@ struct WindowTable {
     std::span<const ControlRow> controls;  // in the order they are made
     std::span<const char *const> tabOrder;
     const char *focus = nullptr;  // the control that has the focus when the window opens
+    const char *calculator = nullptr;  // the calculator's name in files: "bolt-connection"
 };
 
 class CalculatorWindow : public QWidget
@@ -128,8 +131,22 @@ public:
     // "否". Inputs the window lacks are passed by. Returns the names of the
     // inputs whose texts no control of theirs can show; those keep theirs.
     QStringList setInputTexts(const QMap<QString, QString> &texts);
+    // The inputs as the load step writes them.
+    const QMap<QString, QString> &defaultInputTexts() const { return defaults_; }
+    // What each input can show, as setInputTexts takes it.
+    QList<InputRule> inputRules() const;
+
+    // The calculation kept in a file: open, save, the caption, the question on closing.
+    CalculationKeeper *keeper() const { return keeper_; }
+
+signals:
+    // An input was typed, picked or set: its text may differ from the file's.
+    void inputsEdited();
 
 protected:
+    // A window whose inputs differ from its file asks first.
+    void closeEvent(QCloseEvent *event) override;
+
     // Called after setInputTexts has shown its texts: a window shows what
     // follows from them (the bolt window the layout of its number of rows).
     virtual void followInputs() {}
@@ -166,6 +183,8 @@ private:
     std::vector<QWidget *> roles_;
     std::vector<FieldCheck *> checks_;
     BookActions *book_ = nullptr;
+    CalculationKeeper *keeper_ = nullptr;
+    QMap<QString, QString> defaults_;
 };
 
 }  // namespace morvane

@@ -113,7 +113,7 @@ constexpr const char *kTabOrder[] = {"Text1",   "Text2",   "Text3",  "Text4",  "
                                      "Check4",  "Option3", "Option4", "Command1", "Command2"};
 // clang-format on
 
-constexpr WindowTable kTable{"Form3", "端板厚度计算器", 6885, 4875, kControls, kTabOrder};
+constexpr WindowTable kTable{"Form3", "端板厚度计算器", 6885, 4875, kControls, kTabOrder, nullptr, "end-plate"};
 
 bool ticked(const QCheckBox *check) { return check->checkState() == Qt::Checked; }
 
