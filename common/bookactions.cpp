@@ -257,6 +257,7 @@ BookActions::BookActions(QWidget *window, const QList<QWidget *> &resultsFrames,
     // The project of the books, asked for at any time: not a shortcut of the window.
     information_ = new QAction(QStringLiteral("计算书信息…"), window);
     connect(information_, &QAction::triggered, window, [window] { editBookInformation(window); });
+    window->addAction(information_);
     for (QWidget *frame : resultsFrames)
         frame->addAction(information_);
     for (QWidget *frame : resultsFrames)

@@ -70,7 +70,8 @@ void TestForm1::shouldShowTheMainWindow()
 void TestForm1::shouldOfferTheMenu()
 {
     auto *menu = control<QMenu>(form, "proselect");
-    QCOMPARE(form->menuBar()->actions(), QList<QAction *>{menu->menuAction()});
+    auto *files = control<QMenu>(form, "fileMenu");
+    QCOMPARE(form->menuBar()->actions(), QList<QAction *>({menu->menuAction(), files->menuAction()}));
     for (QAction *a : menu->actions())
         QVERIFY2(!a->isSeparator() || a->text().isEmpty(), "a separator is a plain line, without a caption");
     // The menu itself and the separators open nothing.
