@@ -338,13 +338,6 @@ QList<InputRule> CalculatorWindow::inputRules() const
         if (!row.feeds)
             continue;
         const QString name = text(row.feeds);
-        auto listed = std::find_if(rules.begin(), rules.end(), [&name](const InputRule &r) { return r.name == name; });
-        if (listed != rules.end()) {
-            // A further option of the group.
-            if (row.kind == ControlKind::Option && !made_[i]->isHidden())
-                listed->choices << qobject_cast<QAbstractButton *>(made_[i])->text() << text(row.name);
-            continue;
-        }
         InputRule rule;
         rule.name = name;
         rule.title = row.reader ? text(row.reader) : name;
@@ -370,8 +363,10 @@ QList<InputRule> CalculatorWindow::inputRules() const
             rule.choices = QStringList{"是", "否"};
         } else if (row.kind == ControlKind::Option) {
             rule.onlyChoices = true;
-            if (!made_[i]->isHidden())
-                rule.choices << qobject_cast<QAbstractButton *>(made_[i])->text() << text(row.name);
+            for (const auto &[option, button] : optionGroup(i)) {
+                if (!button->isHidden())
+                    rule.choices << button->text() << text(option->name);
+            }
         }
         rules << rule;
     }
