@@ -148,7 +148,8 @@ constexpr const char *kTabOrder[] = {"Text1",   "Text2",   "Text3",   "Text4",  
                                      "Option6", "Combo1",  "Combo2",  "Combo3",  "Command1", "Command2"};
 // clang-format on
 
-constexpr WindowTable kTable{"Form2", "摩擦型高强螺栓连接计算", 7320, 5415, kControls, kTabOrder, nullptr, "bolt-connection"};
+constexpr WindowTable kTable{"Form2", "摩擦型高强螺栓连接计算", 7320, 5415, kControls, kTabOrder,
+                             nullptr, "bolt-connection"};
 
 // The number of bolt rows a layout text stands for; 0 for any other text.
 int rowCount(const QString &text) { return text == "四排" ? 4 : text == "六排" ? 6 : text == "八排" ? 8 : 0; }

@@ -61,9 +61,12 @@ struct InformationField {
     std::string BookHeader::*field;
 };
 const InformationField kInformation[] = {
-    {"projectName", "工程名称", &BookHeader::projectName}, {"projectNumber", "工程编号", &BookHeader::projectNumber},
-    {"member", "构件/节点", &BookHeader::member},           {"designer", "设计", &BookHeader::designer},
-    {"checker", "校对", &BookHeader::checker},              {"approver", "审核", &BookHeader::approver},
+    {"projectName", "工程名称", &BookHeader::projectName},
+    {"projectNumber", "工程编号", &BookHeader::projectNumber},
+    {"member", "构件/节点", &BookHeader::member},
+    {"designer", "设计", &BookHeader::designer},
+    {"checker", "校对", &BookHeader::checker},
+    {"approver", "审核", &BookHeader::approver},
 };
 QString informationKey(const InformationField &field) { return QStringLiteral("book/") + QLatin1String(field.key); }
 
@@ -364,19 +367,19 @@ void BookActions::saveBook()
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
     QString filter = kPdfFilter;
-    const QString chosen =
-        chooseFileToSave(window_, QStringLiteral("导出计算书"), QDir(folder).filePath(suggestedBookName(*book_, date_)),
-                         {kPdfFilter, kHtmlFilter, kOdtFilter}, &filter);
+    const QString chosen = chooseFileToSave(window_, QStringLiteral("导出计算书"),
+                                            QDir(folder).filePath(suggestedBookName(*book_, date_)),
+                                            {kPdfFilter, kHtmlFilter, kOdtFilter}, &filter);
     if (chosen.isEmpty())
         return;
     rememberValue(kLastFolderKey, QFileInfo(chosen).absolutePath());
     // A suffix typed with the name wins ("book.html" with the PDF filter is
     // written as HTML); a name without one takes the filter's.
     const std::optional<BookFormat> typed = formatOfSuffix(chosen);
-    const BookFormat format = typed                   ? *typed
-                            : filter == kHtmlFilter ? BookFormat::Html
-                            : filter == kOdtFilter  ? BookFormat::Odt
-                                                    : BookFormat::Pdf;
+    const BookFormat format = typed ? *typed
+        : filter == kHtmlFilter     ? BookFormat::Html
+        : filter == kOdtFilter      ? BookFormat::Odt
+                                    : BookFormat::Pdf;
     const char *suffixes[] = {".pdf", ".html", ".odt"};
     const QString path = typed ? chosen : chosen + QLatin1String(suffixes[int(format)]);
     if (!mayReplace(window_, chosen, path))

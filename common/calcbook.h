@@ -59,10 +59,7 @@ struct BookHeader {
     std::string checker;        // 校对
     std::string approver;       // 审核
 
-    bool hasProject() const
-    {
-        return !(projectName + projectNumber + member + designer + checker + approver).empty();
-    }
+    bool hasProject() const { return !(projectName + projectNumber + member + designer + checker + approver).empty(); }
 };
 
 // The book's title: the calculator's name as a 计算书 ("端板厚度计算书").

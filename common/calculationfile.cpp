@@ -121,8 +121,10 @@ CalculationLoading decideLoading(const QByteArray &bytes, const WindowInputs &wi
             continue;  // missing: the default stays
         const QString &text = *kept;
         if (text.size() > rule.maxLength) {
-            loading.refusal =
-                QString("文件中「%1」的文字有%2个字符，长于输入框允许的%3个字符").arg(rule.title).arg(text.size()).arg(rule.maxLength);
+            loading.refusal = QString("文件中「%1」的文字有%2个字符，长于输入框允许的%3个字符")
+                                  .arg(rule.title)
+                                  .arg(text.size())
+                                  .arg(rule.maxLength);
             return loading;
         }
         if (rule.onlyChoices && !rule.choices.contains(text)) {
@@ -144,7 +146,8 @@ CalculationLoading decideLoading(const QByteArray &bytes, const WindowInputs &wi
         loading.notice = QString("文件按%1保存，本窗口按%2计算。文件中的数据已载入，请核对后再计算。")
                              .arg(edition(file.edition), edition(window.edition));
         if (!defaulted.isEmpty())
-            loading.notice += QString("\n以下输入在%1中没有，已取默认值：%2").arg(edition(window.edition), defaulted.join("、"));
+            loading.notice +=
+                QString("\n以下输入在%1中没有，已取默认值：%2").arg(edition(window.edition), defaulted.join("、"));
     }
     loading.texts = texts;
     return loading;

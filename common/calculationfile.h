@@ -59,8 +59,8 @@ QString calculatorTitle(const QString &calculator);
 // list that takes typing), or one of a few texts (a key-proof list, a check,
 // an option group).
 struct InputRule {
-    QString name;         // the calculation input it feeds
-    QString title;        // what the window calls it, for the messages
+    QString name;   // the calculation input it feeds
+    QString title;  // what the window calls it, for the messages
     int maxLength = 32767;
     bool onlyChoices = false;  // takes one of `choices` only
     QStringList choices;

@@ -134,8 +134,8 @@ CalculationKeeper::CalculationKeeper(CalculatorWindow *window)
     };
     QAction *open = make(QStringLiteral("打开计算…"), QKeySequence(Qt::CTRL | Qt::Key_O), "openCalculation");
     QAction *save = make(QStringLiteral("保存计算"), QKeySequence(Qt::CTRL | Qt::Key_S), "saveCalculation");
-    QAction *saveAs =
-        make(QStringLiteral("计算另存为…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), "saveCalculationAs");
+    QAction *saveAs = make(QStringLiteral("计算另存为…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                           "saveCalculationAs");
     connect(open, &QAction::triggered, this, &CalculationKeeper::chooseAndOpen);
     connect(save, &QAction::triggered, this, &CalculationKeeper::save);
     connect(saveAs, &QAction::triggered, this, &CalculationKeeper::saveAs);
@@ -161,8 +161,9 @@ bool CalculationKeeper::isChanged() const { return !path_.isEmpty() && window_->
 
 CalculationLoading CalculationKeeper::decide(const QByteArray &bytes) const
 {
-    return decideLoading(bytes, {QLatin1String(window_->table().calculator), savedEdition(window_),
-                                 window_->inputRules(), window_->defaultInputTexts()});
+    return decideLoading(bytes,
+                         {QLatin1String(window_->table().calculator), savedEdition(window_), window_->inputRules(),
+                          window_->defaultInputTexts()});
 }
 
 bool CalculationKeeper::apply(const QString &path, const CalculationLoading &loading)
@@ -215,8 +216,8 @@ bool CalculationKeeper::saveAs()
         ? QDir(lastFolder()).filePath(caption_ + QLatin1Char('.') + QLatin1String(kCalculationSuffix))
         : path_;
     QString filter;
-    const QString chosen =
-        chooseFileToSave(window_, QStringLiteral("计算另存为"), suggested, calculationFilters().mid(0, 1), &filter);
+    const QString chosen = chooseFileToSave(window_, QStringLiteral("计算另存为"), suggested,
+                                            calculationFilters().mid(0, 1), &filter);
     if (chosen.isEmpty())
         return false;
     rememberValue(kLastFolderKey, QFileInfo(chosen).absolutePath());
@@ -227,8 +228,8 @@ bool CalculationKeeper::saveAs()
 
 bool CalculationKeeper::writeTo(const QString &path)
 {
-    const Calculation calculation{QLatin1String(window_->table().calculator), savedEdition(window_), window_->inputTexts(),
-                            QDateTime::currentDateTime()};
+    const Calculation calculation{QLatin1String(window_->table().calculator), savedEdition(window_),
+                                  window_->inputTexts(), QDateTime::currentDateTime()};
     // Written whole to a file beside it, then put in its place: a full disk
     // or a crash leaves the old file as it was.
     QSaveFile file(path);

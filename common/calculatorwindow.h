@@ -111,7 +111,7 @@ struct WindowTable {
     int heightTwips;
     std::span<const ControlRow> controls;  // in the order they are made
     std::span<const char *const> tabOrder;
-    const char *focus = nullptr;  // the control that has the focus when the window opens
+    const char *focus = nullptr;       // the control that has the focus when the window opens
     const char *calculator = nullptr;  // the calculator's name in files: "bolt-connection"
 };
 

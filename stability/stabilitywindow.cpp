@@ -73,8 +73,8 @@ constexpr const char *kTabOrder[] = {"Command1", "Text1",  "Text2",    "Text3",
                                      "Combo1",   "Combo2", "Command2", "Command3"};
 // clang-format on
 
-constexpr WindowTable kTable{"Form4", "轴心受压构件稳定系数查询", 4875, 2145, kControls, kTabOrder, "Command1",
-                               "stability"};
+constexpr WindowTable kTable{"Form4",    "轴心受压构件稳定系数查询", 4875, 2145, kControls, kTabOrder, "Command1",
+                             "stability"};
 
 }  // namespace
 

@@ -176,7 +176,8 @@ void TestCalcBook::shouldHoldEveryInputAndResultAsShown()
     QFETCH(QString, focus);
     QWidget *w = open(form);
     auto *resultsFrame = control(w, frame);
-    const QStringList disabled{"复制计算书 (disabled)", "导出计算书… (disabled)", "打印计算书… (disabled)", "计算书信息…"};
+    const QStringList disabled{"复制计算书 (disabled)", "导出计算书… (disabled)", "打印计算书… (disabled)",
+                               "计算书信息…"};
     // The calculation's file first, then the book's.
     const QStringList files{"打开计算…", "保存计算", "计算另存为…", "最近的计算", ""};
     QCOMPARE(menuEntries(resultsFrame), files + disabled);
@@ -286,7 +287,8 @@ void TestCalcBook::shouldStartTheBookWithTheProject()
     QVERIFY(showActive(w));
     QTest::keyClick(control(w, "Text1"), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     const QMimeData *copied = QApplication::clipboard()->mimeData();
-    QVERIFY2(copied->html().contains("<tr><th>工程名称</th><td colspan=\"3\">某厂房</td><th>工程编号</th><td>GC-01</td></tr>"),
+    QVERIFY2(copied->html().contains(
+                 "<tr><th>工程名称</th><td colspan=\"3\">某厂房</td><th>工程编号</th><td>GC-01</td></tr>"),
              qPrintable(copied->html()));
     QVERIFY2(copied->text().contains("构件/节点：节点 A\n设计：张工  校对：李工  审核：王工\n计算时间："),
              qPrintable(copied->text()));
@@ -396,7 +398,8 @@ void TestCalcBook::shouldSaveByTheChosenFilter()
         QVERIFY(unzip.waitForFinished());
         const QString content = QString::fromUtf8(unzip.readAllStandardOutput());
         QCOMPARE(content.count("<table:table "), 3);
-        QVERIFY2(content.contains("Nt1 = 74.5738636363636 kN") && content.contains("工程名称") && content.contains("某厂房"),
+        QVERIFY2(content.contains("Nt1 = 74.5738636363636 kN") && content.contains("工程名称")
+                     && content.contains("某厂房"),
                  qPrintable(content.left(2000)));
         return;
     }

@@ -241,7 +241,9 @@ void TestCalculationFile::shouldMarkAndAskWhenChanged()
     QVERIFY2(failed.size() == 1 && failed[0].text.startsWith("无法保存文件："), qPrintable(toString(failed)));
     QVERIFY(w->isWindowModified());
     QVERIFY(QDir().rmdir(path + ".mvcalc"));
-    write(QFileInfo(path).fileName() + ".mvcalc", R"({"format": "morvane-calculation", "version": 1, "calculator": "pile-group", "inputs": {"pileCapacity": "1000"}})");
+    write(
+        QFileInfo(path).fileName() + ".mvcalc",
+        R"({"format": "morvane-calculation", "version": 1, "calculator": "pile-group", "inputs": {"pileCapacity": "1000"}})");
 
     boxes->setAnswer(MessageBoxCatcher::Answer(answer));
     w->close();
@@ -270,11 +272,14 @@ void TestCalculationFile::shouldListTheLastTenCalculations()
     QStringList entries;
     for (QAction *entry : recent->actions())
         entries << entry->text();
-    QCOMPARE(entries, QStringList({"&1 s5.mvcalc", "&2 s12.mvcalc", "&3 s11.mvcalc", "&4 s10.mvcalc", "&5 s9.mvcalc",
-                                   "&6 s8.mvcalc", "&7 s7.mvcalc", "&8 s6.mvcalc", "&9 s4.mvcalc", "&0 s3.mvcalc"}));
+    QCOMPARE(entries,
+             QStringList({"&1 s5.mvcalc", "&2 s12.mvcalc", "&3 s11.mvcalc", "&4 s10.mvcalc", "&5 s9.mvcalc",
+                          "&6 s8.mvcalc", "&7 s7.mvcalc", "&8 s6.mvcalc", "&9 s4.mvcalc", "&0 s3.mvcalc"}));
     QFile::remove(folder.filePath("s12.mvcalc"));
     recent->actions().at(1)->trigger();  // a file gone: told, and forgotten
-    QCOMPARE(boxes->take(), QList<ShownBox>{warning("提示", "文件不存在：" + QDir::toNativeSeparators(folder.filePath("s12.mvcalc")), "Form4")});
+    QCOMPARE(boxes->take(),
+             QList<ShownBox>{
+                 warning("提示", "文件不存在：" + QDir::toNativeSeparators(folder.filePath("s12.mvcalc")), "Form4")});
     emit recent->aboutToShow();
     QCOMPARE(recent->actions().at(1)->text(), "&2 s11.mvcalc");
     recent->actions().at(3)->trigger();

@@ -19,6 +19,7 @@ private slots:
     void shouldStartWithQtOptions();
     void shouldSeeTheChosenStyle_data();
     void shouldSeeTheChosenStyle();
+    void shouldGiveTheFilesToOpen();
 
 private:
     // The program started with these arguments and no display but the one
@@ -158,6 +159,13 @@ void TestCommandLine::shouldSeeTheChosenStyle()
     }
     QCOMPARE(morvane::chosenStyle(int(argv.size()), argv.data()), style);
     qunsetenv("QT_STYLE_OVERRIDE");
+}
+
+void TestCommandLine::shouldGiveTheFilesToOpen()
+{
+    QStringList files;
+    QCOMPARE(morvane::handleCommandLine({"morvane", "a.mvcalc", "计算/b.mvcalc"}, false, &files), std::nullopt);
+    QCOMPARE(files, QStringList({"a.mvcalc", "计算/b.mvcalc"}));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
