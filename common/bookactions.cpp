@@ -22,6 +22,7 @@
 #include <QFormLayout>
 #include <QGuiApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -267,8 +268,6 @@ BookActions::BookActions(QWidget *window, const QList<QWidget *> &resultsFrames,
         frame->setContextMenuPolicy(Qt::ActionsContextMenu);
     // The text boxes keep their own menu; a result box's menu offers the book too.
     for (QWidget *box : window->findChildren<QWidget *>()) {
-        if (qobject_cast<QComboBox *>(box->parentWidget()))
-            continue;  // a list's text field
         if (qobject_cast<QLineEdit *>(box)) {
             box->installEventFilter(this);
         } else if (auto *text = qobject_cast<QPlainTextEdit *>(box)) {
@@ -325,6 +324,12 @@ void BookActions::setBook(const CalcBook &book)
 
 bool BookActions::eventFilter(QObject *watched, QEvent *event)
 {
+    // On X11 a text box takes Ctrl+E to the end of its line: the export wins.
+    if (event->type() == QEvent::ShortcutOverride && save_->isEnabled()
+        && static_cast<QKeyEvent *>(event)->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_E)) {
+        event->ignore();
+        return true;
+    }
     if (event->type() != QEvent::ContextMenu)
         return false;
     QWidget *widget = static_cast<QWidget *>(watched);
