@@ -33,8 +33,6 @@ QString refusal(const QCommandLineParser &parser, const QStringList &arguments)
 {
     if (!parser.unknownOptionNames().isEmpty())
         return QStringLiteral("未知选项“%1”。").arg(asTyped(arguments, parser.unknownOptionNames().constFirst()));
-    if (!parser.positionalArguments().isEmpty())
-        return QStringLiteral("多余的参数“%1”：本程序不打开文件。").arg(parser.positionalArguments().constFirst());
     return parser.errorText();
 }
 
@@ -77,7 +75,7 @@ bool answerWithoutDisplay(int argc, const char *const argv[])
 }
 
 
-std::optional<int> handleCommandLine(const QStringList &arguments, bool noDisplay)
+std::optional<int> handleCommandLine(const QStringList &arguments, bool noDisplay, QStringList *files)
 {
     QCommandLineParser parser;
     // Like Qt's own options: -version reads as --version.
@@ -91,8 +89,10 @@ std::optional<int> handleCommandLine(const QStringList &arguments, bool noDispla
                                      QStringLiteral("显示版本号后退出。"));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addPositionalArgument(QStringLiteral("文件"), QStringLiteral("计算文件（.mvcalc），各在其计算窗口中打开。"),
+                                 QStringLiteral("[文件…]"));
 
-    if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
+    if (!parser.parse(arguments)) {
         print(stderr,
               QStringLiteral("morvane：%1\n运行“morvane --help”查看可用的选项。\n").arg(refusal(parser, arguments)));
         return EXIT_FAILURE;
@@ -111,6 +111,8 @@ std::optional<int> handleCommandLine(const QStringList &arguments, bool noDispla
                              "请在桌面环境中启动本程序，或用“-platform”选择平台。\n"));
         return EXIT_FAILURE;
     }
+    if (files)
+        *files = parser.positionalArguments();
     return std::nullopt;
 }
 

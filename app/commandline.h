@@ -23,9 +23,10 @@ bool answerWithoutDisplay(int argc, const char *const argv[]);
 
 // Answers the program's own options in what QApplication left of the command
 // line: --help and --version print their text on standard output, an unknown
-// option or a stray argument prints an error on standard error, and so does
-// a start with no display to show the main window on. Returns the exit code
-// when the program ends there, nothing when it goes on to its main window.
-std::optional<int> handleCommandLine(const QStringList &arguments, bool noDisplay);
+// option prints an error on standard error, and so does a start with no
+// display to show the main window on. Returns the exit code when the program
+// ends there, nothing when it goes on to its main window; `files` then takes
+// the calculation files named, to open each in its window.
+std::optional<int> handleCommandLine(const QStringList &arguments, bool noDisplay, QStringList *files = nullptr);
 
 }  // namespace morvane

@@ -18,11 +18,14 @@ int main(int argc, char *argv[])
     morvane::applyApplicationLook(app);
     if (!style.isEmpty())
         app.setStyle(style);
-    if (const std::optional<int> exitCode = morvane::handleCommandLine(app.arguments(), noDisplay))
+    QStringList files;
+    if (const std::optional<int> exitCode = morvane::handleCommandLine(app.arguments(), noDisplay, &files))
         return *exitCode;
     app.setWindowIcon(morvane::programIcon());
 
     morvane::MainWindow mainWindow;
     mainWindow.show();
+    for (const QString &file : files)
+        mainWindow.openFile(file);
     return app.exec();
 }

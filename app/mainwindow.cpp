@@ -1,6 +1,9 @@
 #include "mainwindow.h"
 
 #include "appicon.h"
+#include "bookactions.h"
+#include "calculationkeeper.h"
+#include "calculators.h"
 #include "columnwindow.h"
 #include "controls.h"
 #include "editionchoice.h"
@@ -9,6 +12,7 @@
 #include "pilegroupwindow.h"
 #include "stabilitywindow.h"
 #include "version.h"
+#include "warningbox.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -123,11 +127,26 @@ MainWindow::MainWindow(QWidget *parent)
     connect(codes, &QMenu::aboutToShow, this, &MainWindow::showEdition);
     connect(EditionChoice::instance(), &EditionChoice::changed, this, &MainWindow::showEdition);
 
+    // The calculations kept in files; the recent ones are read only when their menu opens.
+    QMenu *files = menuBar()->addMenu("文件");
+    files->setObjectName("fileMenu");
+    QAction *openFileAction = files->addAction("打开计算…", this, &MainWindow::chooseFile);
+    openFileAction->setObjectName("openCalculation");
+    openFileAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    QMenu *recent = files->addMenu("最近的计算");
+    recent->setObjectName("recentCalculations");
+    offerRecentCalculations(recent, [this](const QString &path) { openFile(path); });
+    files->addAction("计算书信息…", this, [this] { editBookInformation(this); })->setObjectName("bookInformation");
+    files->addSeparator();
+    files->addAction("退出", this, &MainWindow::quit)->setObjectName("quitProgram");
+    setCalculationOpener([this](const QString &path) { openFile(path); });
+
     openBoltButton_->setFocus();
 }
 
 MainWindow::~MainWindow()
 {
+    setCalculationOpener({});
     // Calculator windows have no owner: the program ends with them.
     closeCalculators();
 }
@@ -137,12 +156,57 @@ void MainWindow::open(QPointer<QWidget> &instance)
 {
     if (!instance)
         instance = new Window();  // builds its controls and runs its load step
-    if (instance->isMinimized())
-        instance->showNormal();
+    bringUp(instance);
+}
+
+void MainWindow::bringUp(QWidget *window)
+{
+    if (window->isMinimized())
+        window->showNormal();
     else
-        instance->show();
-    instance->raise();
-    instance->activateWindow();
+        window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void MainWindow::chooseFile()
+{
+    const QString path = chooseCalculationToOpen(this);
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+void MainWindow::openFile(const QString &path)
+{
+    const std::optional<QByteArray> bytes = readCalculationFile(this, path);
+    if (!bytes) {
+        forgetRecentCalculation(path);
+        return;
+    }
+    const CalculationReading reading = readCalculation(*bytes);
+    const Calculator *calculator = reading.calculation ? calculatorById(reading.calculation->calculator) : nullptr;
+    if (!calculator) {
+        showWarning(this, "提示", reading.refusal);
+        return;
+    }
+    // The single instance of each calculator, in the order of the calculators.
+    QPointer<QWidget> *instances[] = {&boltWindow_, &endPlateWindow_, &stabilityWindow_, &pileGroupWindow_,
+                                      &columnWindow_};
+    QPointer<QWidget> &instance = *instances[calculator - calculators().data()];
+    const bool fresh = !instance;
+    if (fresh)
+        instance = calculator->make(nullptr);
+    auto *window = static_cast<CalculatorWindow *>(instance.data());
+    const CalculationLoading loading = window->keeper()->decide(*bytes);
+    if (!loading.loaded()) {
+        showWarning(fresh ? static_cast<QWidget *>(this) : window, "提示", loading.refusal);
+        if (fresh)
+            delete window;
+        return;
+    }
+    bringUp(window);
+    if (!window->keeper()->apply(path, loading) && fresh)
+        delete window;
 }
 
 void MainWindow::showEdition() { editionActions_[int(currentEdition())]->setChecked(true); }
@@ -162,7 +226,14 @@ void MainWindow::closeCalculators()
 
 void MainWindow::quit()
 {
-    // Ends the program at once: every window closes, no question asked.
+    // Ends the program at once: every window closes, no question asked,
+    // but for a window whose inputs differ from their file; its 取消 stops.
+    for (QPointer<QWidget> *window :
+         {&boltWindow_, &endPlateWindow_, &stabilityWindow_, &pileGroupWindow_, &columnWindow_}) {
+        auto *calculator = qobject_cast<CalculatorWindow *>(window->data());
+        if (calculator && !calculator->keeper()->mayClose())
+            return;
+    }
     closeCalculators();
     QCoreApplication::quit();
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The main window: opens the five calculators and ends the program.
+// The main window: opens the five calculators and the calculations kept in
+// files, and ends the program.
 
 #include <QMainWindow>
 #include <QPointer>
@@ -16,6 +17,11 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
+    // Opens a calculation file in its calculator's window, opening or
+    // raising that window; a file that cannot be used is told in a box and
+    // changes no window.
+    void openFile(const QString &path);
+
 private slots:
     // Each calculator opens from its button and from its menu entry.
     void openBolt();
@@ -26,12 +32,15 @@ private slots:
     void quit();
     // Ticks the edition of the design codes chosen in the menu "设计规范".
     void showEdition();
+    void chooseFile();
 
 private:
     // Opens the single instance of a calculator window: loads it (defaults)
     // when it is not open, otherwise brings it to the front unchanged.
     template <typename Window>
     void open(QPointer<QWidget> &instance);
+    // Shows a calculator window, brought to the front.
+    static void bringUp(QWidget *window);
     // Deletes every open calculator window at once, entries and all.
     void closeCalculators();
 

@@ -162,7 +162,8 @@ constexpr WindowTable kTable{.name = "Form2",
                              .heightTwips = 5415,
                              .controls = kControls,
                              .tabOrder = kTabOrder,
-                             .captionCurrent = "摩擦型高强螺栓连接计算（GB 50017-2017）"};
+                             .captionCurrent = "摩擦型高强螺栓连接计算（GB 50017-2017）",
+                             .calculator = "bolt-connection"};
 
 // The treatment of the contact surfaces each option stands for under the
 // original and the current edition.

@@ -73,7 +73,14 @@ constexpr ControlRow kControls[] = {
 constexpr const char *kTabOrder[] = {"Text1", "Text2", "Combo1", "Combo2", "Combo3", "Text4", "Text5", "Command1", "Command2"};
 // clang-format on
 
-constexpr WindowTable kTable{"Form6", "柱配筋率验算", 4800, 3990, kControls, kTabOrder, "Text1"};
+constexpr WindowTable kTable{.name = "Form6",
+                             .caption = "柱配筋率验算",
+                             .widthTwips = 4800,
+                             .heightTwips = 3990,
+                             .controls = kControls,
+                             .tabOrder = kTabOrder,
+                             .focus = "Text1",
+                             .calculator = "column"};
 
 // A count of middle bars: bars are laid whole, and none is the fewest.
 std::optional<FieldFailure> refuseUnlessBarCount(double count)

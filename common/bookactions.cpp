@@ -1,6 +1,7 @@
 #include "bookactions.h"
 
 #include "controls.h"
+#include "filedialog.h"
 #include "settings.h"
 #include "version.h"
 #include "warningbox.h"
@@ -12,12 +13,16 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFormLayout>
 #include <QGuiApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -26,10 +31,12 @@
 #include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QPrinter>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTextDocument>
+#include <QTextDocumentWriter>
 #include <QTextFrame>
 
 #include <climits>
@@ -43,9 +50,26 @@ namespace {
 
 const QString kPdfFilter = QStringLiteral("PDF 文件 (*.pdf)");
 const QString kHtmlFilter = QStringLiteral("HTML 文件 (*.html)");
+const QString kOdtFilter = QStringLiteral("ODT 文件 (*.odt)");
 constexpr qreal kMarginMm = 20;
 constexpr char kWatched[] = "morvaneBookTooltipWatched";
 const QString kLastFolderKey = QStringLiteral("book/lastFolder");
+
+// The project of the books: its settings key, its caption, its place in the header.
+struct InformationField {
+    const char *key;
+    const char *caption;
+    std::string BookHeader::*field;
+};
+const InformationField kInformation[] = {
+    {"projectName", "工程名称", &BookHeader::projectName},
+    {"projectNumber", "工程编号", &BookHeader::projectNumber},
+    {"member", "构件/节点", &BookHeader::member},
+    {"designer", "设计", &BookHeader::designer},
+    {"checker", "校对", &BookHeader::checker},
+    {"approver", "审核", &BookHeader::approver},
+};
+QString informationKey(const InformationField &field) { return QStringLiteral("book/") + QLatin1String(field.key); }
 
 QString titleOf(const CalcBook &book) { return QString::fromStdString(bookTitle(book)); }
 
@@ -68,10 +92,11 @@ std::unique_ptr<QTextDocument> bookDocument(const CalcBook &book, const BookHead
 }
 
 // Lays the document out on pages of the device with 20 mm margins and
-// paints them, up to `lastPage`, each with its page number at the foot;
-// `newPage` starts the next page.
-void paintPages(QTextDocument &document, QPaintDevice *device, QPainter &painter, int lastPage,
-                const std::function<bool()> &newPage)
+// paints them, up to `lastPage`, each with a foot line: the project at the
+// left, the page number in the middle, the program at the right; `newPage`
+// starts the next page.
+void paintPages(QTextDocument &document, const BookHeader &header, QPaintDevice *device, QPainter &painter,
+                int lastPage, const std::function<bool()> &newPage)
 {
     document.documentLayout()->setPaintDevice(device);
     // The layout scales frame margins from the screen's resolution to the device's.
@@ -95,8 +120,10 @@ void paintPages(QTextDocument &document, QPaintDevice *device, QPainter &painter
         painter.setClipRect(context.clip);
         document.documentLayout()->draw(&painter, context);
         painter.restore();
-        painter.drawText(QRectF(0, page.height() - margin, page.width(), margin), Qt::AlignCenter,
-                         QStringLiteral("第 %1 页，共 %2 页").arg(i + 1).arg(pages));
+        const QRectF foot(margin, page.height() - margin, page.width() - 2 * margin, margin);
+        painter.drawText(foot, Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(header.projectName));
+        painter.drawText(foot, Qt::AlignCenter, QStringLiteral("第 %1 页 共 %2 页").arg(i + 1).arg(pages));
+        painter.drawText(foot, Qt::AlignRight | Qt::AlignVCenter, QString::fromStdString(header.program));
     }
 }
 
@@ -112,12 +139,12 @@ bool writePdf(const CalcBook &book, const BookHeader &header, const QString &pat
     if (!painter.begin(&writer))
         return false;
     const auto document = bookDocument(book, header);
-    paintPages(*document, &writer, painter, INT_MAX, [&writer] { return writer.newPage(); });
+    paintPages(*document, header, &writer, painter, INT_MAX, [&writer] { return writer.newPage(); });
     return painter.end();
 }
 
-// The format a file name asks for by its suffix (.pdf, .html, .htm, in
-// any case), if it names one.
+// The format a file name asks for by its suffix (.pdf, .html, .htm, .odt,
+// in any case), if it names one.
 std::optional<BookFormat> formatOfSuffix(const QString &path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
@@ -125,6 +152,8 @@ std::optional<BookFormat> formatOfSuffix(const QString &path)
         return BookFormat::Pdf;
     if (suffix == QStringLiteral("html") || suffix == QStringLiteral("htm"))
         return BookFormat::Html;
+    if (suffix == QStringLiteral("odt"))
+        return BookFormat::Odt;
     return std::nullopt;
 }
 
@@ -132,13 +161,55 @@ std::optional<BookFormat> formatOfSuffix(const QString &path)
 
 BookHeader bookHeader(const QDateTime &when)
 {
-    return {"Morvane " MORVANE_VERSION, when.toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString()};
+    BookHeader header;
+    header.program = "Morvane " MORVANE_VERSION;
+    header.dateTime = when.toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString();
+    return header;
+}
+
+BookHeader withBookInformation(BookHeader header)
+{
+    for (const InformationField &field : kInformation)
+        header.*field.field = rememberedValue(informationKey(field)).toString().toStdString();
+    return header;
+}
+
+bool editBookInformation(QWidget *parent)
+{
+    QDialog dialog(parent ? parent->window() : nullptr);
+    dialog.setObjectName(QStringLiteral("bookInformation"));
+    dialog.setWindowTitle(QStringLiteral("计算书信息"));
+    auto *form = new QFormLayout(&dialog);
+    QList<QLineEdit *> boxes;
+    for (const InformationField &field : kInformation) {
+        auto *box = new QLineEdit(rememberedValue(informationKey(field)).toString(), &dialog);
+        box->setObjectName(QLatin1String(field.key));
+        box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("工程名称工程名称工程名称工程名称")));
+        form->addRow(QString::fromUtf8(field.caption) + QStringLiteral("："), box);
+        boxes << box;
+    }
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    for (std::size_t i = 0; i < std::size(kInformation); ++i)
+        rememberValue(informationKey(kInformation[i]), boxes.at(qsizetype(i))->text().trimmed());
+    return true;
 }
 
 bool writeBook(const CalcBook &book, const BookHeader &header, const QString &path, BookFormat format)
 {
     if (format == BookFormat::Pdf)
         return writePdf(book, header, path);
+    if (format == BookFormat::Odt) {
+        const auto document = bookDocument(book, header);
+        QTextDocumentWriter writer(path, QByteArrayLiteral("ODF"));
+        return writer.write(document.get());
+    }
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
@@ -156,7 +227,7 @@ QImage bookPageImage(const CalcBook &book, const BookHeader &header, int dotsPer
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     const auto document = bookDocument(book, header);
-    paintPages(*document, &image, painter, 1, [] { return false; });
+    paintPages(*document, header, &image, painter, 1, [] { return false; });
     return image;
 }
 
@@ -185,14 +256,18 @@ BookActions::BookActions(QWidget *window, const QList<QWidget *> &resultsFrames,
         return action;
     };
     copy_ = make(QStringLiteral("复制计算书"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &BookActions::copyBook);
-    save_ = make(QStringLiteral("保存计算书…"), QKeySequence(Qt::CTRL | Qt::Key_S), &BookActions::saveBook);
+    save_ = make(QStringLiteral("导出计算书…"), QKeySequence(Qt::CTRL | Qt::Key_E), &BookActions::saveBook);
     print_ = make(QStringLiteral("打印计算书…"), QKeySequence(Qt::CTRL | Qt::Key_P), &BookActions::printBook);
+    // The project of the books, asked for at any time: not a shortcut of the window.
+    information_ = new QAction(QStringLiteral("计算书信息…"), window);
+    connect(information_, &QAction::triggered, window, [window] { editBookInformation(window); });
+    window->addAction(information_);
+    for (QWidget *frame : resultsFrames)
+        frame->addAction(information_);
     for (QWidget *frame : resultsFrames)
         frame->setContextMenuPolicy(Qt::ActionsContextMenu);
     // The text boxes keep their own menu; a result box's menu offers the book too.
     for (QWidget *box : window->findChildren<QWidget *>()) {
-        if (qobject_cast<QComboBox *>(box->parentWidget()))
-            continue;  // a list's text field
         if (qobject_cast<QLineEdit *>(box)) {
             box->installEventFilter(this);
         } else if (auto *text = qobject_cast<QPlainTextEdit *>(box)) {
@@ -202,7 +277,7 @@ BookActions::BookActions(QWidget *window, const QList<QWidget *> &resultsFrames,
     }
     for (QAbstractButton *button : calculateButtons)
         setToolTipText(
-            button, QStringLiteral("计算后，可在结果区右键或按 Ctrl+S / Ctrl+P / Ctrl+Shift+C 保存、打印或复制计算书"));
+            button, QStringLiteral("计算后，可在结果区右键或按 Ctrl+E / Ctrl+P / Ctrl+Shift+C 导出、打印或复制计算书"));
 }
 
 void BookActions::setBook(const CalcBook &book)
@@ -261,6 +336,12 @@ void BookActions::forgetStepTooltips()
 
 bool BookActions::eventFilter(QObject *watched, QEvent *event)
 {
+    // On X11 a text box takes Ctrl+E to the end of its line: the export wins.
+    if (event->type() == QEvent::ShortcutOverride && save_->isEnabled()
+        && static_cast<QKeyEvent *>(event)->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_E)) {
+        event->ignore();
+        return true;
+    }
     if (event->type() != QEvent::ContextMenu)
         return false;
     QWidget *widget = static_cast<QWidget *>(watched);
@@ -275,7 +356,7 @@ bool BookActions::eventFilter(QObject *watched, QEvent *event)
         return false;
     QMenu *menu = line ? line->createStandardContextMenu() : text->createStandardContextMenu();
     menu->addSeparator();
-    menu->addActions({copy_, save_, print_});
+    menu->addActions({copy_, save_, print_, information_});
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(static_cast<QContextMenuEvent *>(event)->globalPos());
     return true;
@@ -286,8 +367,9 @@ void BookActions::copyBook()
     if (!book_)
         return;
     auto *data = new QMimeData;
-    data->setHtml(QString::fromStdString(bookHtml(*book_, header_)));
-    data->setText(QString::fromStdString(bookPlainText(*book_, header_)));
+    const BookHeader header = withBookInformation(header_);
+    data->setHtml(QString::fromStdString(bookHtml(*book_, header)));
+    data->setText(QString::fromStdString(bookPlainText(*book_, header)));
     QApplication::clipboard()->setMimeData(data);
 }
 
@@ -302,24 +384,24 @@ void BookActions::saveBook()
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
     QString filter = kPdfFilter;
-    const QString chosen = QFileDialog::getSaveFileName(window_, QStringLiteral("保存计算书"),
-                                                        QDir(folder).filePath(suggestedBookName(*book_, date_)),
-                                                        kPdfFilter + QStringLiteral(";;") + kHtmlFilter, &filter);
+    const QString chosen = chooseFileToSave(window_, QStringLiteral("导出计算书"),
+                                            QDir(folder).filePath(suggestedBookName(*book_, date_)),
+                                            {kPdfFilter, kHtmlFilter, kOdtFilter}, &filter);
     if (chosen.isEmpty())
         return;
     rememberValue(kLastFolderKey, QFileInfo(chosen).absolutePath());
     // A suffix typed with the name wins ("book.html" with the PDF filter is
     // written as HTML); a name without one takes the filter's.
     const std::optional<BookFormat> typed = formatOfSuffix(chosen);
-    const BookFormat format = typed ? *typed : filter == kHtmlFilter ? BookFormat::Html : BookFormat::Pdf;
-    const QString path = typed ? chosen : chosen + (format == BookFormat::Pdf ? ".pdf" : ".html");
-    // The dialog asked about the name it gave back, if that file exists; a
-    // file of the name with the suffix added is asked about here.
-    if (path != chosen && QFileInfo::exists(path)
-        && !askYesNo(window_, QStringLiteral("提示"),
-                     QStringLiteral("「%1」已存在。是否替换？").arg(QFileInfo(path).fileName())))
+    const BookFormat format = typed ? *typed
+        : filter == kHtmlFilter     ? BookFormat::Html
+        : filter == kOdtFilter      ? BookFormat::Odt
+                                    : BookFormat::Pdf;
+    const char *suffixes[] = {".pdf", ".html", ".odt"};
+    const QString path = typed ? chosen : chosen + QLatin1String(suffixes[int(format)]);
+    if (!mayReplace(window_, chosen, path))
         return;
-    if (!writeBook(*book_, header_, path, format))
+    if (!writeBook(*book_, withBookInformation(header_), path, format))
         showWarning(window_, QStringLiteral("提示"), QStringLiteral("无法写入文件：") + QDir::toNativeSeparators(path));
 }
 
@@ -338,8 +420,9 @@ void BookActions::printBook()
     QPainter painter;
     if (!painter.begin(&printer))
         return;
-    const auto document = bookDocument(*book_, header_);
-    paintPages(*document, &printer, painter, INT_MAX, [&printer] { return printer.newPage(); });
+    const auto document = bookDocument(*book_, withBookInformation(header_));
+    paintPages(*document, withBookInformation(header_), &printer, painter, INT_MAX,
+               [&printer] { return printer.newPage(); });
 }
 
 }  // namespace morvane

@@ -22,14 +22,24 @@ class QWidget;
 
 namespace morvane {
 
-enum class BookFormat { Pdf, Html };
+enum class BookFormat { Pdf, Html, Odt };
 
 // The header of a book made at that moment: this program with its version,
 // the date and time to the minute.
 BookHeader bookHeader(const QDateTime &when);
 
-// Writes the book to a file: a PDF on A4 with its fonts embedded, or an
-// HTML document in UTF-8. False when the file cannot be written.
+// The header with the project the user keeps for the books (计算书信息).
+BookHeader withBookInformation(BookHeader header);
+
+// Asks for the project the books belong to (工程名称, 工程编号, 构件/节点,
+// 设计, 校对, 审核) and keeps what is given for the books to come. True
+// when the user confirms.
+bool editBookInformation(QWidget *parent);
+
+// Writes the book to a file: a PDF on A4 with its fonts embedded, each page
+// with the project, its number and the program at its foot; an HTML
+// document in UTF-8; or an OpenDocument text whose tables stay tables.
+// False when the file cannot be written.
 bool writeBook(const CalcBook &book, const BookHeader &header, const QString &path, BookFormat format);
 
 // The first page of the book as printed, as a picture at that resolution.
@@ -42,8 +52,8 @@ class BookActions : public QObject
 {
     Q_OBJECT
 public:
-    // Offers "复制计算书" (Ctrl+Shift+C), "保存计算书…" (Ctrl+S) and
-    // "打印计算书…" (Ctrl+P) in the context menu of the results frames and,
+    // Offers "复制计算书" (Ctrl+Shift+C), "导出计算书…" (Ctrl+E),
+    // "打印计算书…" (Ctrl+P) and "计算书信息…" in the context menu of the results frames and,
     // after its own entries (复制, 全选 …), of every result box, and
     // as shortcuts anywhere in the window, disabled until the first book; the
     // tooltip of each calculate button tells of them. `resultBoxes`: the box
@@ -64,7 +74,7 @@ public:
     const BookHeader &header() const { return header_; }
 
     void copyBook();   // HTML and plain text to the clipboard
-    void saveBook();   // through the file dialog
+    void saveBook();   // through the file dialog, as PDF, HTML or ODT by the filter
     void printBook();  // through the print dialog
 
 protected:
@@ -79,6 +89,7 @@ private:
     QAction *copy_;
     QAction *save_;
     QAction *print_;
+    QAction *information_;
     std::optional<CalcBook> book_;
     BookHeader header_;
     QDate date_;

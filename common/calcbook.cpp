@@ -153,7 +153,18 @@ std::string bookHtml(const CalcBook &book, const BookHeader &header)
           "p.program { color: #444444; font-size: 8pt; margin-top: 10pt; }\n"
           "</style>\n</head>\n<body>\n";
     h += "<h1>" + escaped(bookTitle(book)) + "</h1>\n";
-    h += "<p class=\"stamp\">计算时间：" + escaped(header.dateTime) + "</p>\n";
+    if (header.hasProject()) {
+        const auto cell = [](const char *name, const std::string &value, const char *span = "") {
+            return std::string("<th>") + name + "</th><td" + span + ">" + escaped(value) + "</td>";
+        };
+        h += "<table class=\"project\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">\n<tr>"
+            + cell("工程名称", header.projectName, " colspan=\"3\"") + cell("工程编号", header.projectNumber)
+            + "</tr>\n<tr>" + cell("构件/节点", header.member, " colspan=\"3\"") + cell("计算时间", header.dateTime)
+            + "</tr>\n<tr>" + cell("设计", header.designer) + cell("校对", header.checker)
+            + cell("审核", header.approver) + "</tr>\n</table>\n";
+    } else {
+        h += "<p class=\"stamp\">计算时间：" + escaped(header.dateTime) + "</p>\n";
+    }
     if (!book.edition.empty())
         h += "<p class=\"stamp\">设计规范：" + escaped(book.edition) + "</p>\n";
 
@@ -201,6 +212,10 @@ std::string bookPlainText(const CalcBook &book, const BookHeader &header)
 {
     std::string t;
     t += bookTitle(book) + "\n";
+    if (header.hasProject()) {
+        t += "工程名称：" + header.projectName + "\n工程编号：" + header.projectNumber + "\n构件/节点：" + header.member
+            + "\n设计：" + header.designer + "  校对：" + header.checker + "  审核：" + header.approver + "\n";
+    }
     t += "计算时间：" + header.dateTime + "\n";
     if (!book.edition.empty())
         t += "设计规范：" + book.edition + "\n";

@@ -54,6 +54,16 @@ struct CalcBook {
 struct BookHeader {
     std::string program;   // "Morvane 1.0"
     std::string dateTime;  // "2026-12-08 14:05"
+    // The project the book belongs to, as the user keeps it (计算书信息);
+    // when any is given, the book starts with a table of them and the date.
+    std::string projectName;    // 工程名称
+    std::string projectNumber;  // 工程编号
+    std::string member;         // 构件/节点
+    std::string designer;       // 设计
+    std::string checker;        // 校对
+    std::string approver;       // 审核
+
+    bool hasProject() const { return !(projectName + projectNumber + member + designer + checker + approver).empty(); }
 };
 
 // The book's title: the calculator's name as a 计算书 ("端板厚度计算书").

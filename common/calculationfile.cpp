@@ -87,4 +87,70 @@ QByteArray writeCalculation(const Calculation &calculation)
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
+QString calculatorTitle(const QString &calculator)
+{
+    static const char *const titles[] = {"摩擦型高强螺栓连接计算", "端板厚度计算", "轴心受压构件稳定系数查询",
+                                         "桩基承载力估算", "柱配筋率验算"};
+    for (std::size_t i = 0; i < std::size(kCalculatorIds); ++i) {
+        if (calculator == QLatin1String(kCalculatorIds[i]))
+            return QString::fromUtf8(titles[i]);
+    }
+    return calculator;
+}
+
+CalculationLoading decideLoading(const QByteArray &bytes, const WindowInputs &window)
+{
+    CalculationLoading loading;
+    const CalculationReading reading = readCalculation(bytes);
+    if (!reading.calculation) {
+        loading.refusal = reading.refusal;
+        return loading;
+    }
+    const Calculation &file = *reading.calculation;
+    if (file.calculator != window.calculator) {
+        loading.refusal = QString("文件保存的是「%1」，不能在「%2」窗口中打开")
+                              .arg(calculatorTitle(file.calculator), calculatorTitle(window.calculator));
+        return loading;
+    }
+    const bool otherEdition = !window.edition.isEmpty() && file.edition != window.edition;
+    QStringList defaulted;
+    QMap<QString, QString> texts = window.defaults;
+    for (const InputRule &rule : window.rules) {
+        const auto kept = file.inputs.constFind(rule.name);
+        if (kept == file.inputs.cend())
+            continue;  // missing: the default stays
+        const QString &text = *kept;
+        if (text.size() > rule.maxLength) {
+            loading.refusal = QString("文件中「%1」的文字有%2个字符，长于输入框允许的%3个字符")
+                                  .arg(rule.title)
+                                  .arg(text.size())
+                                  .arg(rule.maxLength);
+            return loading;
+        }
+        if (rule.onlyChoices && !rule.choices.contains(text)) {
+            if (!otherEdition) {
+                loading.refusal = QString("文件中「%1」的值「%2」不是本窗口可选的值").arg(rule.title, text);
+                return loading;
+            }
+            defaulted << rule.title;
+            loading.defaulted << rule.name;
+            continue;
+        }
+        texts.insert(rule.name, text);
+    }
+    if (otherEdition) {
+        const auto edition = [](const QString &key) {
+            const std::optional<Edition> known = editionFromKey(key.toStdString());
+            return known ? QString::fromUtf8(editionTitle(*known)) : key;
+        };
+        loading.notice = QString("文件按%1保存，本窗口按%2计算。文件中的数据已载入，请核对后再计算。")
+                             .arg(edition(file.edition), edition(window.edition));
+        if (!defaulted.isEmpty())
+            loading.notice +=
+                QString("\n以下输入在%1中没有，已取默认值：%2").arg(edition(window.edition), defaulted.join("、"));
+    }
+    loading.texts = texts;
+    return loading;
+}
+
 }  // namespace morvane

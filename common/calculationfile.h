@@ -10,8 +10,10 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QList>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -48,5 +50,47 @@ CalculationReading readCalculation(const QByteArray &bytes);
 
 // The bytes of the file that keeps the calculation.
 QByteArray writeCalculation(const Calculation &calculation);
+
+// The calculator's name as the main window's button gives it; the id itself
+// for an unknown one.
+QString calculatorTitle(const QString &calculator);
+
+// What one input of a window can show: any text up to a length (a box, a
+// list that takes typing), or one of a few texts (a key-proof list, a check,
+// an option group).
+struct InputRule {
+    QString name;   // the calculation input it feeds
+    QString title;  // what the window calls it, for the messages
+    int maxLength = 32767;
+    bool onlyChoices = false;  // takes one of `choices` only
+    QStringList choices;
+};
+
+// What a calculator window takes from a file: which calculator it is, the
+// edition it computes by, its inputs and their defaults.
+struct WindowInputs {
+    QString calculator;
+    QString edition;  // none: the window is the same under both editions
+    QList<InputRule> rules;
+    QMap<QString, QString> defaults;
+};
+
+// What opening a file in a window comes to: either every input's text (the
+// file's, or the window's default where the file has none) or one refusal.
+struct CalculationLoading {
+    QMap<QString, QString> texts;  // every input of the window when loaded; empty when refused
+    QString refusal;               // why the file cannot be used; empty when loaded
+    QString notice;                // the file was kept under the other edition: what the user is told
+    QStringList defaulted;         // inputs this edition cannot show, left at their defaults
+    bool loaded() const { return refusal.isEmpty(); }
+};
+
+// Decides what a window shows from a file's bytes, without touching any
+// window: refuses what readCalculation refuses, a file of another
+// calculator, a text longer than its input takes, and a text its input
+// cannot show (under the file's own edition). A file of the other edition
+// is loaded with a notice, and an input that this edition cannot show takes
+// its default. Unknown keys are passed by.
+CalculationLoading decideLoading(const QByteArray &bytes, const WindowInputs &window);
 
 }  // namespace morvane

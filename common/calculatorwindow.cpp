@@ -1,11 +1,14 @@
 #include "calculatorwindow.h"
 
 #include "bookactions.h"
+#include "calculationfile.h"
+#include "calculationkeeper.h"
 #include "controls.h"
 #include "editionchoice.h"
 #include "fieldcheck.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -14,6 +17,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <QRegularExpression>
+
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -118,6 +124,16 @@ CalculatorWindow::CalculatorWindow(const WindowTable &table, QWidget *parent)
     if (table_.captionCurrent && edition_ == Edition::Current)
         relabel();
     connect(EditionChoice::instance(), &EditionChoice::changed, this, &CalculatorWindow::changeEdition);
+    defaults_ = inputTexts();
+    keeper_ = new CalculationKeeper(this);
+}
+
+void CalculatorWindow::closeEvent(QCloseEvent *event)
+{
+    if (keeper_->mayClose())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void CalculatorWindow::build()
@@ -205,6 +221,18 @@ void CalculatorWindow::build()
             checks_.at(row.check)->watch(box, testOf(row));
         else if (row.feeds)
             checks_.at(row.check)->requireNumbers({box});
+    }
+
+    // Any change of an input, typed, picked or set.
+    for (size_t i = 0; i < made_.size(); ++i) {
+        if (!table_.controls[i].feeds)
+            continue;
+        if (auto *box = qobject_cast<QLineEdit *>(made_[i]))
+            connect(box, &QLineEdit::textChanged, this, &CalculatorWindow::inputsEdited);
+        else if (auto *list = qobject_cast<QComboBox *>(made_[i]))
+            connect(list, &QComboBox::currentTextChanged, this, &CalculatorWindow::inputsEdited);
+        else if (auto *button = qobject_cast<QAbstractButton *>(made_[i]))
+            connect(button, &QAbstractButton::toggled, this, &CalculatorWindow::inputsEdited);
     }
 }
 
@@ -378,6 +406,49 @@ void CalculatorWindow::changeEdition(Edition edition)
 }
 
 void CalculatorWindow::followEdition(Edition) {}
+
+QList<InputRule> CalculatorWindow::inputRules() const
+{
+    QList<InputRule> rules;
+    for (size_t i = 0; i < made_.size(); ++i) {
+        const ControlRow &row = table_.controls[i];
+        if (!row.feeds)
+            continue;
+        const QString name = text(row.feeds);
+        InputRule rule;
+        rule.name = name;
+        rule.title = row.reader ? text(row.reader) : name;
+        if (row.namedBy) {
+            for (size_t j = 0; j < made_.size(); ++j) {
+                if (qstrcmp(table_.controls[j].name, row.namedBy) == 0)
+                    rule.title = text(table_.controls[j].text).remove(QRegularExpression("[=＝:：\\s]+$"));
+            }
+        }
+        if (auto *box = qobject_cast<QLineEdit *>(made_[i])) {
+            rule.maxLength = box->maxLength();
+        } else if (auto *list = qobject_cast<QComboBox *>(made_[i])) {
+            if (list->lineEdit())
+                rule.maxLength = list->lineEdit()->maxLength();
+            if (row.kind == ControlKind::KeyProofList) {
+                rule.onlyChoices = true;
+                for (int item = 0; item < list->count(); ++item)
+                    rule.choices << list->itemText(item);
+                rule.choices << text(row.text);
+            }
+        } else if (row.kind == ControlKind::Check) {
+            rule.onlyChoices = true;
+            rule.choices = QStringList{"是", "否"};
+        } else if (row.kind == ControlKind::Option) {
+            rule.onlyChoices = true;
+            for (const auto &[option, button] : optionGroup(i)) {
+                if (!button->isHidden())
+                    rule.choices << button->text() << text(option->name);
+            }
+        }
+        rules << rule;
+    }
+    return rules;
+}
 
 QLineEdit *CalculatorWindow::box(int role) const { return control<QLineEdit>(role); }
 

@@ -36,7 +36,9 @@ class QPushButton;
 namespace morvane {
 
 class BookActions;
+class CalculationKeeper;
 class FieldCheck;
+struct InputRule;
 
 // A bound a box's value must keep. A value that breaks it is told in the
 // warning box, with the message and title, when the box is left and at "计算".
@@ -147,6 +149,7 @@ struct WindowTable {
     // The caption under the current edition of the design codes; none: the
     // window is the same under both editions and does not follow the choice.
     const char *captionCurrent = nullptr;
+    const char *calculator = nullptr;  // the calculator's name in files: "bolt-connection"
 };
 
 // A window's caption under an edition.
@@ -175,8 +178,22 @@ public:
     // "否". Inputs the window lacks are passed by. Returns the names of the
     // inputs whose texts no control of theirs can show; those keep theirs.
     QStringList setInputTexts(const QMap<QString, QString> &texts);
+    // The inputs as the load step writes them.
+    const QMap<QString, QString> &defaultInputTexts() const { return defaults_; }
+    // What each input can show, as setInputTexts takes it.
+    QList<InputRule> inputRules() const;
+
+    // The calculation kept in a file: open, save, the caption, the question on closing.
+    CalculationKeeper *keeper() const { return keeper_; }
+
+signals:
+    // An input was typed, picked or set: its text may differ from the file's.
+    void inputsEdited();
 
 protected:
+    // A window whose inputs differ from its file asks first.
+    void closeEvent(QCloseEvent *event) override;
+
     // Called after setInputTexts has shown its texts: a window shows what
     // follows from them (the bolt window the layout of its number of rows).
     virtual void followInputs() {}
@@ -224,6 +241,8 @@ private:
     std::vector<QWidget *> roles_;
     std::vector<FieldCheck *> checks_;
     BookActions *book_ = nullptr;
+    CalculationKeeper *keeper_ = nullptr;
+    QMap<QString, QString> defaults_;
 };
 
 }  // namespace morvane

@@ -89,7 +89,8 @@ namespace {
 // Shows the warning box with those buttons over `parent`'s window, then
 // gives the window and its focus back; the button chosen.
 QMessageBox::StandardButton showBox(QWidget *parent, const QString &title, const QString &message,
-                                    QMessageBox::StandardButtons buttons, QMessageBox::StandardButton answerOfEscape)
+                                    QMessageBox::StandardButtons buttons, QMessageBox::StandardButton answerOfEscape,
+                                    QMessageBox::StandardButton defaultAnswer = QMessageBox::NoButton)
 {
     QPointer<QWidget> window = parent ? parent->window() : nullptr;
     QPointer<QWidget> focus = QApplication::focusWidget();
@@ -98,7 +99,13 @@ QMessageBox::StandardButton showBox(QWidget *parent, const QString &title, const
 
     QMessageBox box(QMessageBox::Warning, title, message, buttons, window);
     box.setObjectName(QStringLiteral("warningBox"));
-    box.setDefaultButton(answerOfEscape);
+    box.setDefaultButton(defaultAnswer == QMessageBox::NoButton ? answerOfEscape : defaultAnswer);
+    const std::pair<QMessageBox::StandardButton, const char *> captions[] = {
+        {QMessageBox::Save, "保存"}, {QMessageBox::Discard, "不保存"}, {QMessageBox::Cancel, "取消"}};
+    for (const auto &[button, caption] : captions) {
+        if (buttons.testFlag(button))
+            box.button(button)->setText(QString::fromUtf8(caption));
+    }
     box.setEscapeButton(answerOfEscape);
     if (box.devicePixelRatio() > 1) {
         // The label showing the sign is the box's one label with a picture.
@@ -133,6 +140,16 @@ void showWarning(QWidget *parent, const QString &title, const QString &message)
 bool askYesNo(QWidget *parent, const QString &title, const QString &question)
 {
     return showBox(parent, title, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+SaveAnswer askSave(QWidget *parent, const QString &title, const QString &question)
+{
+    switch (showBox(parent, title, question, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                    QMessageBox::Cancel, QMessageBox::Save)) {
+    case QMessageBox::Save: return SaveAnswer::Save;
+    case QMessageBox::Discard: return SaveAnswer::Discard;
+    default: return SaveAnswer::Cancel;
+    }
 }
 
 }  // namespace morvane

@@ -21,4 +21,9 @@ void showWarning(QWidget *parent, const QString &title, const QString &message);
 // answer of Escape and of the close box; true only when 是 is chosen.
 bool askYesNo(QWidget *parent, const QString &title, const QString &question);
 
+// The question before changes are lost: 保存, 不保存 and 取消, 保存 the
+// default, 取消 the answer of Escape and of the close box.
+enum class SaveAnswer { Save, Discard, Cancel };
+SaveAnswer askSave(QWidget *parent, const QString &title, const QString &question);
+
 }  // namespace morvane

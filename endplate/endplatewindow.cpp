@@ -119,7 +119,8 @@ constexpr WindowTable kTable{.name = "Form3",
                              .heightTwips = 4875,
                              .controls = kControls,
                              .tabOrder = kTabOrder,
-                             .captionCurrent = "端板厚度计算（GB 51022-2015）"};
+                             .captionCurrent = "端板厚度计算（GB 51022-2015）",
+                             .calculator = "end-plate"};
 
 bool ticked(const QCheckBox *check) { return check->checkState() == Qt::Checked; }
 

@@ -91,7 +91,14 @@ constexpr const char *kTabOrder[] = {"Text1", "Text2", "Text3", "Combo1",   "Com
                                      "Text4", "Text5", "Text6", "Text7", "Command2"};
 // clang-format on
 
-constexpr WindowTable kTable{"Form5", "桩基承载力估算", 4725, 3225, kControls, kTabOrder, "Text1"};
+constexpr WindowTable kTable{.name = "Form5",
+                             .caption = "桩基承载力估算",
+                             .widthTwips = 4725,
+                             .heightTwips = 3225,
+                             .controls = kControls,
+                             .tabOrder = kTabOrder,
+                             .focus = "Text1",
+                             .calculator = "pile-group"};
 
 }  // namespace
 

@@ -228,18 +228,18 @@ to:   const qreal width = 10 * kLineCharacters * metrics.horizontalAdvance(QChar
 
 name: a result box's menu without the book
 file: common/bookactions.cpp
-from: menu->addActions({copy_, save_, print_});
+from: menu->addActions({copy_, save_, print_, information_});
 to:   (void)0;
 
 name: a file whose name got its suffix from the filter replaced unasked
-file: common/bookactions.cpp
-from: if (path != chosen && QFileInfo::exists(path)
-to:   if (false && QFileInfo::exists(path)
+file: common/filedialog.cpp
+from: return path == chosen || !QFileInfo::exists(path)
+to:   return true || !QFileInfo::exists(path)
 
 name: the suffix typed with the name loses to the filter
 file: common/bookactions.cpp
-from: const BookFormat format = typed ? *typed :
-to:   const BookFormat format = false ? *typed :
+from: const BookFormat format = typed ? *typed
+to:   const BookFormat format = false ? *typed
 
 name: the save dialog forgets the folder used last
 file: common/bookactions.cpp
@@ -481,10 +481,10 @@ file: bolt/boltbook.cpp
 from: " / (2 × " + std::to_string(in.rows)
 to:   " / (3 × " + std::to_string(in.rows)
 
-name: the page footer of a printed book without its comma
+name: every page of a printed book numbered as its first
 file: common/bookactions.cpp
-from: QStringLiteral("第 %1 页，共 %2 页")
-to:   QStringLiteral("第 %1 页 共 %2 页")
+from: QStringLiteral("第 %1 页 共 %2 页").arg(i + 1)
+to:   QStringLiteral("第 %1 页 共 %2 页").arg(1)
 
 name: the program's version written by hand, not the project's
 file: common/version.h.in
@@ -620,6 +620,66 @@ name: current edition: the steel list without Q420 and Q460
 file: stability/stabilitywindow.cpp
 from: .currentItems = kCurrentSteelGrades},
 to:   },
+
+name: a calculation file's text one character too long for its box loaded
+file: common/calculationfile.cpp
+from: if (text.size() > rule.maxLength) {
+to:   if (text.size() > rule.maxLength + 1) {
+
+name: a list item the window lacks loaded from a file of its own edition
+file: common/calculationfile.cpp
+from: if (!otherEdition) {
+to:   if (false) {
+
+name: a file of the other edition opened without a word
+file: common/calculationfile.cpp
+from: const bool otherEdition = !window.edition.isEmpty() && file.edition != window.edition;
+to:   const bool otherEdition = false;
+
+name: eleven recent calculations
+file: common/calculationkeeper.cpp
+from: constexpr int kRecentCount = 10;
+to:   constexpr int kRecentCount = 11;
+
+name: the caption never marks inputs that differ from their file
+file: common/calculationkeeper.cpp
+from: window_->setWindowModified(isChanged());
+to:   window_->setWindowModified(false);
+
+name: 不保存 keeps the window open
+file: common/calculationkeeper.cpp
+from: case SaveAnswer::Discard: return true;
+to:   case SaveAnswer::Discard: return false;
+
+name: a saved calculation never put in its file's place
+file: common/calculationkeeper.cpp
+from: || !file.commit()) {
+to:   || !file.flush()) {
+
+name: another calculator's file refused by a window instead of opened in its own
+file: common/calculationkeeper.cpp
+from: && opener()) {
+to:   && false) {
+
+name: the ODT filter writes HTML
+file: common/bookactions.cpp
+from: : filter == kOdtFilter      ? BookFormat::Odt
+to:   : filter == kOdtFilter      ? BookFormat::Html
+
+name: the book's header names the project number as the project
+file: common/calcbook.cpp
+from: + cell("工程名称", header.projectName,
+to:   + cell("工程名称", header.projectNumber,
+
+name: the files named on the command line not opened
+file: app/commandline.cpp
+from: *files = parser.positionalArguments();
+to:   files->clear();
+
+name: a calculation saved under the current edition kept as the original
+file: common/calculationkeeper.cpp
+from: return QString::fromUtf8(editionKey(window->edition()));
+to:   return QString::fromUtf8(editionKey(Edition::Original));
 EOF
 
 # The patcher: `count`, `show N`, `apply N DIR`, `sync FROM TO FILE...`.

@@ -11,6 +11,9 @@ MORVANE_TEST_PACKAGES=(
     dpkg-dev
     file
     poppler-utils
+    # the calculation file's type (update-mime-database), the ODT book unpacked
+    shared-mime-info
+    unzip
     clang
     libclang-rt-14-dev
     # the format check of the C++ files (scripts/check-format.sh)

@@ -85,7 +85,8 @@ constexpr WindowTable kTable{.name = "Form4",
                              .controls = kControls,
                              .tabOrder = kTabOrder,
                              .focus = "Command1",
-                             .captionCurrent = "轴心受压构件稳定系数查询（GB 50017-2017）"};
+                             .captionCurrent = "轴心受压构件稳定系数查询（GB 50017-2017）",
+                             .calculator = "stability"};
 
 }  // namespace
 

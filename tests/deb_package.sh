@@ -16,6 +16,7 @@ fail() { echo "FAIL: $*"; failed=1; }
 expected=$(printf '%s\n' usr/bin/morvane \
     "usr/share/applications/$id.desktop" \
     "usr/share/metainfo/$id.metainfo.xml" \
+    "usr/share/mime/packages/$id.xml" \
     usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/"$id.png" \
     "usr/share/icons/hicolor/scalable/apps/$id.svg" \
     usr/share/doc/morvane/copyright | sort)
@@ -37,10 +38,12 @@ unset QT_QPA_PLATFORM
 answer=$("$program" -platform offscreen --version)
 [ "$answer" = "Morvane 结构设计计算 $version" ] || fail "--version says: $answer"
 
-# Started as the launcher starts it, its Exec line found on the PATH.
+# Started as the launcher starts it, its Exec line found on the PATH; the
+# files it is given to open (%F) are none here.
 launcher=$work/root/usr/share/applications/$id.desktop
-command=$(sed -n 's/^Exec=//p' "$launcher")
-[ "$command" = morvane ] || fail "the launcher runs: $command"
+exec_line=$(sed -n 's/^Exec=//p' "$launcher")
+[ "$exec_line" = "morvane %F" ] || fail "the launcher runs: $exec_line"
+command=${exec_line%% %F}
 PATH=$work/root/usr/bin:$PATH "$command" -platform offscreen &
 pid=$!
 sleep 3

@@ -40,9 +40,19 @@ for shot in $shots; do
     [ -f "$docs/$shot" ] || fail "screenshot $shot is not in docs/"
 done
 
-# The launcher and the AppStream data line for line as kept: its name,
-# Terminal=false, the categories, no MIME types, the version and the release.
-for installed in "$share/applications/$id.desktop" "$share/metainfo/$id.metainfo.xml"; do
+# The type of a calculation file: the database the file manager reads,
+# built from what is installed, gives *.mvcalc its type, and the launcher
+# opens it.
+report=$(update-mime-database "$share/mime" 2>&1) || fail "update-mime-database: $report"
+grep -qx 'application/x-morvane-calculation:\*\.mvcalc' "$share/mime/globs" ||
+    fail "*.mvcalc is not application/x-morvane-calculation: $(cat "$share/mime/globs" 2>&1)"
+grep -qx 'MimeType=application/x-morvane-calculation;' "$share/applications/$id.desktop" ||
+    fail "the launcher does not open calculation files"
+
+# The launcher, the AppStream data and the file type line for line as kept:
+# its name, Terminal=false, the categories, the MIME type, the version and
+# the release.
+for installed in "$share/applications/$id.desktop" "$share/metainfo/$id.metainfo.xml" "$share/mime/packages/$id.xml"; do
     kept=$golden/$(basename "$installed")
     if [ "${MORVANE_REWRITE_GOLDEN:-}" = 1 ]; then
         cp "$installed" "$kept" && echo "rewrote $kept"

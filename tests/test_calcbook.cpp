@@ -39,6 +39,7 @@ class TestCalcBook : public WindowTest<>
 private slots:
     void shouldHoldEveryInputAndResultAsShown_data();
     void shouldHoldEveryInputAndResultAsShown();
+    void shouldStartTheBookWithTheProject();
     void shouldSaveByTheChosenFilter_data();
     void shouldSaveByTheChosenFilter();
     void shouldPrintThroughThePrintDialog();
@@ -175,17 +176,20 @@ void TestCalcBook::shouldHoldEveryInputAndResultAsShown()
     QFETCH(QString, focus);
     QWidget *w = open(form);
     auto *resultsFrame = control(w, frame);
-    const QStringList disabled{"复制计算书 (disabled)", "保存计算书… (disabled)", "打印计算书… (disabled)"};
-    QCOMPARE(menuEntries(resultsFrame), disabled);
+    const QStringList disabled{"复制计算书 (disabled)", "导出计算书… (disabled)", "打印计算书… (disabled)",
+                               "计算书信息…"};
+    // The calculation's file first, then the book's.
+    const QStringList files{"打开计算…", "保存计算", "计算另存为…", "最近的计算", ""};
+    QCOMPARE(menuEntries(resultsFrame), files + disabled);
     // A result box's own menu, then the book's entries.
     for (const QString &name : results) {
         if (!resultsFrame->isAncestorOf(control(w, name)))
             continue;
         const QStringList entries = menuEntries(menuTarget(control(w, name)));
-        QCOMPARE(entries.sliced(std::max<qsizetype>(0, entries.size() - 4)), QStringList{""} + disabled);
+        QCOMPARE(entries.sliced(std::max<qsizetype>(0, entries.size() - 5)), QStringList{""} + disabled);
     }
     for (const QString &button : calculate)
-        QVERIFY(toolTipRead(control(w, button)).contains("Ctrl+S / Ctrl+P / Ctrl+Shift+C"));
+        QVERIFY(toolTipRead(control(w, button)).contains("Ctrl+E / Ctrl+P / Ctrl+Shift+C"));
 
     for (const QString &entry : entries) {
         const QString name = entry.section('=', 0, 0), value = entry.section('=', 1);
@@ -204,14 +208,14 @@ void TestCalcBook::shouldHoldEveryInputAndResultAsShown()
     for (const QString &button : calculate)
         click(control(w, button));
     boxes->take();
-    QCOMPARE(menuEntries(resultsFrame), QStringList({"复制计算书", "保存计算书…", "打印计算书…"}));
+    const QStringList enabled{"复制计算书", "导出计算书…", "打印计算书…", "计算书信息…"};
+    QCOMPARE(menuEntries(resultsFrame), files + enabled);
     for (const QString &name : results) {
         if (!resultsFrame->isAncestorOf(control(w, name)))
             continue;
         const QStringList entries = menuEntries(menuTarget(control(w, name)));
         QVERIFY2(entries.join(' ').contains("全选"), qPrintable(name + ": " + entries.join(", ")));
-        QCOMPARE(entries.sliced(std::max<qsizetype>(0, entries.size() - 4)),
-                 QStringList({"", "复制计算书", "保存计算书…", "打印计算书…"}));
+        QCOMPARE(entries.sliced(std::max<qsizetype>(0, entries.size() - 5)), QStringList{""} + enabled);
     }
 
     QStringList shown;
@@ -257,6 +261,39 @@ void TestCalcBook::shouldHoldEveryInputAndResultAsShown()
     QVERIFY2(boxes->unexpected().isEmpty(), qPrintable(boxes->unexpected()));
 }
 
+void TestCalcBook::shouldStartTheBookWithTheProject()
+{
+    QWidget *w = open("Form2");
+    click(control(w, "Command1"));
+    const QStringList names{"projectName", "projectNumber", "member", "designer", "checker", "approver"};
+    const QStringList typed{"某厂房", "GC-01", "节点 A", "张工", "李工", "王工"};
+    QString title;
+    answerNextDialog([&](QWidget *dialog) {
+        title = dialog->windowTitle();
+        for (int i = 0; i < names.size(); ++i)
+            typeInto(control(dialog, names[i]), typed[i]);
+        for (QAbstractButton *button : dialog->findChildren<QAbstractButton *>()) {
+            if (button->text() == "确定")
+                click(button);
+        }
+    });
+    QAction *information = nullptr;
+    for (QAction *action : control(w, "Frame6")->actions())
+        information = action->text() == "计算书信息…" ? action : information;
+    QVERIFY(information);
+    information->trigger();
+    QCOMPARE(title, "计算书信息");
+    // The book made before the project was given starts with it too.
+    QVERIFY(showActive(w));
+    QTest::keyClick(control(w, "Text1"), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    const QMimeData *copied = QApplication::clipboard()->mimeData();
+    QVERIFY2(copied->html().contains(
+                 "<tr><th>工程名称</th><td colspan=\"3\">某厂房</td><th>工程编号</th><td>GC-01</td></tr>"),
+             qPrintable(copied->html()));
+    QVERIFY2(copied->text().contains("构件/节点：节点 A\n设计：张工  校对：李工  审核：王工\n计算时间："),
+             qPrintable(copied->text()));
+}
+
 void TestCalcBook::shouldSaveByTheChosenFilter_data()
 {
     // clang-format off
@@ -267,8 +304,10 @@ void TestCalcBook::shouldSaveByTheChosenFilter_data()
     QTest::addColumn<QString>("written");   // the file that holds the book, or none
     QTest::addColumn<QString>("format");
     QTest::addColumn<int>("asked");         // the dialog's own question and the book's
-    const QString pdf = "PDF 文件 (*.pdf)", html = "HTML 文件 (*.html)";
+    const QString pdf = "PDF 文件 (*.pdf)", html = "HTML 文件 (*.html)", odt = "ODT 文件 (*.odt)";
     QTest::newRow("PDF") << pdf << "book" << "" << "" << "book.pdf" << "PDF" << 0;
+    QTest::newRow("ODT") << odt << "book" << "" << "" << "book.odt" << "ODT" << 0;
+    QTest::newRow("PDF, .odt typed") << pdf << "book.odt" << "" << "" << "book.odt" << "ODT" << 0;
     // A suffix typed with the name wins over the filter's.
     QTest::newRow("HTML, the typed suffix wins") << html << "book.pdf" << "" << "" << "book.pdf" << "PDF" << 0;
     QTest::newRow("PDF, .html typed") << pdf << "book.html" << "" << "" << "book.html" << "HTML" << 0;
@@ -309,14 +348,14 @@ void TestCalcBook::shouldSaveByTheChosenFilter()
     answerNextDialog([&](QWidget *dialog) {
         auto *files = qobject_cast<QFileDialog *>(dialog);
         QVERIFY(files);
-        QCOMPARE(files->nameFilters(), QStringList({"PDF 文件 (*.pdf)", "HTML 文件 (*.html)"}));
+        QCOMPARE(files->nameFilters(), QStringList({"PDF 文件 (*.pdf)", "HTML 文件 (*.html)", "ODT 文件 (*.odt)"}));
         suggested = QFileInfo(files->selectedFiles().value(0)).fileName();
         files->selectNameFilter(filter);
         auto *name = control<QLineEdit>(files, "fileNameEdit");
         name->setText(folder.filePath(typed));  // typed whole, without the completer's pop-up
         static_cast<QDialog *>(files)->accept();
     });
-    QTest::keyClick(control(w, "Text1"), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(control(w, "Text1"), Qt::Key_E, Qt::ControlModifier);
     QCOMPARE(suggested, "摩擦型高强螺栓连接计算书-" + QDate::currentDate().toString("yyyy-MM-dd") + ".pdf");
     const QList<ShownBox> shown = boxes->take();
     QCOMPARE(shown.size(), asked);
@@ -341,7 +380,7 @@ void TestCalcBook::shouldSaveByTheChosenFilter()
     QString opened;
     answerNextDialog(
         [&](QWidget *dialog) { opened = qobject_cast<QFileDialog *>(dialog)->directory().canonicalPath(); });
-    QTest::keyClick(control(next, "Text1"), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(control(next, "Text1"), Qt::Key_E, Qt::ControlModifier);
     QCOMPARE(opened, QDir(folder.path()).canonicalPath());
 
     if (written.isEmpty())
@@ -350,6 +389,18 @@ void TestCalcBook::shouldSaveByTheChosenFilter()
     QVERIFY(file.open(QIODevice::ReadOnly));
     if (format == "HTML") {
         QVERIFY(QString::fromUtf8(file.readAll()).contains("<td>Nt1 = 74.5738636363636 kN</td>"));
+        return;
+    }
+    if (format == "ODT") {
+        // An OpenDocument text whose tables stay tables, with the project's header.
+        QProcess unzip;
+        unzip.start("unzip", {"-p", file.fileName(), "content.xml"});
+        QVERIFY(unzip.waitForFinished());
+        const QString content = QString::fromUtf8(unzip.readAllStandardOutput());
+        QCOMPARE(content.count("<table:table "), 3);
+        QVERIFY2(content.contains("Nt1 = 74.5738636363636 kN") && content.contains("工程名称")
+                     && content.contains("某厂房"),
+                 qPrintable(content.left(2000)));
         return;
     }
     QVERIFY(file.read(5) == "%PDF-");
@@ -367,6 +418,21 @@ void TestCalcBook::shouldSaveByTheChosenFilter()
     const QString extracted = QString::fromUtf8(text.readAllStandardOutput());
     QVERIFY2(extracted.contains("摩擦型高强螺栓连接计算书") && extracted.contains("74.5738636363636"),
              qPrintable(extracted));
+    // Each page's foot: the project, the page of the pages, the program.
+    QProcess laidOut;
+    laidOut.start("pdftotext", {"-layout", file.fileName(), "-"});
+    QVERIFY(laidOut.waitForFinished());
+    const QString pages = QString::fromUtf8(laidOut.readAllStandardOutput());
+    const QRegularExpression foot("某厂房 +第 ?(\\d) ?页 ?共 ?(\\d) ?页 +Morvane " MORVANE_VERSION "\n");
+    QStringList feet;
+    for (auto match = foot.globalMatch(pages); match.hasNext();) {
+        const QRegularExpressionMatch found = match.next();
+        feet << found.captured(1) + "/" + found.captured(2);
+    }
+    QStringList expected;
+    for (qsizetype page = 1; page <= std::max<qsizetype>(feet.size(), 1); ++page)
+        expected << QString("%1/%2").arg(page).arg(feet.size());
+    QCOMPARE(feet, expected);
 }
 
 void TestCalcBook::shouldPrintThroughThePrintDialog()

@@ -19,6 +19,7 @@ private slots:
     void shouldStartWithQtOptions();
     void shouldSeeTheChosenStyle_data();
     void shouldSeeTheChosenStyle();
+    void shouldGiveTheFilesToOpen();
 
 private:
     // The program started with these arguments and no display but the one
@@ -47,14 +48,17 @@ void TestCommandLine::shouldAnswerOrRefuse_data()
     QTest::addColumn<QString>("error");
 
     const QString version = "Morvane 结构设计计算 " MORVANE_VERSION "\n";
-    const QString help = QString("用法：%1 [选项]\n"
+    const QString help = QString("用法：%1 [选项] [文件…]\n"
                                  "Morvane 结构设计计算：按中国规范计算摩擦型高强螺栓连接、端板厚度、"
                                  "轴心受压构件稳定系数、桩基承载力和柱配筋率。\n"
                                  "另可使用 Qt 的通用选项，如 -platform、-style。\n"
                                  "\n"
                                  "选项：\n"
                                  "  -h, --help     显示本帮助后退出。\n"
-                                 "  -v, --version  显示版本号后退出。\n")
+                                 "  -v, --version  显示版本号后退出。\n"
+                                 "\n"
+                                 "参数：\n"
+                                 "  文件             计算文件（.mvcalc），各在其计算窗口中打开。\n")
                              .arg(MORVANE_PROGRAM);
     const QString seeHelp = "\n运行“morvane --help”查看可用的选项。\n";
     const QStringList offscreen{"-platform", "offscreen"};
@@ -69,8 +73,6 @@ void TestCommandLine::shouldAnswerOrRefuse_data()
                                          << "morvane：未知选项“--bogus”。" + seeHelp;
     QTest::newRow("unknown option, one dash") << offscreen + QStringList{"-bogus=1"} << 1 << ""
                                               << "morvane：未知选项“-bogus”。" + seeHelp;
-    QTest::newRow("a file to open") << offscreen + QStringList{"report.txt"} << 1 << ""
-                                    << "morvane：多余的参数“report.txt”：本程序不打开文件。" + seeHelp;
     // Without a graphical session the refusal is told too, and a plain start
     // says why no window shows instead of Qt's abort.
     QTest::newRow("unknown option, no display") << QStringList{"--bogus"} << 1 << ""
@@ -106,6 +108,8 @@ void TestCommandLine::shouldStartWithQtOptions_data()
     QTest::newRow("-style fusion") << QStringList{"-platform", "offscreen", "-style", "fusion"};
     QTest::newRow("-style=windows") << QStringList{"-style=windows", "-platform", "offscreen"};
     QTest::newRow("-qwindowtitle") << QStringList{"-platform", "offscreen", "-qwindowtitle", "Morvane"};
+    // A file to open: the main window shows, and the box about the file.
+    QTest::newRow("a file to open") << QStringList{"-platform", "offscreen", "report.mvcalc"};
     // clang-format on
 }
 
@@ -155,6 +159,13 @@ void TestCommandLine::shouldSeeTheChosenStyle()
     }
     QCOMPARE(morvane::chosenStyle(int(argv.size()), argv.data()), style);
     qunsetenv("QT_STYLE_OVERRIDE");
+}
+
+void TestCommandLine::shouldGiveTheFilesToOpen()
+{
+    QStringList files;
+    QCOMPARE(morvane::handleCommandLine({"morvane", "a.mvcalc", "计算/b.mvcalc"}, false, &files), std::nullopt);
+    QCOMPARE(files, QStringList({"a.mvcalc", "计算/b.mvcalc"}));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -1,6 +1,7 @@
 // The main window: opening the calculators, one instance each, and ending.
 
 #include "editionchoice.h"
+#include "filedialog.h"
 #include "mainwindow.h"
 #include "settings.h"
 #include "uitest.h"
@@ -14,6 +15,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -37,6 +39,8 @@ private slots:
     void shouldLeaveCalculatorsOpenWhenTheMainWindowCloses();
     void shouldEndTheProgramAtOnce();
     void shouldKeepTheEditionChosenForTheNextStart();
+    void shouldOpenAFileInItsWindow_data();
+    void shouldOpenAFileInItsWindow();
 
 private:
     QWidget *openCalculator(const QString &name);
@@ -74,7 +78,9 @@ void TestForm1::shouldOfferTheMenu()
 {
     auto *menu = control<QMenu>(form, "proselect");
     auto *codes = control<QMenu>(form, "guifan");
-    QCOMPARE(form->menuBar()->actions(), QList<QAction *>({menu->menuAction(), codes->menuAction()}));
+    auto *files = control<QMenu>(form, "fileMenu");
+    QCOMPARE(form->menuBar()->actions(),
+             QList<QAction *>({menu->menuAction(), codes->menuAction(), files->menuAction()}));
     for (QAction *a : menu->actions())
         QVERIFY2(!a->isSeparator() || a->text().isEmpty(), "a separator is a plain line, without a caption");
     // The menu itself and the separators open nothing.
@@ -279,6 +285,64 @@ void TestForm1::shouldKeepTheEditionChosenForTheNextStart()
     entry("guifanYuan")->trigger();
     QCOMPARE(openCalculator("Form4")->windowTitle(), QStringLiteral("轴心受压构件稳定系数查询"));
     delete openCalculator("Form4");
+}
+
+void TestForm1::shouldOpenAFileInItsWindow_data()
+{
+    QTest::addColumn<int>("calculator");
+    for (int i = 0; i < int(std::size(kCalculators)); ++i)
+        QTest::newRow(kCalculators[i].window) << i;
+}
+
+void TestForm1::shouldOpenAFileInItsWindow()
+{
+    QFETCH(int, calculator);
+    const Calculator &c = kCalculators[calculator];
+    QTemporaryDir folder;
+    click(button(c.button));
+    QPointer<QWidget> window = openCalculator(c.window);
+    typeInto(control(window, "Text1"), "55");
+    const QString path = folder.filePath("kept.mvcalc");
+    setNextFileName(path);
+    QTest::keyClick(control(window, "Text1"), Qt::Key_S, Qt::ControlModifier);
+    window->close();
+    settle();
+    QVERIFY(!window);
+
+    // From the 文件 menu, from its recent calculations, and from another
+    // calculator's window: the file's own window opens with its inputs.
+    const Calculator &other = kCalculators[(calculator + 1) % std::size(kCalculators)];
+    for (const char *way : {"menu", "recent", "other window"}) {
+        QVERIFY(showActive(form));
+        if (way == QString("menu")) {
+            setNextFileName(path);
+            entry("openCalculation")->trigger();
+        } else if (way == QString("recent")) {
+            auto *recent = control<QMenu>(form, "recentCalculations");
+            emit recent->aboutToShow();
+            recent->actions().at(0)->trigger();
+        } else {
+            click(button(other.button));
+            setNextFileName(path);
+            QTest::keyClick(openCalculator(other.window), Qt::Key_O, Qt::ControlModifier);
+            delete openCalculator(other.window);
+        }
+        settle();
+        window = openCalculator(c.window);
+        QVERIFY2(window, way);
+        QCOMPARE(control<QLineEdit>(window, "Text1")->text(), "55");
+        QCOMPARE(window->windowTitle(), QString("kept.mvcalc[*] - ") + c.caption);
+        delete window;
+    }
+
+    // A file that cannot be used opens no window.
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("{}") == 2);
+    file.close();
+    setNextFileName(path);
+    entry("openCalculation")->trigger();
+    QCOMPARE(boxes->take(), QList<ShownBox>{warning("提示", "文件不是本程序的计算文件", "Form1")});
+    QVERIFY(!openCalculator(c.window));
 }
 
 QTEST_MAIN(TestForm1)

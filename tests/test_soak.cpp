@@ -31,6 +31,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QElapsedTimer>
 #include <QInputMethodEvent>
@@ -810,6 +811,8 @@ void TestSoak::useContextMenu()
     // The menu opens on the press; the release goes to the open menu.
     const QPoint at = target->mapFrom(window, inWindow);
     QTest::mousePress(target, Qt::RightButton, Qt::NoModifier, at);
+    // A frame's menu runs its own loop until it closes: dismissed inside it.
+    QTimer::singleShot(0, this, [this] { dismissPopup(); });
     if (target) {
         QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
         QApplication::sendEvent(target, &menuEvent);
@@ -820,7 +823,6 @@ void TestSoak::useContextMenu()
     else if (target)
         QTest::mouseRelease(target, Qt::RightButton, Qt::NoModifier, at);
     settle();
-    dismissPopup();
 }
 
 // An open menu or list: a pick from it, or Escape.
@@ -829,6 +831,14 @@ void TestSoak::dismissPopup()
     QWidget *popup = QApplication::activePopupWidget();
     if (!popup)
         return;
+    // A submenu chosen opens over its menu: both are dismissed in turn.
+    const auto dismissSubmenu = qScopeGuard([this, popup] {
+        if (QApplication::activePopupWidget() && QApplication::activePopupWidget() != popup)
+            dismissPopup();
+        if (QApplication::activePopupWidget() == popup)
+            QTest::keyClick(popup, Qt::Key_Escape);
+        settle();
+    });
     QList<QAction *> entries;
     if (auto *menu = qobject_cast<QMenu *>(popup)) {
         for (QAction *a : menu->actions())
@@ -869,9 +879,11 @@ void TestSoak::useBook()
             Qt::KeyboardModifiers modifiers;
             const char *name;
         } shortcuts[] = {{Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier, "Ctrl+Shift+C"},
-                         {Qt::Key_S, Qt::ControlModifier, "Ctrl+S"},
-                         {Qt::Key_P, Qt::ControlModifier, "Ctrl+P"}};
-        const auto &shortcut = shortcuts[below(3)];
+                         {Qt::Key_E, Qt::ControlModifier, "Ctrl+E"},
+                         {Qt::Key_P, Qt::ControlModifier, "Ctrl+P"},
+                         {Qt::Key_O, Qt::ControlModifier, "Ctrl+O"},
+                         {Qt::Key_S, Qt::ControlModifier, "Ctrl+S"}};
+        const auto &shortcut = shortcuts[below(int(std::size(shortcuts)))];
         note(QStringLiteral("%1: %2").arg(window->objectName(), shortcut.name));
         key(shortcut.code, shortcut.modifiers);
         return;

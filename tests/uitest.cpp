@@ -78,9 +78,11 @@ void MessageBoxCatcher::answer(QMessageBox *box)
         QTest::keyClick(box, Qt::Key_Escape);
     } else if (answer == Answer::CloseBox && box->windowHandle()) {
         box->windowHandle()->close();
-    } else if (QAbstractButton *yesOrNo = box->button(answer == Answer::ClickYes      ? QMessageBox::Yes
-                                                          : answer == Answer::ClickNo ? QMessageBox::No
-                                                                                      : QMessageBox::NoButton)) {
+    } else if (QAbstractButton *yesOrNo = box->button(answer == Answer::ClickYes           ? QMessageBox::Yes
+                                                          : answer == Answer::ClickNo      ? QMessageBox::No
+                                                          : answer == Answer::ClickSave    ? QMessageBox::Save
+                                                          : answer == Answer::ClickDiscard ? QMessageBox::Discard
+                                                                                           : QMessageBox::NoButton)) {
         QTest::mouseClick(yesOrNo, Qt::LeftButton);
     } else if (QAbstractButton *ok = box->button(QMessageBox::Ok)) {
         QTest::mouseClick(ok, Qt::LeftButton);

@@ -47,8 +47,9 @@ class MessageBoxCatcher : public QObject
 public:
     // PressEnter gives only the press: its release lands wherever the focus
     // goes next. CloseBox closes the box by its title-bar close box.
-    // ClickYes and ClickNo click those buttons of a question.
-    enum class Answer { ClickOk, PressEnter, PressEscape, CloseBox, ClickYes, ClickNo };
+    // ClickYes and ClickNo click those buttons of a question, ClickSave and
+    // ClickDiscard 保存 and 不保存 of the question before changes are lost.
+    enum class Answer { ClickOk, PressEnter, PressEscape, CloseBox, ClickYes, ClickNo, ClickSave, ClickDiscard };
 
     MessageBoxCatcher();
     ~MessageBoxCatcher() override;
