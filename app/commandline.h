@@ -28,4 +28,7 @@ bool answerWithoutDisplay(int argc, const char *const argv[]);
 // when the program ends there, nothing when it goes on to its main window.
 std::optional<int> handleCommandLine(const QStringList &arguments, bool noDisplay);
 
+// What --help says of the commands `book` and `batch`, each with an example.
+QString calculationCommandsHelp();
+
 }  // namespace morvane

@@ -2,6 +2,7 @@
 
 #include "boltbook.h"
 #include "boltconnection.h"
+#include "boltconnectiontexts.h"
 #include "boltdiagram.h"
 #include "bookactions.h"
 #include "controls.h"
@@ -150,9 +151,6 @@ constexpr const char *kTabOrder[] = {"Text1",   "Text2",   "Text3",   "Text4",  
 
 constexpr WindowTable kTable{"Form2", "摩擦型高强螺栓连接计算", 7320, 5415, kControls, kTabOrder};
 
-// The number of bolt rows a layout text stands for; 0 for any other text.
-int rowCount(const QString &text) { return text == "四排" ? 4 : text == "六排" ? 6 : text == "八排" ? 8 : 0; }
-
 }  // namespace
 
 const WindowTable &BoltConnectionWindow::windowTable() { return kTable; }
@@ -198,15 +196,15 @@ void BoltConnectionWindow::setLocked(int role, bool locked)
 
 void BoltConnectionWindow::showRowsLayout()
 {
-    const int rows = rowCount(list(Rows)->currentText());
+    const int rows = rowCount(list(Rows)->currentText().toStdString());
     if (rows == 0)
         return;
     control(FourRowDiagram)->setVisible(rows == 4);
     control(SixRowDiagram)->setVisible(rows == 6);
     control(EightRowDiagram)->setVisible(rows == 8);
     // e2 exists from six rows on, e3 with eight; a box that goes is emptied.
-    const bool e2Locked = rows < 6;
-    const bool e3Locked = rows < 8;
+    const bool e2Locked = !layoutHasE2(rows);
+    const bool e3Locked = !layoutHasE3(rows);
     if (e2Locked)
         box(E2)->clear();
     setLocked(E2, e2Locked);
@@ -261,24 +259,7 @@ void BoltConnectionWindow::calculate()
 {
     if (!fieldCheck()->passes())
         return;  // a refused value never reaches the calculation
-    BoltConnectionInput in;
-    in.rows = rowCount(list(Rows)->currentText());
-    in.e1 = valueOf(box(E1));
-    in.e2 = valueOf(box(E2));
-    in.e3 = valueOf(box(E3));
-    in.ef = valueOf(box(Ef));
-    in.ew = valueOf(box(Ew));
-    in.tw = valueOf(box(Tw));
-    in.M = valueOf(box(Moment));
-    in.V = valueOf(box(Shear));
-    in.amplification = valueOf(box(Amplification));
-    in.steelGrade = list(SteelGrade)->currentText().toStdString();
-    in.boltSize = list(BoltSize)->currentText().toStdString();
-    in.boltGrade = button(Grade8_8)->isChecked() ? BoltGrade::Grade8_8 : BoltGrade::Grade10_9;
-    in.surfaceTreatment = button(BlastedZincPrimer)->isChecked() ? SurfaceTreatment::BlastedZincPrimer
-        : button(BlastedRusted)->isChecked()                     ? SurfaceTreatment::BlastedRusted
-        : button(WireBrushed)->isChecked()                       ? SurfaceTreatment::WireBrushed
-                                                                 : SurfaceTreatment::Blasted;
+    const BoltConnectionInput in = boltConnectionInput(calculationTexts(), Edition::Original);
 
     const BoltConnectionResult r = computeBoltConnection(in);
 

@@ -30,6 +30,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTextDocument>
+#include <QTextDocumentWriter>
 #include <QTextFrame>
 
 #include <climits>
@@ -139,11 +140,13 @@ bool writeBook(const CalcBook &book, const BookHeader &header, const QString &pa
 {
     if (format == BookFormat::Pdf)
         return writePdf(book, header, path);
+    if (format == BookFormat::Odt)
+        return QTextDocumentWriter(path, "odf").write(bookDocument(book, header).get());
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
-    const std::string html = bookHtml(book, header);
-    return file.write(html.data(), qint64(html.size())) == qint64(html.size()) && file.flush();
+    const std::string text = format == BookFormat::Html ? bookHtml(book, header) : bookPlainText(book, header);
+    return file.write(text.data(), qint64(text.size())) == qint64(text.size()) && file.flush();
 }
 
 QImage bookPageImage(const CalcBook &book, const BookHeader &header, int dotsPerInch)

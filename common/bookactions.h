@@ -22,14 +22,15 @@ class QWidget;
 
 namespace morvane {
 
-enum class BookFormat { Pdf, Html };
+enum class BookFormat { Pdf, Html, Odt, Text };
 
 // The header of a book made at that moment: this program with its version,
 // the date and time to the minute.
 BookHeader bookHeader(const QDateTime &when);
 
-// Writes the book to a file: a PDF on A4 with its fonts embedded, or an
-// HTML document in UTF-8. False when the file cannot be written.
+// Writes the book to a file: a PDF on A4 with its fonts embedded, an HTML
+// document in UTF-8, an OpenDocument text or plain text in UTF-8. False
+// when the file cannot be written.
 bool writeBook(const CalcBook &book, const BookHeader &header, const QString &path, BookFormat format);
 
 // The first page of the book as printed, as a picture at that resolution.

@@ -31,13 +31,8 @@ bool isTextBox(ControlKind kind)
 FieldTest testOf(const ControlRow &row)
 {
     return [&row](double value) -> std::optional<FieldFailure> {
-        for (const FieldRule &rule : row.rules) {
-            const bool broken = (rule.test == FieldRule::Above && value <= rule.bound)
-                || (rule.test == FieldRule::AtLeast && value < rule.bound)
-                || (rule.test == FieldRule::AtMost && value > rule.bound);
-            if (broken)
-                return FieldFailure{text(rule.message), text(rule.title)};
-        }
+        if (const FieldRule *rule = brokenRule(row.rules, value))
+            return FieldFailure{text(rule->message), text(rule->title)};
         return std::nullopt;
     };
 }
@@ -300,6 +295,15 @@ QStringList CalculatorWindow::setInputTexts(const QMap<QString, QString> &texts)
     }
     followInputs();
     return refused;
+}
+
+InputTextMap CalculatorWindow::calculationTexts() const
+{
+    InputTextMap texts;
+    const QMap<QString, QString> shown = inputTexts();
+    for (auto it = shown.begin(); it != shown.end(); ++it)
+        texts.texts.emplace(it.key().toStdString(), it.value().toStdString());
+    return texts;
 }
 
 QLineEdit *CalculatorWindow::box(int role) const { return control<QLineEdit>(role); }

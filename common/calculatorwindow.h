@@ -9,6 +9,9 @@
 // reading its inputs into the calculation's input record, writing the
 // results, and any behaviour of its own.
 
+#include "fieldrule.h"
+#include "inputtexts.h"
+
 #include <QMap>
 #include <QRect>
 #include <QStringList>
@@ -29,31 +32,6 @@ namespace morvane {
 
 class BookActions;
 class FieldCheck;
-
-// A bound a box's value must keep. A value that breaks it is told in the
-// warning box, with the message and title, when the box is left and at "计算".
-struct FieldRule {
-    enum Test : unsigned char { None, Above, AtLeast, AtMost };
-    Test test = None;
-    double bound = 0;
-    const char *message = nullptr;
-    const char *title = nullptr;
-};
-// The value must be above the bound: at the bound or below, it is refused.
-constexpr FieldRule above(double bound, const char *message, const char *title)
-{
-    return {FieldRule::Above, bound, message, title};
-}
-// The value may equal the bound, not fall below it.
-constexpr FieldRule atLeast(double bound, const char *message, const char *title)
-{
-    return {FieldRule::AtLeast, bound, message, title};
-}
-// The value may equal the bound, not exceed it.
-constexpr FieldRule atMost(double bound, const char *message, const char *title)
-{
-    return {FieldRule::AtMost, bound, message, title};
-}
 
 enum class ControlKind : unsigned char {
     Frame,  // a captioned group frame
@@ -128,6 +106,8 @@ public:
     // "否". Inputs the window lacks are passed by. Returns the names of the
     // inputs whose texts no control of theirs can show; those keep theirs.
     QStringList setInputTexts(const QMap<QString, QString> &texts);
+    // inputTexts() as the calculations' readers take them.
+    InputTextMap calculationTexts() const;
 
 protected:
     // Called after setInputTexts has shown its texts: a window shows what

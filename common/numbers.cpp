@@ -136,6 +136,13 @@ std::string display(Float value, int significant)
         return {};
     if (value == 0)
         return "0";
+    // The plain form is printf's %.<significant>g whenever that has no
+    // exponent: the same rounding, and trailing zeros dropped.
+    char buffer[64];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general,
+                                         significant);
+    if (ec == std::errc() && std::find(buffer, end, 'e') == end)
+        return std::string(buffer, end);
     DecimalDigits d = decimalDigits(value, significant);
     const int exponent = d.pointPos - 1;
     if (exponent >= 15 || exponent < -4)
@@ -258,7 +265,7 @@ struct ScannedNumber {
     std::size_t end = 0;  // 0: no number
 };
 
-ScannedNumber scanNumber(const std::string &s)
+ScannedNumber scanNumber(std::string_view s)
 {
     ScannedNumber n;
     std::size_t i = 0;
@@ -294,11 +301,23 @@ ScannedNumber scanNumber(const std::string &s)
     return n;
 }
 
+// True when the text is already as asciiNumberText would make it: ASCII, without blanks.
+bool isPlainAscii(std::string_view text)
+{
+    for (const char c : text) {
+        if (isBlank(c) || static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 double parseLeadingNumber(std::string_view text)
 {
-    const std::string s = asciiNumberText(text, true);
+    const bool plain = isPlainAscii(text);
+    const std::string normalised = plain ? std::string() : asciiNumberText(text, true);
+    const std::string_view s = plain ? text : std::string_view(normalised);
     const ScannedNumber n = scanNumber(s);
     if (n.end == 0)
         return 0.0;
@@ -322,6 +341,8 @@ double parseLeadingNumber(std::string_view text)
 
 bool isOneNumber(std::string_view text)
 {
+    if (isPlainAscii(text))
+        return text.empty() || scanNumber(text).end == text.size();
     const std::string s = asciiNumberText(text, false);
     const std::size_t first = s.find_first_not_of(' ');
     if (first == std::string::npos)

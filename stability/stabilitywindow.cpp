@@ -5,6 +5,7 @@
 #include "controls.h"
 #include "fieldcheck.h"
 #include "stability.h"
+#include "stabilitytexts.h"
 #include "warningbox.h"
 
 #include <QComboBox>
@@ -101,7 +102,7 @@ void StabilityWindow::calculateSlenderness()
 {
     if (!fieldCheck(kSlendernessCheck)->passes())
         return;
-    const SlendernessInput in{valueOf(box(Length)), valueOf(box(Inertia)), valueOf(box(Area))};
+    const SlendernessInput in = slendernessInput(calculationTexts());
     const SlendernessResult r = computeSlenderness(in);
     // One box at most; the slenderness is written once it is closed.
     if (r.warning != SlendernessWarning::None)
@@ -118,10 +119,7 @@ void StabilityWindow::calculateCoefficient()
 {
     if (!fieldCheck(kCoefficientCheck)->passes())
         return;
-    StabilityInput in;
-    in.steelGrade = list(SteelGrade)->currentText().toStdString();
-    in.sectionClass = list(SectionClass)->currentText().toStdString();
-    in.slenderness = valueOf(box(Slenderness));
+    const StabilityInput in = stabilityInput(calculationTexts(), Edition::Original);
     StabilityRun run;
     run.input = in;
     if (slendernessShown_)

@@ -1,0 +1,28 @@
+#include "stabilitytexts.h"
+
+#include "numbers.h"
+
+namespace morvane {
+
+SlendernessInput slendernessInput(const InputTexts &texts)
+{
+    return {parseLeadingNumber(texts.text("length")), parseLeadingNumber(texts.text("inertia")),
+            parseLeadingNumber(texts.text("sectionArea"))};
+}
+
+StabilityInput stabilityInput(const InputTexts &texts, Edition /*edition*/)
+{
+    StabilityInput in;
+    in.steelGrade = texts.text("steelGrade");
+    in.sectionClass = texts.text("sectionClass");
+    in.slenderness = parseLeadingNumber(texts.text("slenderness"));
+    return in;
+}
+
+bool holdsSlenderness(std::string_view text)
+{
+    // Blanks as the coefficient's own refusal of "no slenderness" takes them.
+    return stabilityRefusal(text, "Q235", "a类") != StabilityRefusal::NoSlenderness;
+}
+
+}  // namespace morvane
