@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <system_error>
+#include <type_traits>
 
 namespace morvane {
 
@@ -129,6 +130,83 @@ std::string exponentForm(const DecimalDigits &d)
     return out + e;
 }
 
+// The plain form of a normal double to at most 15 significant digits, from
+// its shortest digits (which to_chars gives much faster than digits to a
+// precision), written into `out`; its length, or 0 when the slower way must
+// give it. The shortest digits rounded to 15 digits or fewer are the
+// value's own rounded digits: those decimals lie further apart than the
+// normal doubles, so shortest digits of at most that many are the nearest
+// such; and no halfway point between two roundings lies between the value
+// and longer shortest digits, which would otherwise not be the shortest or
+// not the nearest. Shortest digits exactly halfway need the value itself.
+// (Not so for the subnormal doubles, nor for floats to 7 digits: they lie
+// further apart than the decimals.)
+std::size_t fastPlainForm(double value, int significant, char (&out)[32])
+{
+    if (significant > 15 || !(std::fabs(value) >= std::numeric_limits<double>::min()))
+        return 0;
+    char text[40];
+    const auto [end, ec] = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
+    if (ec != std::errc())
+        return 0;
+    const char *c = text;
+    const bool negative = *c == '-';
+    c += negative ? 1 : 0;
+    char digits[24];
+    int count = 0;
+    for (; c < end && *c != 'e'; ++c) {
+        if (isDigit(*c))
+            digits[count++] = *c;
+    }
+    int exponent = 0;
+    if (c < end)
+        std::from_chars(c + (c[1] == '+' ? 2 : 1), end, exponent);
+    if (count > significant) {
+        if (count == significant + 1 && digits[significant] == '5')
+            return 0;  // exactly halfway
+        const bool up = digits[significant] >= '5';
+        count = significant;
+        int i = count;
+        for (; up && i > 0; --i) {
+            if (digits[i - 1] != '9') {
+                ++digits[i - 1];
+                break;
+            }
+            digits[i - 1] = '0';
+        }
+        if (up && i == 0) {
+            digits[0] = '1';  // all nines: the rest are zeros now
+            count = 1;
+            ++exponent;
+        }
+    }
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
+    if (exponent >= 15 || exponent < -4)
+        return 0;  // the exponent form
+    std::size_t n = 0;
+    if (negative)
+        out[n++] = '-';
+    const int pointPos = exponent + 1;  // digits before the point
+    if (pointPos <= 0) {
+        out[n++] = '0';
+        out[n++] = '.';
+        for (int i = 0; i < -pointPos; ++i)
+            out[n++] = '0';
+        for (int i = 0; i < count; ++i)
+            out[n++] = digits[i];
+    } else {
+        for (int i = 0; i < pointPos; ++i)
+            out[n++] = i < count ? digits[i] : '0';
+        if (count > pointPos) {
+            out[n++] = '.';
+            for (int i = pointPos; i < count; ++i)
+                out[n++] = digits[i];
+        }
+    }
+    return n;
+}
+
 template <typename Float>
 std::string display(Float value, int significant)
 {
@@ -136,13 +214,11 @@ std::string display(Float value, int significant)
         return {};
     if (value == 0)
         return "0";
-    // The plain form is printf's %.<significant>g whenever that has no
-    // exponent: the same rounding, and trailing zeros dropped.
-    char buffer[64];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general,
-                                         significant);
-    if (ec == std::errc() && std::find(buffer, end, 'e') == end)
-        return std::string(buffer, end);
+    if constexpr (std::is_same_v<Float, double>) {
+        char text[32];
+        if (const std::size_t length = fastPlainForm(value, significant, text))
+            return std::string(text, length);
+    }
     DecimalDigits d = decimalDigits(value, significant);
     const int exponent = d.pointPos - 1;
     if (exponent >= 15 || exponent < -4)

@@ -38,6 +38,7 @@ private slots:
     void shouldComputeAsTheWindow_data();
     void shouldComputeAsTheWindow();
     void shouldShowProgressOnlyOnATerminal();
+    void shouldKeepTheRowsInTheirOrder();
 
 private:
     // The program started with these arguments and no display but the one
@@ -426,6 +427,32 @@ void TestCommandLine::shouldShowProgressOnlyOnATerminal()
     QVERIFY(terminal.waitForFinished(120000));
     const QString shown = QString::fromUtf8(terminal.readAllStandardOutput());
     QVERIFY2(shown.contains("\r已计算 ") && shown.contains("已计算 30 / 30 行\r\n"), qPrintable(shown));
+}
+
+// Enough rows to be computed in parts side by side: written in their order, each computed.
+void TestCommandLine::shouldKeepTheRowsInTheirOrder()
+{
+    QTemporaryDir folder;
+    QFile sheet(folder.filePath("n.csv"));
+    QByteArray rows = "L\n";
+    for (int i = 0; i < 9000; ++i)
+        rows += QByteArray::number(1000 + i) + '\n';
+    QVERIFY(sheet.open(QIODevice::WriteOnly) && sheet.write(rows) == rows.size());
+    sheet.close();
+    QProcess process;
+    process.setWorkingDirectory(folder.path());
+    start(process, {"batch", "pile-group", "n.csv", "-o", "o.csv"});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 0);
+    QFile written(folder.filePath("o.csv"));
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = written.readAll().split('\n');
+    QCOMPARE(lines.size(), 9000 + 2);  // the header, the rows, nothing after the last line end
+    for (int i = 0; i < 9000; ++i) {
+        const QList<QByteArray> cells = lines[i + 1].split(',');
+        QCOMPARE(cells.first(), QByteArray::number(1000 + i));
+        QCOMPARE(cells.at(8), QByteArray::number(2100 - (1000 + i) * 0.0312, 'g', 15));
+    }
 }
 
 QTEST_MAIN(TestCommandLine)
