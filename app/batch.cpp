@@ -576,8 +576,8 @@ int batch(const QStringList &arguments, int &argc, char *argv[])
     for (std::thread &helper : helpers)
         helper.join();
     progress.finished();
-    for (const std::string &records : partRecords)
-        written += records;
+    for (std::size_t part = 0; part < parts; ++part)
+        written += partRecords[part];
     if (!writeBytes(out, written))
         return refuse(QStringLiteral("%1：无法写入文件").arg(out));
     const bool someRefused = std::ranges::any_of(partRefused, [](char refused) { return refused != 0; });

@@ -155,7 +155,7 @@ void appendCsvField(std::string &out, std::string_view field)
     out += '"';
     for (std::size_t quote; (quote = field.find('"')) != std::string_view::npos; field.remove_prefix(quote + 1)) {
         out.append(field.data(), quote + 1);
-        out += '"';
+        out += '"';  // the quote again
     }
     out += field;
     out += '"';

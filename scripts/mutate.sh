@@ -495,6 +495,81 @@ name: a slenderness whose I was raised told as one whose A was
 file: stability/stability.cpp
 from: r.warning = SlendernessWarning::Inertia;
 to:   r.warning = SlendernessWarning::Area;
+
+name: a semicolon file read by commas
+file: common/csv.cpp
+from: return semicolons > commas ? ';' : ',';
+to:   return ',';
+
+name: a byte order mark read as part of the first column's name
+file: common/csv.cpp
+from: if (std::string_view(text_).starts_with(kUtf8ByteOrderMark)) {
+to:   if (false) {
+
+name: a quote inside a written field not doubled
+file: common/csv.cpp
+from: out += '"';  // the quote again
+to:   (void)0;
+
+name: the batch's table written without a byte order mark
+file: app/batch.cpp
+from: std::string written = kUtf8ByteOrderMark;
+to:   std::string written;
+
+name: a batch with refused rows ends as if all computed
+file: app/batch.cpp
+from: someRefused ? kSomeRefused : kComputed;
+to:   kComputed;
+
+name: the progress line also where standard error is no terminal
+file: app/batch.cpp
+from: , shown_(standardErrorIsTerminal())
+to:   , shown_(true)
+
+name: a table that is not UTF-8 read as if it were
+file: app/batch.cpp
+from: if (const std::optional<std::size_t> bad = firstBadUtf8(*bytes)) {
+to:   if (const std::optional<std::size_t> bad = std::optional<std::size_t>()) {
+
+name: a row's book named with a slash in its name
+file: app/batch.cpp
+from: c = QLatin1Char('_');
+to:   (void)c;
+
+name: the parts of a batch joined last first
+file: app/batch.cpp
+from: written += partRecords[part];
+to:   written += partRecords[parts - 1 - part];
+
+name: a refusal from the command line without the input it concerns
+file: app/cases.cpp
+from: return std::string(input) + ": " + std::string(message);
+to:   return std::string(message);
+
+name: four rows from the command line keep e2
+file: app/cases.cpp
+from: texts.replace("e2", "");
+to:   (void)0;
+
+name: the command line computes the slenderness also when it is given
+file: app/cases.cpp
+from: if (!holdsSlenderness(given.text("slenderness"))) {
+to:   if (true) {
+
+name: an option named by its objectName on the command line read as no option
+file: app/cases.cpp
+from: text = caption;
+to:   (void)caption;
+
+name: the current edition taken on the command line before it is built in
+file: app/cases.cpp
+from: if (edition == Edition::Current && calculator.usesEdition())
+to:   if (false)
+
+name: shortest digits halfway rounded up instead of the value
+file: common/numbers.cpp
+from: if (count == significant + 1 && digits[significant] == '5')
+to:   if (false)
 EOF
 
 # The patcher: `count`, `show N`, `apply N DIR`, `sync FROM TO FILE...`.
