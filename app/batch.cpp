@@ -211,7 +211,8 @@ public:
         // The calculations ask by the same few names row after row: each is
         // found again where it was found last by the address of its text.
         std::size_t &known = known_[(reinterpret_cast<std::uintptr_t>(input.data()) >> 3) % std::size(known_)];
-        if (known < names_.size() && names_[known] == input)
+        if (known < names_.size() && names_[known].size() == input.size()
+            && (names_[known].data() == input.data() || names_[known] == input))
             return values_[known];
         for (std::size_t i = 0; i < names_.size(); ++i) {
             if (names_[i] == input) {

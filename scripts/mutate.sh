@@ -568,7 +568,7 @@ to:   if (false)
 
 name: shortest digits halfway rounded up instead of the value
 file: common/numbers.cpp
-from: if (count == significant + 1 && digits[significant] == '5')
+from: if (d.count == significant + 1 && d.digits[significant] == '5')
 to:   if (false)
 EOF
 
