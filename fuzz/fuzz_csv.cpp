@@ -56,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     bool failed = false;
     const Records records = readAll(reader, failed);
     if (failed) {
-        const std::size_t lines = std::count(text.begin(), text.end(), '\n') + std::count(text.begin(), text.end(), '\r');
+        const std::size_t lines = std::count(text.begin(), text.end(), '\n')
+            + std::count(text.begin(), text.end(), '\r');
         require(reader.line() >= 1 && reader.line() <= lines + 1, "a quote left open is named by a line of the text");
         return 0;
     }
