@@ -98,6 +98,9 @@ std::optional<Edition> editionOption(const QCommandLineParser &parser, const QCo
     return std::nullopt;
 }
 
+// An unknown option's name as it is written: "--bogus", or "-x" for one letter.
+QString asTyped(const QString &name) { return (name.size() > 1 ? QStringLiteral("--") : QStringLiteral("-")) + name; }
+
 // Parses the arguments after the command's name; false, with the refusal
 // told, when they cannot be.
 bool parse(QCommandLineParser &parser, const QStringList &arguments, int &status)
@@ -105,9 +108,10 @@ bool parse(QCommandLineParser &parser, const QStringList &arguments, int &status
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     if (parser.parse(arguments))
         return true;
-    status = refuseCommandLine(parser.unknownOptionNames().isEmpty()
-                                   ? parser.errorText()
-                                   : QStringLiteral("未知选项“%1”。").arg(parser.unknownOptionNames().constFirst()));
+    status = refuseCommandLine(
+        parser.unknownOptionNames().isEmpty()
+            ? parser.errorText()
+            : QStringLiteral("未知选项“%1”。").arg(asTyped(parser.unknownOptionNames().constFirst())));
     return false;
 }
 

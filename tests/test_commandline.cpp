@@ -174,6 +174,8 @@ void TestCommandLine::shouldAnswerOrRefuse_data()
     QTest::newRow("book: an unknown suffix") << QStringList{"book", "p.mvcalc", "-o", "p.doc"} << 2 << ""
         << "morvane：输出文件“p.doc”的后缀应为 .pdf、.html、.odt 或 .txt。" + seeUsage << Files{{"p.mvcalc", pileFile}}
         << Files{};
+    QTest::newRow("batch: an unknown option") << QStringList{"batch", "column", "c.csv", "-o", "o.csv", "--books"} << 2
+        << "" << "morvane：未知选项“--books”。" + seeUsage << Files{} << Files{};
     QTest::newRow("book --help") << QStringList{"book", "--help"} << 0 << morvane::calculationCommandsHelp() << ""
         << Files{} << Files{};
 
