@@ -98,7 +98,7 @@ std::optional<int> handleCommandLine(const QStringList &arguments, bool noDispla
         return EXIT_FAILURE;
     }
     if (parser.isSet(help)) {
-        print(stdout, parser.helpText());
+        print(stdout, parser.helpText() + QLatin1Char('\n') + calculationCommandsHelp());
         return EXIT_SUCCESS;
     }
     if (parser.isSet(version)) {
@@ -114,6 +114,34 @@ std::optional<int> handleCommandLine(const QStringList &arguments, bool noDispla
     if (files)
         *files = parser.positionalArguments();
     return std::nullopt;
+}
+
+QString calculationCommandsHelp()
+{
+    return QStringLiteral(
+        "命令（不打开窗口，无需图形界面）：\n"
+        "  morvane book 计算文件 -o 输出文件 [--edition original|current]\n"
+        "      按计算文件（.mvcalc）如同按“计算”一样计算，写出计算书：按输出文件的后缀\n"
+        "      写成 .pdf、.html、.odt 或 .txt；“-o -”把纯文本计算书写到标准输出。\n"
+        "      设计规范取文件中的，--edition 另行指定。\n"
+        "      例：morvane book 节点1.mvcalc -o 节点1.pdf\n"
+        "  morvane batch 计算类型 输入.csv -o 输出.csv [--book-dir 目录] [--edition original|current]\n"
+        "      逐行计算表格中的各组数据。计算类型：bolt-connection、end-plate、stability、\n"
+        "      pile-group、column。表格为 UTF-8（可带 BOM），逗号或分号分隔；表头为各输入的\n"
+        "      名称，缺少的列取窗口的默认值，name 列为各行命名。输出依次为各输入、各结果\n"
+        "      （与窗口所示相同）、验算结论（verdict.…）和 message（拒绝计算的原因或警告），\n"
+        "      UTF-8 带 BOM。--book-dir 为每个算出的行另写一份 PDF 计算书，以 name 或行号\n"
+        "      命名。“-”为标准输入或标准输出。设计规范缺省为原规范，--edition current\n"
+        "      按现行规范计算。\n"
+        "      stability：slenderness（长细比）为空的行先由 length、inertia、sectionArea\n"
+        "      算出长细比，再算稳定系数；给出长细比的行直接由它算稳定系数。\n"
+        "      例：morvane batch bolt-connection 节点.csv -o 节点结果.csv\n"
+        "  morvane batch 计算类型 --template [-o 输出.csv]\n"
+        "      写出表头和一行窗口的默认值，作为输入表格的样板。\n"
+        "      例：morvane batch column --template -o 柱.csv\n"
+        "\n"
+        "退出状态：0 全部算出；1 有数据行被拒绝计算（其余各行照常计算）；\n"
+        "2 文件无法读取、输入被拒绝或命令有误。\n");
 }
 
 }  // namespace morvane

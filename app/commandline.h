@@ -29,4 +29,7 @@ bool answerWithoutDisplay(int argc, const char *const argv[]);
 // the calculation files named, to open each in its window.
 std::optional<int> handleCommandLine(const QStringList &arguments, bool noDisplay, QStringList *files = nullptr);
 
+// What --help says of the commands `book` and `batch`, each with an example.
+QString calculationCommandsHelp();
+
 }  // namespace morvane

@@ -1,4 +1,5 @@
 #include "appicon.h"
+#include "batch.h"
 #include "commandline.h"
 #include "controls.h"
 #include "mainwindow.h"
@@ -8,6 +9,9 @@
 
 int main(int argc, char *argv[])
 {
+    // `morvane book …` and `morvane batch …` compute without a window.
+    if (const std::optional<int> status = morvane::runCalculationCommand(argc, argv))
+        return *status;
     // Before QApplication takes Qt's own options (-platform, -style) away.
     const QString style = morvane::chosenStyle(argc, argv);
     const bool noDisplay = morvane::answerWithoutDisplay(argc, argv);

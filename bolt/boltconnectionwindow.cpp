@@ -2,6 +2,7 @@
 
 #include "boltbook.h"
 #include "boltconnection.h"
+#include "boltconnectiontexts.h"
 #include "boltdiagram.h"
 #include "bookactions.h"
 #include "controls.h"
@@ -165,21 +166,6 @@ constexpr WindowTable kTable{.name = "Form2",
                              .captionCurrent = "摩擦型高强螺栓连接计算（GB 50017-2017）",
                              .calculator = "bolt-connection"};
 
-// The treatment of the contact surfaces each option stands for under the
-// original and the current edition.
-struct TreatmentOption {
-    W::Role option;
-    SurfaceTreatment original, current;
-};
-constexpr TreatmentOption kTreatmentOptions[] = {
-    {W::Blasted, SurfaceTreatment::Blasted, SurfaceTreatment::GritBlasted},
-    {W::BlastedZincPrimer, SurfaceTreatment::BlastedZincPrimer, SurfaceTreatment::ShotBlasted},
-    {W::BlastedRusted, SurfaceTreatment::BlastedRusted, SurfaceTreatment::BlastedRusted},  // hidden under the current
-    {W::WireBrushed, SurfaceTreatment::WireBrushed, SurfaceTreatment::WireBrushed},
-};
-
-// The number of bolt rows a layout text stands for; 0 for any other text.
-int rowCount(const QString &text) { return text == "四排" ? 4 : text == "六排" ? 6 : text == "八排" ? 8 : 0; }
 
 }  // namespace
 
@@ -226,15 +212,15 @@ void BoltConnectionWindow::setLocked(int role, bool locked)
 
 void BoltConnectionWindow::showRowsLayout()
 {
-    const int rows = rowCount(list(Rows)->currentText());
+    const int rows = rowCount(list(Rows)->currentText().toStdString());
     if (rows == 0)
         return;
     control(FourRowDiagram)->setVisible(rows == 4);
     control(SixRowDiagram)->setVisible(rows == 6);
     control(EightRowDiagram)->setVisible(rows == 8);
     // e2 exists from six rows on, e3 with eight; a box that goes is emptied.
-    const bool e2Locked = rows < 6;
-    const bool e3Locked = rows < 8;
+    const bool e2Locked = !layoutHasE2(rows);
+    const bool e3Locked = !layoutHasE3(rows);
     if (e2Locked)
         box(E2)->clear();
     setLocked(E2, e2Locked);
@@ -289,25 +275,7 @@ void BoltConnectionWindow::calculate()
 {
     if (!fieldCheck()->passes())
         return;  // a refused value never reaches the calculation
-    BoltConnectionInput in;
-    in.rows = rowCount(list(Rows)->currentText());
-    in.e1 = valueOf(box(E1));
-    in.e2 = valueOf(box(E2));
-    in.e3 = valueOf(box(E3));
-    in.ef = valueOf(box(Ef));
-    in.ew = valueOf(box(Ew));
-    in.tw = valueOf(box(Tw));
-    in.M = valueOf(box(Moment));
-    in.V = valueOf(box(Shear));
-    in.amplification = valueOf(box(Amplification));
-    in.steelGrade = list(SteelGrade)->currentText().toStdString();
-    in.boltSize = list(BoltSize)->currentText().toStdString();
-    in.boltGrade = button(Grade8_8)->isChecked() ? BoltGrade::Grade8_8 : BoltGrade::Grade10_9;
-    for (const TreatmentOption &t : kTreatmentOptions) {
-        if (button(t.option)->isChecked())
-            in.surfaceTreatment = edition() == Edition::Current ? t.current : t.original;
-    }
-    in.edition = edition();
+    const BoltConnectionInput in = boltConnectionInput(calculationTexts(), edition());
 
     const BoltConnectionResult r = computeBoltConnection(in);
 

@@ -5,6 +5,7 @@
 
 #include "column.h"
 #include "columnlegend.h"
+#include "columntexts.h"
 #include "controls.h"
 #include "fieldcheck.h"
 
@@ -107,14 +108,7 @@ void ColumnWindow::calculate()
 {
     if (!fieldCheck()->passes())
         return;  // a refused b or h never reaches the calculation
-    ColumnInput in;
-    in.width = valueOf(box(Width));
-    in.height = valueOf(box(Height));
-    in.cornerDiameter = list(CornerDiameter)->currentText().toStdString();
-    in.bCount = valueOf(box(BCount));
-    in.bDiameter = list(BDiameter)->currentText().toStdString();
-    in.hCount = valueOf(box(HCount));
-    in.hDiameter = list(HDiameter)->currentText().toStdString();
+    const ColumnInput in = columnInput(calculationTexts());
 
     const ColumnResult r = computeColumnRatio(in);
 

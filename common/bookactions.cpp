@@ -213,8 +213,8 @@ bool writeBook(const CalcBook &book, const BookHeader &header, const QString &pa
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
-    const std::string html = bookHtml(book, header);
-    return file.write(html.data(), qint64(html.size())) == qint64(html.size()) && file.flush();
+    const std::string text = format == BookFormat::Html ? bookHtml(book, header) : bookPlainText(book, header);
+    return file.write(text.data(), qint64(text.size())) == qint64(text.size()) && file.flush();
 }
 
 QImage bookPageImage(const CalcBook &book, const BookHeader &header, int dotsPerInch)

@@ -22,7 +22,7 @@ class QWidget;
 
 namespace morvane {
 
-enum class BookFormat { Pdf, Html, Odt };
+enum class BookFormat { Pdf, Html, Odt, Text };
 
 // The header of a book made at that moment: this program with its version,
 // the date and time to the minute.
@@ -38,8 +38,8 @@ bool editBookInformation(QWidget *parent);
 
 // Writes the book to a file: a PDF on A4 with its fonts embedded, each page
 // with the project, its number and the program at its foot; an HTML
-// document in UTF-8; or an OpenDocument text whose tables stay tables.
-// False when the file cannot be written.
+// document in UTF-8; an OpenDocument text whose tables stay tables; or
+// plain text in UTF-8. False when the file cannot be written.
 bool writeBook(const CalcBook &book, const BookHeader &header, const QString &path, BookFormat format);
 
 // The first page of the book as printed, as a picture at that resolution.

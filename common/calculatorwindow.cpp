@@ -38,13 +38,8 @@ bool isTextBox(ControlKind kind)
 FieldTest testOf(const ControlRow &row)
 {
     return [&row](double value) -> std::optional<FieldFailure> {
-        for (const FieldRule &rule : row.rules) {
-            const bool broken = (rule.test == FieldRule::Above && value <= rule.bound)
-                || (rule.test == FieldRule::AtLeast && value < rule.bound)
-                || (rule.test == FieldRule::AtMost && value > rule.bound);
-            if (broken)
-                return FieldFailure{text(rule.message), text(rule.title)};
-        }
+        if (const FieldRule *rule = brokenRule(row.rules, value))
+            return FieldFailure{text(rule->message), text(rule->title)};
         return std::nullopt;
     };
 }
@@ -286,10 +281,13 @@ QMap<QString, QString> CalculatorWindow::inputTexts() const
         } else if (row.kind == ControlKind::Check) {
             value = qobject_cast<QAbstractButton *>(made_[i])->isChecked() ? "是" : "否";
         } else if (row.kind == ControlKind::Option) {
-            // An option whose caption changes with the edition by its name.
-            for (const auto &[option, button] : optionGroup(i)) {
+            // A group whose captions change with the edition by its options' names.
+            const auto group = optionGroup(i);
+            const bool byName = std::ranges::any_of(
+                group, [](const auto &option) { return option.first->currentText || option.first->hiddenInCurrent; });
+            for (const auto &[option, button] : group) {
                 if (button->isChecked())
-                    value = option->currentText ? text(option->name) : button->text();
+                    value = byName ? text(option->name) : button->text();
             }
         }
     }
@@ -448,6 +446,15 @@ QList<InputRule> CalculatorWindow::inputRules() const
         rules << rule;
     }
     return rules;
+}
+
+InputTextMap CalculatorWindow::calculationTexts() const
+{
+    InputTextMap texts;
+    const QMap<QString, QString> shown = inputTexts();
+    for (auto it = shown.begin(); it != shown.end(); ++it)
+        texts.texts.emplace(it.key().toStdString(), it.value().toStdString());
+    return texts;
 }
 
 QLineEdit *CalculatorWindow::box(int role) const { return control<QLineEdit>(role); }

@@ -17,6 +17,9 @@
 
 #include "edition.h"
 
+#include "fieldrule.h"
+#include "inputtexts.h"
+
 #include <QMap>
 #include <QRect>
 #include <QStringList>
@@ -39,31 +42,6 @@ class BookActions;
 class CalculationKeeper;
 class FieldCheck;
 struct InputRule;
-
-// A bound a box's value must keep. A value that breaks it is told in the
-// warning box, with the message and title, when the box is left and at "计算".
-struct FieldRule {
-    enum Test : unsigned char { None, Above, AtLeast, AtMost };
-    Test test = None;
-    double bound = 0;
-    const char *message = nullptr;
-    const char *title = nullptr;
-};
-// The value must be above the bound: at the bound or below, it is refused.
-constexpr FieldRule above(double bound, const char *message, const char *title)
-{
-    return {FieldRule::Above, bound, message, title};
-}
-// The value may equal the bound, not fall below it.
-constexpr FieldRule atLeast(double bound, const char *message, const char *title)
-{
-    return {FieldRule::AtLeast, bound, message, title};
-}
-// The value may equal the bound, not exceed it.
-constexpr FieldRule atMost(double bound, const char *message, const char *title)
-{
-    return {FieldRule::AtMost, bound, message, title};
-}
 
 enum class ControlKind : unsigned char {
     Frame,  // a captioned group frame
@@ -170,7 +148,7 @@ public:
     // The inputs as the window shows them, by the calculation input each
     // feeds (the table's `feeds`): a box or a list its text, a check "是" or
     // "否", an option group the caption of its chosen option (its objectName
-    // where the caption changes with the edition).
+    // where the group changes with the edition).
     QMap<QString, QString> inputTexts() const;
     // Shows each text in the control of its input, as if typed or picked: a
     // list takes any text it could be typed or picked to, an option group
@@ -185,6 +163,9 @@ public:
 
     // The calculation kept in a file: open, save, the caption, the question on closing.
     CalculationKeeper *keeper() const { return keeper_; }
+
+    // inputTexts() as the calculations' readers take them.
+    InputTextMap calculationTexts() const;
 
 signals:
     // An input was typed, picked or set: its text may differ from the file's.

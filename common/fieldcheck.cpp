@@ -1,5 +1,6 @@
 #include "fieldcheck.h"
 
+#include "fieldrule.h"
 #include "numbers.h"
 #include "warningbox.h"
 
@@ -17,13 +18,10 @@ namespace morvane {
 
 namespace {
 
-// The refusal of a text that is not one number, the text quoted as typed
-// (a very long one by its beginning, so that the box stays on the screen).
+// The refusal of a text that is not one number, the text quoted as typed.
 FieldFailure notANumber(const QString &text)
 {
-    constexpr int kLongestQuoted = 40;
-    const QString quoted = text.size() > kLongestQuoted ? text.left(kLongestQuoted) + QStringLiteral("…") : text;
-    return {QStringLiteral("「%1」不是一个数，请改正").arg(quoted), QStringLiteral("输入数据错误")};
+    return {QString::fromStdString(notANumberMessage(text.toStdString())), QString::fromUtf8(kNotANumberTitle)};
 }
 
 }  // namespace

@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <optional>
 #include <system_error>
+#include <type_traits>
 
 namespace morvane {
 
@@ -61,10 +64,79 @@ struct DecimalDigits {
     int pointPos = 0;
 };
 
+// The digits of a normal double rounded to at most 15 significant digits,
+// from its shortest digits, which to_chars gives much faster than digits to
+// a precision; false when the slower way must give them. The shortest digits
+// rounded to 15 digits or fewer are the value's own rounded digits: those
+// decimals lie further apart than the normal doubles, so shortest digits of
+// at most that many are the nearest such; and no halfway point between two
+// roundings lies between the value and longer shortest digits, which would
+// otherwise not be the shortest or not the nearest. Shortest digits exactly
+// halfway need the value itself. (Not so for the subnormal doubles, nor for
+// floats to 7 digits: they lie further apart than the decimals.)
+struct FastDigits {
+    bool negative = false;
+    char digits[24];
+    int count = 0;     // no trailing zeros
+    int exponent = 0;  // of the first digit
+};
+
+bool fastDigits(double value, int significant, FastDigits &d)
+{
+    if (significant > 15 || !(std::fabs(value) >= std::numeric_limits<double>::min()))
+        return false;
+    char text[40];
+    const auto [end, ec] = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
+    if (ec != std::errc())
+        return false;
+    const char *c = text;
+    d.negative = *c == '-';
+    c += d.negative ? 1 : 0;
+    d.count = 0;
+    for (; c < end && *c != 'e'; ++c) {
+        if (isDigit(*c))
+            d.digits[d.count++] = *c;
+    }
+    d.exponent = 0;
+    if (c < end)
+        std::from_chars(c + (c[1] == '+' ? 2 : 1), end, d.exponent);
+    if (d.count > significant) {
+        if (d.count == significant + 1 && d.digits[significant] == '5')
+            return false;  // exactly halfway
+        const bool up = d.digits[significant] >= '5';
+        d.count = significant;
+        int i = d.count;
+        for (; up && i > 0; --i) {
+            if (d.digits[i - 1] != '9') {
+                ++d.digits[i - 1];
+                break;
+            }
+            d.digits[i - 1] = '0';
+        }
+        if (up && i == 0) {
+            d.digits[0] = '1';  // all nines: the rest are zeros now
+            d.count = 1;
+            ++d.exponent;
+        }
+    }
+    while (d.count > 1 && d.digits[d.count - 1] == '0')
+        --d.count;
+    return true;
+}
+
 template <typename Float>
 DecimalDigits decimalDigits(Float value, int significant)
 {
     DecimalDigits d;
+    if constexpr (std::is_same_v<Float, double>) {
+        FastDigits fast;
+        if (fastDigits(value, significant, fast)) {
+            d.negative = fast.negative;
+            d.digits.assign(fast.digits, static_cast<std::size_t>(fast.count));
+            d.pointPos = fast.exponent + 1;
+            return d;
+        }
+    }
     char buffer[64];
     auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
                                    significant - 1);
@@ -129,6 +201,37 @@ std::string exponentForm(const DecimalDigits &d)
     return out + e;
 }
 
+// The plain form of a normal double to at most 15 significant digits,
+// written into `out` from its fast digits; its length, or 0 when the slower
+// way must give it.
+std::size_t fastPlainForm(double value, int significant, char (&out)[32])
+{
+    FastDigits d;
+    if (!fastDigits(value, significant, d) || d.exponent >= 15 || d.exponent < -4)
+        return 0;  // the exponent form
+    std::size_t n = 0;
+    if (d.negative)
+        out[n++] = '-';
+    const int pointPos = d.exponent + 1;  // digits before the point
+    if (pointPos <= 0) {
+        out[n++] = '0';
+        out[n++] = '.';
+        for (int i = 0; i < -pointPos; ++i)
+            out[n++] = '0';
+        for (int i = 0; i < d.count; ++i)
+            out[n++] = d.digits[i];
+    } else {
+        for (int i = 0; i < pointPos; ++i)
+            out[n++] = i < d.count ? d.digits[i] : '0';
+        if (d.count > pointPos) {
+            out[n++] = '.';
+            for (int i = pointPos; i < d.count; ++i)
+                out[n++] = d.digits[i];
+        }
+    }
+    return n;
+}
+
 template <typename Float>
 std::string display(Float value, int significant)
 {
@@ -136,6 +239,11 @@ std::string display(Float value, int significant)
         return {};
     if (value == 0)
         return "0";
+    if constexpr (std::is_same_v<Float, double>) {
+        char text[32];
+        if (const std::size_t length = fastPlainForm(value, significant, text))
+            return std::string(text, length);
+    }
     DecimalDigits d = decimalDigits(value, significant);
     const int exponent = d.pointPos - 1;
     if (exponent >= 15 || exponent < -4)
@@ -258,7 +366,7 @@ struct ScannedNumber {
     std::size_t end = 0;  // 0: no number
 };
 
-ScannedNumber scanNumber(const std::string &s)
+ScannedNumber scanNumber(std::string_view s)
 {
     ScannedNumber n;
     std::size_t i = 0;
@@ -294,11 +402,66 @@ ScannedNumber scanNumber(const std::string &s)
     return n;
 }
 
+// The value of a decimal of at most 15 significant digits times a power of
+// ten up to 10^22 either way, without from_chars: both are exact doubles, so
+// one product or quotient is the value correctly rounded, as from_chars
+// gives it, only faster. Nothing for any other decimal. `mantissa` is the
+// digits with their point, `exponent` empty or "e", a sign and digits.
+std::optional<double> exactlyRounded(std::string_view mantissa, std::string_view exponent)
+{
+    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    std::uint64_t digits = 0;
+    int significant = 0, fraction = 0;
+    bool point = false;
+    for (const char c : mantissa) {
+        if (c == '.') {
+            point = true;
+            continue;
+        }
+        fraction += point ? 1 : 0;
+        if (significant == 0 && c == '0')
+            continue;  // a leading zero
+        if (++significant > 15)
+            return std::nullopt;
+        digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    int power = 0;
+    if (!exponent.empty()) {
+        std::size_t i = 1;  // after the "e"
+        const bool negative = exponent[i] == '-';
+        i += exponent[i] == '-' || exponent[i] == '+' ? 1 : 0;
+        if (exponent.size() - i > 4)
+            return std::nullopt;
+        for (; i < exponent.size(); ++i)
+            power = power * 10 + (exponent[i] - '0');
+        power = negative ? -power : power;
+    }
+    power -= fraction;
+    if (digits == 0)
+        return 0.0;
+    if (power < -22 || power > 22)
+        return std::nullopt;
+    return power >= 0 ? static_cast<double>(digits) * kPowers[power] : static_cast<double>(digits) / kPowers[-power];
+}
+
+// True when the text is already as asciiNumberText would make it: ASCII, without blanks.
+bool isPlainAscii(std::string_view text)
+{
+    for (const char c : text) {
+        if (isBlank(c) || static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 double parseLeadingNumber(std::string_view text)
 {
-    const std::string s = asciiNumberText(text, true);
+    const bool plain = isPlainAscii(text);
+    const std::string normalised = plain ? std::string() : asciiNumberText(text, true);
+    const std::string_view s = plain ? text : std::string_view(normalised);
     const ScannedNumber n = scanNumber(s);
     if (n.end == 0)
         return 0.0;
@@ -306,14 +469,17 @@ double parseLeadingNumber(std::string_view text)
 
     const char *first = s.data() + n.mantissaStart;
     const char *last = s.data() + n.end;
+    const std::string_view mantissa(first, n.mantissaEnd - n.mantissaStart);
+    const std::string_view exponent(s.data() + n.mantissaEnd, n.end - n.mantissaEnd);
     double value = 0.0;
-    const auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
-        const std::string_view mantissa(first, n.mantissaEnd - n.mantissaStart);
-        const std::string_view exponent(s.data() + n.mantissaEnd, n.end - n.mantissaEnd);
-        value = scannedNumberIsHuge(mantissa, exponent) ? std::numeric_limits<double>::infinity() : 0.0;
-    } else if (ec != std::errc()) {
-        return 0.0;
+    if (const std::optional<double> exact = exactlyRounded(mantissa, exponent)) {
+        value = *exact;
+    } else {
+        const auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
+        if (ec == std::errc::result_out_of_range)
+            value = scannedNumberIsHuge(mantissa, exponent) ? std::numeric_limits<double>::infinity() : 0.0;
+        else if (ec != std::errc())
+            return 0.0;
     }
     if (value == 0.0)
         return 0.0;  // never -0
@@ -322,6 +488,8 @@ double parseLeadingNumber(std::string_view text)
 
 bool isOneNumber(std::string_view text)
 {
+    if (isPlainAscii(text))
+        return text.empty() || scanNumber(text).end == text.size();
     const std::string s = asciiNumberText(text, false);
     const std::size_t first = s.find_first_not_of(' ');
     if (first == std::string::npos)

@@ -7,6 +7,7 @@
 #include "controls.h"
 #include "endplate.h"
 #include "endplatediagram.h"
+#include "endplatetexts.h"
 #include "fieldcheck.h"
 #include "warningbox.h"
 
@@ -122,8 +123,6 @@ constexpr WindowTable kTable{.name = "Form3",
                              .captionCurrent = "端板厚度计算（GB 51022-2015）",
                              .calculator = "end-plate"};
 
-bool ticked(const QCheckBox *check) { return check->checkState() == Qt::Checked; }
-
 }  // namespace
 
 const WindowTable &EndPlateWindow::windowTable() { return kTable; }
@@ -162,29 +161,13 @@ void EndPlateWindow::calculate()
 {
     if (!fieldCheck()->passes())
         return;  // a refused value never reaches the calculation
-    EndPlateInput in;
-    in.b = valueOf(box(PlateWidth));
-    in.bs = valueOf(box(StiffenedPanel));
-    in.a = valueOf(box(RowSpacing));
-    in.ef = valueOf(box(FlangeDistance));
-    in.ew = valueOf(box(WebDistance));
-    in.steelGrade = list(SteelGrade)->currentText().toStdString();
-    in.boltSize = list(BoltSize)->currentText().toStdString();
-    in.boltGrade = button(Grade8_8)->isChecked() ? BoltGrade::Grade8_8 : BoltGrade::Grade10_9;
-    in.cantilever = ticked(control<QCheckBox>(Cantilever));
-    in.noStiffener = ticked(control<QCheckBox>(NoStiffener));
-    in.twoSide = ticked(control<QCheckBox>(TwoSide));
-    in.threeSide = ticked(control<QCheckBox>(ThreeSide));
-    in.plateEnd = button(Flush)->isChecked() ? PlateEnd::Flush : PlateEnd::Extended;
-    in.edition = edition();
+    const EndPlateInput in = endPlateInput(calculationTexts(), edition());
 
-    // A size outside the table has no pretension: the calculation would
-    // report a bolt of no capacity and the 16 mm floor as a design value.
-    if (boltPretension(in.boltSize, in.boltGrade) == 0) {
+    if (const char *refusal = endPlateRefusal(in)) {
         showResult(box(BoltCapacity), QString());
         showResult(box(Thickness), QString());
         book()->setBook(describeEndPlate(in, EndPlateResult{}));
-        showWarning(this, kHintTitle, QString::fromUtf8(kUnlistedBoltSizeMessage));
+        showWarning(this, kHintTitle, QString::fromUtf8(refusal));
         return;
     }
 

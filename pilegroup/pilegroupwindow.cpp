@@ -6,6 +6,7 @@
 #include "controls.h"
 #include "fieldcheck.h"
 #include "pilegroup.h"
+#include "pilegrouptexts.h"
 #include "warningbox.h"
 
 #include <QComboBox>
@@ -111,7 +112,7 @@ PileGroupWindow::PileGroupWindow(QWidget *parent)
     label(CapacityLabel)->setWordWrap(true);
     // Only at "计算": the cap height may still be changed after the depth.
     fieldCheck()->checkAtCalculate(box(CapDepth), [this](double capDepth) -> std::optional<FieldFailure> {
-        if (capDepth < valueOf(box(CapHeight)))
+        if (capDepthAboveCapTop(capDepth, valueOf(box(CapHeight))))
             return FieldFailure{QString::fromUtf8(kCapDepthMessage), QString::fromUtf8(kTip)};
         return std::nullopt;
     });
@@ -122,15 +123,7 @@ void PileGroupWindow::calculate()
 {
     if (!fieldCheck()->passes())
         return;  // a refused value never reaches the calculation
-    PileGroupInput in;
-    in.L = valueOf(box(CapLength));
-    in.B = valueOf(box(CapWidth));
-    in.H = valueOf(box(CapHeight));
-    in.capDepth = valueOf(box(CapDepth));
-    in.pileCapacity = valueOf(box(PileCapacity));
-    in.concreteWeight = valueOf(box(ConcreteWeight));
-    in.soilWeight = valueOf(box(SoilWeight));
-    in.pileCountText = list(PileCount)->currentText().toStdString();  // as shown, picked or typed
+    const PileGroupInput in = pileGroupInput(calculationTexts());
 
     const PileGroupResult r = computePileGroup(in);
 

@@ -22,9 +22,9 @@ timeout=${MORVANE_MUTATE_TIMEOUT:-120}
 # file) and what replaces it. Blocks are separated by a blank line.
 read -r -d '' MUTANTS <<'EOF' || true
 name: wire-brushed surface read as the rusted one
-file: bolt/boltconnectionwindow.cpp
-from: {W::WireBrushed, SurfaceTreatment::WireBrushed,
-to:   {W::WireBrushed, SurfaceTreatment::BlastedRusted,
+file: bolt/boltconnectiontexts.cpp
+from: SurfaceTreatment::WireBrushed, SurfaceTreatment::WireBrushed},
+to:   SurfaceTreatment::BlastedRusted, SurfaceTreatment::WireBrushed},
 
 name: a key-proof list turned by the mouse wheel
 file: common/controls.cpp
@@ -247,9 +247,9 @@ from: rememberValue(kLastFolderKey, QFileInfo(chosen).absolutePath());
 to:   (void)0;
 
 name: six rows keep e3 editable
-file: bolt/boltconnectionwindow.cpp
-from: const bool e3Locked = rows < 8;
-to:   const bool e3Locked = rows < 6;
+file: bolt/boltconnectiontexts.cpp
+from: bool layoutHasE3(int rows) { return rows >= 8; }
+to:   bool layoutHasE3(int rows) { return rows >= 6; }
 
 name: the spacing hint only above 200
 file: bolt/boltconnectionwindow.cpp
@@ -257,9 +257,9 @@ from: if (valueOf(e1) >= 200)
 to:   if (valueOf(e1) > 200)
 
 name: e3 read from the e2 box
-file: bolt/boltconnectionwindow.cpp
-from: in.e3 = valueOf(box(E3));
-to:   in.e3 = valueOf(box(E2));
+file: bolt/boltconnectiontexts.cpp
+from: in.e3 = number("e3");
+to:   in.e3 = number("e2");
 
 name: Q390 plate strength mistyped
 file: endplate/endplate.cpp
@@ -277,14 +277,14 @@ from: r.Ntb = static_cast<float>(0.8 * P);
 to:   r.Ntb = static_cast<float>(0.9 * P);
 
 name: plate-end options read the other way round
-file: endplate/endplatewindow.cpp
-from: button(Flush)->isChecked() ? PlateEnd::Flush : PlateEnd::Extended
-to:   button(Extended)->isChecked() ? PlateEnd::Flush : PlateEnd::Extended
+file: endplate/endplatetexts.cpp
+from: texts.text("plateEnd") == "端板平齐" ? PlateEnd::Flush : PlateEnd::Extended
+to:   texts.text("plateEnd") == "端板外伸" ? PlateEnd::Flush : PlateEnd::Extended
 
 name: three-side class read from the two-side box
-file: endplate/endplatewindow.cpp
-from: in.threeSide = ticked(control<QCheckBox>(ThreeSide));
-to:   in.threeSide = ticked(control<QCheckBox>(TwoSide));
+file: endplate/endplatetexts.cpp
+from: in.threeSide = ticked("threeSide");
+to:   in.threeSide = ticked("twoSide");
 
 name: the flush two-side thickness kept as the three-side one
 file: endplate/endplate.cpp
@@ -387,9 +387,9 @@ from: above(50, "承台埋深不得小于等于50"
 to:   above(0, "承台埋深不得小于等于50"
 
 name: soil weight read from the concrete box
-file: pilegroup/pilegroupwindow.cpp
-from: in.soilWeight = valueOf(box(SoilWeight));
-to:   in.soilWeight = valueOf(box(ConcreteWeight));
+file: pilegroup/pilegrouptexts.cpp
+from: in.soilWeight = number("soilWeight");
+to:   in.soilWeight = number("concreteWeight");
 
 name: a pile count off the list counted as no pile
 file: pilegroup/pilegroup.cpp
@@ -398,8 +398,8 @@ to:   if (r.pileCount < 0) {
 
 name: the burial depth compared with itself instead of the cap height
 file: pilegroup/pilegroupwindow.cpp
-from: if (capDepth < valueOf(box(CapHeight)))
-to:   if (capDepth < valueOf(box(CapDepth)))
+from: if (capDepthAboveCapTop(capDepth, valueOf(box(CapHeight))))
+to:   if (capDepthAboveCapTop(capDepth, valueOf(box(CapDepth))))
 
 name: the pile group book's soil load figure that of the cap
 file: pilegroup/pilegroupbook.cpp
@@ -437,9 +437,9 @@ from: return barDiameter(listText) == 0 ? "" : "mm";
 to:   return "";
 
 name: h-side bars read from the b-side list
-file: column/columnwindow.cpp
-from: in.hDiameter = list(HDiameter)->currentText().toStdString();
-to:   in.hDiameter = list(BDiameter)->currentText().toStdString();
+file: column/columntexts.cpp
+from: in.hDiameter = texts.text("hDiameter");
+to:   in.hDiameter = texts.text("bDiameter");
 
 name: column window's two count boxes swapped in the Tab order
 file: column/columnwindow.cpp
@@ -452,7 +452,7 @@ from: .text = "螺栓级别："
 to:   .text = "螺栓级别:"
 
 name: a table's "above" rule lets its bound through
-file: common/calculatorwindow.cpp
+file: common/fieldrule.cpp
 from: (rule.test == FieldRule::Above && value <= rule.bound)
 to:   (rule.test == FieldRule::Above && value < rule.bound)
 
@@ -577,9 +577,9 @@ from: if (current && in.surfaceTreatment == SurfaceTreatment::WireBrushed && in.
 to:   if (false) {
 
 name: current edition: Option3 read as the original edition's blasting
-file: bolt/boltconnectionwindow.cpp
-from: {W::Blasted, SurfaceTreatment::Blasted, SurfaceTreatment::GritBlasted},
-to:   {W::Blasted, SurfaceTreatment::Blasted, SurfaceTreatment::Blasted},
+file: bolt/boltconnectiontexts.cpp
+from: SurfaceTreatment::Blasted, SurfaceTreatment::GritBlasted},
+to:   SurfaceTreatment::Blasted, SurfaceTreatment::Blasted},
 
 name: current edition: a plate computed again only once, its group taken to reach 100 mm
 file: endplate/endplate.cpp
@@ -680,6 +680,81 @@ name: a calculation saved under the current edition kept as the original
 file: common/calculationkeeper.cpp
 from: return QString::fromUtf8(editionKey(window->edition()));
 to:   return QString::fromUtf8(editionKey(Edition::Original));
+
+name: a semicolon file read by commas
+file: common/csv.cpp
+from: return semicolons > commas ? ';' : ',';
+to:   return ',';
+
+name: a byte order mark read as part of the first column's name
+file: common/csv.cpp
+from: if (std::string_view(text_).starts_with(kUtf8ByteOrderMark)) {
+to:   if (false) {
+
+name: a quote inside a written field not doubled
+file: common/csv.cpp
+from: out += '"';  // the quote again
+to:   (void)0;
+
+name: the batch's table written without a byte order mark
+file: app/batch.cpp
+from: std::string written = kUtf8ByteOrderMark;
+to:   std::string written;
+
+name: a batch with refused rows ends as if all computed
+file: app/batch.cpp
+from: someRefused ? kSomeRefused : kComputed;
+to:   kComputed;
+
+name: the progress line also where standard error is no terminal
+file: app/batch.cpp
+from: , shown_(standardErrorIsTerminal())
+to:   , shown_(true)
+
+name: a table that is not UTF-8 read as if it were
+file: app/batch.cpp
+from: if (const std::optional<std::size_t> bad = firstBadUtf8(*bytes)) {
+to:   if (const std::optional<std::size_t> bad = std::optional<std::size_t>()) {
+
+name: a row's book named with a slash in its name
+file: app/batch.cpp
+from: c = QLatin1Char('_');
+to:   (void)c;
+
+name: the parts of a batch joined last first
+file: app/batch.cpp
+from: written += partRecords[part];
+to:   written += partRecords[parts - 1 - part];
+
+name: a refusal from the command line without the input it concerns
+file: app/cases.cpp
+from: return std::string(input) + ": " + std::string(message);
+to:   return std::string(message);
+
+name: four rows from the command line keep e2
+file: app/cases.cpp
+from: texts.replace("e2", "");
+to:   (void)0;
+
+name: the command line computes the slenderness also when it is given
+file: app/cases.cpp
+from: if (!holdsSlenderness(given.text("slenderness"))) {
+to:   if (true) {
+
+name: an option named by its objectName on the command line read as no option
+file: app/cases.cpp
+from: text = caption;
+to:   (void)caption;
+
+name: the command line's case under the original edition whatever it is told
+file: app/cases.cpp
+from: kind_.compute(*this, texts, edition, withBook, out);
+to:   kind_.compute(*this, texts, Edition::Original, withBook, out);
+
+name: shortest digits halfway rounded up instead of the value
+file: common/numbers.cpp
+from: if (d.count == significant + 1 && d.digits[significant] == '5')
+to:   if (false)
 EOF
 
 # The patcher: `count`, `show N`, `apply N DIR`, `sync FROM TO FILE...`.

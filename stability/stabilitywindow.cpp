@@ -5,6 +5,7 @@
 #include "controls.h"
 #include "fieldcheck.h"
 #include "stability.h"
+#include "stabilitytexts.h"
 #include "warningbox.h"
 
 #include <QComboBox>
@@ -114,7 +115,7 @@ void StabilityWindow::calculateSlenderness()
 {
     if (!fieldCheck(kSlendernessCheck)->passes())
         return;
-    const SlendernessInput in{valueOf(box(Length)), valueOf(box(Inertia)), valueOf(box(Area)), edition()};
+    const SlendernessInput in = slendernessInput(calculationTexts(), edition());
     const SlendernessResult r = computeSlenderness(in);
     // One box at most; the slenderness is written once it is closed.
     if (r.warning != SlendernessWarning::None)
@@ -131,11 +132,7 @@ void StabilityWindow::calculateCoefficient()
 {
     if (!fieldCheck(kCoefficientCheck)->passes())
         return;
-    StabilityInput in;
-    in.steelGrade = list(SteelGrade)->currentText().toStdString();
-    in.sectionClass = list(SectionClass)->currentText().toStdString();
-    in.slenderness = valueOf(box(Slenderness));
-    in.edition = edition();
+    const StabilityInput in = stabilityInput(calculationTexts(), edition());
     StabilityRun run;
     run.input = in;
     if (slendernessShown_)

@@ -149,6 +149,9 @@ void TestNumbers::shouldDisplayDoubles_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("Nt1 of the defaults") << 74573.86363636363 / 1000 << "74.5738636363636";
     QTest::newRow("whole number") << 45.0 << "45";
+    // Its shortest digits end in a 5 at the sixteenth, the value itself a little below.
+    QTest::newRow("shortest digits halfway") << 2927700900931.385 << "2927700900931.38";
+    QTest::newRow("nines carried") << 0.99999999999999994 << "1";
     QTest::newRow("below one") << 6000 / std::sqrt(20000.0 * 10000 / 1) << "0.424264068711929";
     QTest::newRow("negative") << -31.2 << "-31.2";
     QTest::newRow("zero") << 0.0 << "0";

@@ -1,0 +1,622 @@
+#include "batch.h"
+
+#include "bookactions.h"
+#include "calculationfile.h"
+#include "cases.h"
+#include "commandline.h"
+#include "csv.h"
+#include "terminal.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <QSet>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+namespace morvane {
+
+namespace {
+
+constexpr int kComputed = 0;
+constexpr int kSomeRefused = 1;
+constexpr int kNothingComputed = 2;
+
+// A line on standard error, in the terminal's encoding.
+void tell(const QString &text)
+{
+    std::fputs((text + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
+}
+
+int refuse(const QString &why)
+{
+    tell(QStringLiteral("morvane：") + why);
+    return kNothingComputed;
+}
+
+int refuseCommandLine(const QString &why) { return refuse(why + QStringLiteral("\n运行“morvane --help”查看用法。")); }
+
+QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+// The bytes of a file, or of standard input for "-"; nothing when it cannot be read, and why.
+std::optional<std::string> readBytes(const QString &path, QString &why)
+{
+    QFile file;
+    bool opened;
+    if (path == QLatin1String("-")) {
+        opened = file.open(stdin, QIODevice::ReadOnly);
+    } else {
+        file.setFileName(path);
+        opened = file.open(QIODevice::ReadOnly);
+    }
+    if (!opened) {
+        why = QFileInfo::exists(path) ? QStringLiteral("%1：无法读取文件").arg(path)
+                                      : QStringLiteral("%1：文件不存在").arg(path);
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.readAll();
+    return bytes.toStdString();
+}
+
+// Writes the bytes to a file whole, or to standard output for "-".
+bool writeBytes(const QString &path, const std::string &bytes)
+{
+    if (path == QLatin1String("-")) {
+        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+        return std::fflush(stdout) == 0 && written;
+    }
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size())
+        && file.commit();
+}
+
+std::optional<Edition> editionOption(const QCommandLineParser &parser, const QCommandLineOption &option, QString &why)
+{
+    if (!parser.isSet(option))
+        return std::nullopt;
+    const QString key = parser.value(option);
+    if (const std::optional<Edition> edition = editionFromKey(key.toStdString()))
+        return edition;
+    why = QStringLiteral("未知的设计规范“%1”：应为 original 或 current。").arg(key);
+    return std::nullopt;
+}
+
+// An unknown option's name as it is written: "--bogus", or "-x" for one letter.
+QString asTyped(const QString &name) { return (name.size() > 1 ? QStringLiteral("--") : QStringLiteral("-")) + name; }
+
+// Parses the arguments after the command's name; false, with the refusal
+// told, when they cannot be.
+bool parse(QCommandLineParser &parser, const QStringList &arguments, int &status)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    if (parser.parse(arguments))
+        return true;
+    status = refuseCommandLine(
+        parser.unknownOptionNames().isEmpty()
+            ? parser.errorText()
+            : QStringLiteral("未知选项“%1”。").arg(asTyped(parser.unknownOptionNames().constFirst())));
+    return false;
+}
+
+// An application of the kind the command needs: the books need fonts, so
+// a GUI application (offscreen, no window is shown); a batch without books
+// needs none.
+std::unique_ptr<QCoreApplication> application(bool books, int &argc, char *argv[])
+{
+    if (books)
+        return std::make_unique<QGuiApplication>(argc, argv);
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+int book(const QStringList &arguments, int &argc, char *argv[])
+{
+    QCommandLineParser parser;
+    const QCommandLineOption output({"o", "output"}, QString(), QStringLiteral("输出文件"));
+    const QCommandLineOption editionChoice("edition", QString(), QStringLiteral("设计规范"));
+    const QCommandLineOption help(QStringList{"h", "help"});
+    parser.addOptions({output, editionChoice, help});
+    int status = kNothingComputed;
+    if (!parse(parser, arguments, status))
+        return status;
+    if (parser.isSet(help)) {
+        std::fputs(calculationCommandsHelp().toLocal8Bit().constData(), stdout);
+        return kComputed;
+    }
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1 || !parser.isSet(output))
+        return refuseCommandLine(QStringLiteral("book 需要一个计算文件和“-o 输出文件”。"));
+    const QString path = files.constFirst();
+    const QString out = parser.value(output);
+    std::optional<BookFormat> format;
+    const QString suffix = QFileInfo(out).suffix().toLower();
+    if (suffix == QLatin1String("pdf"))
+        format = BookFormat::Pdf;
+    else if (suffix == QLatin1String("html") || suffix == QLatin1String("htm"))
+        format = BookFormat::Html;
+    else if (suffix == QLatin1String("odt"))
+        format = BookFormat::Odt;
+    else if (suffix == QLatin1String("txt") || out == QLatin1String("-"))
+        format = BookFormat::Text;
+    else
+        return refuseCommandLine(QStringLiteral("输出文件“%1”的后缀应为 .pdf、.html、.odt 或 .txt。").arg(out));
+    QString why;
+    const std::optional<Edition> chosenEdition = editionOption(parser, editionChoice, why);
+    if (!why.isEmpty())
+        return refuseCommandLine(why);
+
+    const std::unique_ptr<QCoreApplication> app = application(true, argc, argv);
+    const std::optional<std::string> bytes = readBytes(path, why);
+    if (!bytes)
+        return refuse(why);
+    const CalculationReading reading = readCalculation(QByteArray::fromStdString(*bytes));
+    if (!reading.calculation)
+        return refuse(path + QStringLiteral("：") + reading.refusal);
+    const Calculation &calculation = *reading.calculation;
+    const CaseCalculator &calculator = *CaseCalculator::byId(calculation.calculator.toStdString());
+    const Edition edition = chosenEdition ? *chosenEdition : *editionFromKey(calculation.edition.toStdString());
+
+    // The inputs the file gives, the others as the window opens; names the window lacks are passed by.
+    InputTextMap texts;
+    for (std::size_t i = 0; i < calculator.inputs().size(); ++i) {
+        const std::string name(calculator.inputs()[i]);
+        const auto given = calculation.inputs.constFind(QString::fromStdString(name));
+        const std::string text = given == calculation.inputs.cend() ? calculator.defaults(edition)[i]
+                                                                    : given->toStdString();
+        std::string_view shown = text;
+        if (const std::string refusal = calculator.refusalOfText(i, shown, edition); !refusal.empty())
+            return refuse(path + QStringLiteral("：") + fromUtf8(refusal));
+        texts.texts[name] = shown;
+    }
+    const CaseOutcome outcome = calculator.compute(texts, edition, true);
+    if (!outcome.warning.empty())
+        tell(QStringLiteral("morvane：") + path + QStringLiteral("：") + fromUtf8(outcome.warning));
+    if (!outcome.refusal.empty())
+        return refuse(path + QStringLiteral("：") + fromUtf8(outcome.refusal));
+
+    const BookHeader header = withBookInformation(bookHeader(QDateTime::currentDateTime()));
+    const bool written = out == QLatin1String("-") ? writeBytes(out, bookPlainText(*outcome.book, header))
+                                                   : writeBook(*outcome.book, header, out, *format);
+    if (!written)
+        return refuse(QStringLiteral("%1：无法写入文件").arg(out));
+    return kComputed;
+}
+
+// The texts of one row: its cells where the file has a column, the
+// window's defaults where it has none.
+class RowTexts final : public InputTexts
+{
+public:
+    explicit RowTexts(const CaseCalculator &calculator)
+        : names_(calculator.inputs())
+        , values_(names_.size())
+    {
+    }
+    std::string_view &operator[](std::size_t input) { return values_[input]; }
+    std::string_view text(std::string_view input) const override
+    {
+        // The calculations ask by the same few names row after row: each is
+        // found again where it was found last by the address of its text.
+        std::size_t &known = known_[(reinterpret_cast<std::uintptr_t>(input.data()) >> 3) % std::size(known_)];
+        if (known < names_.size() && names_[known].size() == input.size()
+            && (names_[known].data() == input.data() || names_[known] == input))
+            return values_[known];
+        for (std::size_t i = 0; i < names_.size(); ++i) {
+            if (names_[i] == input) {
+                known = i;
+                return values_[i];
+            }
+        }
+        return {};
+    }
+
+private:
+    const std::vector<std::string_view> &names_;
+    std::vector<std::string_view> values_;
+    mutable std::size_t known_[64] = {};
+};
+
+// The file name of a row's book: its name, with the characters no file
+// name may hold replaced, else its row number; a name given twice gets the
+// row number too.
+QString bookFileName(std::string_view name, std::size_t row, QSet<QString> &used)
+{
+    QString base = fromUtf8(name).trimmed().left(120);
+    for (QChar &c : base) {
+        if (c.unicode() < 0x20 || QStringLiteral("\\/:*?\"<>|").contains(c))
+            c = QLatin1Char('_');
+    }
+    while (base.endsWith(QLatin1Char('.')) || base.endsWith(QLatin1Char(' ')))
+        base.chop(1);
+    if (base.isEmpty())
+        base = QString::number(row);
+    if (used.contains(base.toLower()))
+        base += QLatin1Char('-') + QString::number(row);
+    used.insert(base.toLower());
+    return base + QStringLiteral(".pdf");
+}
+
+// "已计算 12000 / 50000 行" on standard error while a long file is computed,
+// rewritten in place at most four times a second, and only on a terminal.
+class Progress
+{
+public:
+    explicit Progress(std::size_t total)
+        : total_(total)
+        , shown_(standardErrorIsTerminal())
+        , next_(std::chrono::steady_clock::now() + kInterval)
+    {
+    }
+    void computed(std::size_t rows)
+    {
+        if (!shown_)
+            return;
+        const auto now = std::chrono::steady_clock::now();
+        if (now < next_)
+            return;
+        next_ = now + kInterval;
+        print(rows, "");
+        printed_ = true;
+    }
+    void finished()
+    {
+        if (printed_)
+            print(total_, "\n");
+    }
+
+private:
+    static constexpr std::chrono::milliseconds kInterval{250};
+    void print(std::size_t rows, const char *end) const
+    {
+        const QString line = QStringLiteral("\r已计算 %1 / %2 行").arg(rows).arg(total_) + QLatin1String(end);
+        std::fputs(line.toLocal8Bit().constData(), stderr);
+        std::fflush(stderr);
+    }
+
+    std::size_t total_;
+    bool shown_;
+    bool printed_ = false;
+    std::chrono::steady_clock::time_point next_;
+};
+
+// A batch's rows and what each of them is computed and written with.
+struct Sheet {
+    const CaseCalculator &calculator;
+    Edition edition;
+    bool calculate;  // false: read and written only, as bench/batch.sh times it
+    std::size_t columns;
+    std::size_t nameColumn;                  // SIZE_MAX: none
+    std::vector<std::size_t> inputColumn;    // by input: its column, SIZE_MAX where the file has none
+    std::vector<std::size_t> inputResult;    // by input: the result it also is, SIZE_MAX for none
+    std::vector<std::size_t> resultColumns;  // the results written after the inputs
+    std::vector<std::string_view> cells;     // the rows' cells, one after the other
+    std::vector<std::size_t> rowStart;       // by row: its first cell, then the end of the last
+    std::vector<std::size_t> rowNumber;      // by row: its number in the file, from 1 under the header
+
+    std::span<const std::string_view> row(std::size_t row) const
+    {
+        return {cells.data() + rowStart[row], rowStart[row + 1] - rowStart[row]};
+    }
+    std::string_view cell(std::size_t row, std::size_t column) const
+    {
+        const std::span<const std::string_view> cells = this->row(row);
+        return column < cells.size() ? cells[column] : std::string_view();  // a short row's last cells are empty
+    }
+    std::string_view name(std::size_t row) const { return cell(row, nameColumn); }
+};
+
+using BookWriter = std::function<void(std::size_t row, const CalcBook &book)>;
+
+constexpr std::size_t kRowsPerPart = 2000;  // fewer rows are not worth a thread of their own
+
+// Computes the rows from `first` to before `last` and appends their
+// records; true when some were refused. Each row counts in `done`.
+bool computeRows(const Sheet &sheet, std::size_t first, std::size_t last, char separator, std::string &records,
+                 std::atomic<std::size_t> &done, const BookWriter *writeBook = nullptr, Progress *progress = nullptr)
+{
+    const CaseCalculator &calculator = sheet.calculator;
+    const std::size_t inputCount = calculator.inputs().size();
+    RowTexts texts(calculator);
+    CaseOutcome outcome;
+    std::string refusal;
+    std::vector<std::string_view> record;
+    bool someRefused = false;
+    for (std::size_t row = first; row < last; ++row) {
+        const std::span<const std::string_view> cells = sheet.row(row);
+        refusal.clear();
+        if (cells.size() > sheet.columns)
+            refusal = "此行有" + std::to_string(cells.size()) + "个字段，多于表头的" + std::to_string(sheet.columns)
+                + "列";
+        for (std::size_t i = 0; i < inputCount; ++i) {
+            const std::size_t column = sheet.inputColumn[i];
+            texts[i] = column == SIZE_MAX ? std::string_view(calculator.defaults(sheet.edition)[i])
+                                          : sheet.cell(row, column);
+            if (sheet.calculate && refusal.empty())
+                refusal = calculator.refusalOfText(i, texts[i], sheet.edition);
+        }
+        if (sheet.calculate && refusal.empty()) {
+            calculator.compute(texts, sheet.edition, writeBook != nullptr, outcome);
+        } else if (sheet.calculate) {
+            // Nothing of the row before stays.
+            outcome = CaseOutcome{};
+            outcome.results.resize(calculator.results().size());
+            outcome.verdicts.resize(calculator.verdicts().size());
+            outcome.refusal = refusal;
+        }
+        someRefused = someRefused || !outcome.refusal.empty();
+
+        record.clear();
+        if (sheet.nameColumn != SIZE_MAX)
+            record.push_back(sheet.name(row));
+        for (std::size_t i = 0; i < inputCount; ++i) {
+            const std::size_t column = sheet.inputColumn[i];
+            const std::size_t r = sheet.inputResult[i];
+            if (sheet.calculate && outcome.refusal.empty() && r != SIZE_MAX)
+                record.emplace_back(outcome.results[r]);  // as the window shows it after "计算"
+            else if (column == SIZE_MAX)
+                record.emplace_back(calculator.defaults(sheet.edition)[i]);
+            else
+                record.push_back(sheet.cell(row, column));
+        }
+        for (const std::size_t r : sheet.resultColumns)
+            record.emplace_back(sheet.calculate ? std::string_view(outcome.results[r]) : std::string_view());
+        for (std::size_t v = 0; v < calculator.verdicts().size(); ++v)
+            record.emplace_back(sheet.calculate ? std::string_view(outcome.verdicts[v]) : std::string_view());
+        record.emplace_back(outcome.refusal.empty() ? outcome.warning : outcome.refusal);
+        appendCsvRecord(records, record, separator);
+
+        if (outcome.book && writeBook)
+            (*writeBook)(row, *outcome.book);
+        ++done;
+        if (progress)
+            progress->computed(done);
+    }
+    return someRefused;
+}
+
+int templateRow(const CaseCalculator &calculator, Edition edition, const QString &out)
+{
+    const std::vector<std::string> &defaults = calculator.defaults(edition);
+    std::string bytes = kUtf8ByteOrderMark;
+    appendCsvRecord(bytes, calculator.inputs(), ',');
+    appendCsvRecord(bytes, {defaults.begin(), defaults.end()}, ',');
+    if (!writeBytes(out, bytes))
+        return refuse(QStringLiteral("%1：无法写入文件").arg(out));
+    return kComputed;
+}
+
+int batch(const QStringList &arguments, int &argc, char *argv[])
+{
+    QCommandLineParser parser;
+    const QCommandLineOption output({"o", "output"}, QString(), QStringLiteral("输出文件"));
+    const QCommandLineOption editionChoice("edition", QString(), QStringLiteral("设计规范"));
+    const QCommandLineOption bookDirectory("book-dir", QString(), QStringLiteral("目录"));
+    const QCommandLineOption templateOnly("template");
+    // Reads and writes as a batch does, without calculating: what bench/batch.sh times the batch against.
+    const QCommandLineOption noCalculation("no-calculation");
+    const QCommandLineOption help(QStringList{"h", "help"});
+    parser.addOptions({output, editionChoice, bookDirectory, templateOnly, noCalculation, help});
+    int status = kNothingComputed;
+    if (!parse(parser, arguments, status))
+        return status;
+    if (parser.isSet(help)) {
+        std::fputs(calculationCommandsHelp().toLocal8Bit().constData(), stdout);
+        return kComputed;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
+        return refuseCommandLine(QStringLiteral("batch 需要计算类型、输入表格和“-o 输出表格”。"));
+    const CaseCalculator *found = CaseCalculator::byId(positional.constFirst().toStdString());
+    if (!found) {
+        QStringList ids;
+        for (const CaseCalculator *calculator : CaseCalculator::all())
+            ids << QString::fromLatin1(calculator->id());
+        return refuseCommandLine(QStringLiteral("未知的计算类型“%1”：应为 %2。")
+                                     .arg(positional.constFirst(), ids.join(QStringLiteral("、"))));
+    }
+    const CaseCalculator &calculator = *found;
+    QString why;
+    const Edition edition = editionOption(parser, editionChoice, why).value_or(Edition::Original);
+    if (!why.isEmpty())
+        return refuseCommandLine(why);
+    if (parser.isSet(templateOnly)) {
+        if (positional.size() != 1)
+            return refuseCommandLine(QStringLiteral("--template 不读输入表格。"));
+        const std::unique_ptr<QCoreApplication> app = application(false, argc, argv);
+        return templateRow(calculator, edition, parser.isSet(output) ? parser.value(output) : QStringLiteral("-"));
+    }
+    if (positional.size() != 2 || !parser.isSet(output))
+        return refuseCommandLine(QStringLiteral("batch 需要计算类型、输入表格和“-o 输出表格”。"));
+    const QString in = positional.at(1);
+    const QString out = parser.value(output);
+    const bool calculate = !parser.isSet(noCalculation);
+    const QString bookDir = calculate ? parser.value(bookDirectory) : QString();
+
+    const std::unique_ptr<QCoreApplication> app = application(!bookDir.isEmpty(), argc, argv);
+    std::optional<std::string> bytes = readBytes(in, why);
+    if (!bytes)
+        return refuse(why);
+    if (bytes->starts_with("\xFF\xFE") || bytes->starts_with("\xFE\xFF"))
+        return refuse(in + QStringLiteral("：表格是 UTF-16 编码，请存为 UTF-8 编码的 CSV。"));
+    if (const std::optional<std::size_t> bad = firstBadUtf8(*bytes)) {
+        const qsizetype line = std::count(bytes->begin(), bytes->begin() + std::ptrdiff_t(*bad), '\n') + 1;
+        return refuse(in
+                      + QStringLiteral("：第%1行不是 UTF-8 编码（也许是 GBK），"
+                                       "请存为“CSV UTF-8（逗号分隔）”。")
+                            .arg(line));
+    }
+    CsvReader reader(std::move(*bytes));
+    const char separator = reader.separator();
+
+    // The header: the calculator's inputs, a row's name, and the columns a
+    // batch writes, which are written again.
+    std::vector<std::string_view> header;
+    if (!reader.next(header))
+        return refuse(in + QStringLiteral("：")
+                      + (reader.error().empty() ? QStringLiteral("表格是空的，没有表头") : fromUtf8(reader.error())));
+    const std::size_t inputCount = calculator.inputs().size();
+    std::vector<std::size_t> inputColumn(inputCount, SIZE_MAX);
+    std::size_t nameColumn = SIZE_MAX;
+    QStringList seen;
+    for (std::size_t column = 0; column < header.size(); ++column) {
+        std::string_view name = header[column];
+        while (!name.empty() && (name.front() == ' ' || name.front() == '\t'))
+            name.remove_prefix(1);
+        while (!name.empty() && (name.back() == ' ' || name.back() == '\t'))
+            name.remove_suffix(1);
+        if (!name.empty() && seen.contains(fromUtf8(name)))
+            return refuse(in + QStringLiteral("：表头中“%1”一列出现了两次").arg(fromUtf8(name)));
+        seen << fromUtf8(name);
+        const std::size_t input = calculator.inputIndex(name);
+        const auto written = [&](const std::vector<std::string_view> &names) {
+            return std::ranges::find(names, name) != names.end();
+        };
+        if (input < inputCount) {
+            inputColumn[input] = column;
+        } else if (name == "name") {
+            nameColumn = column;
+        } else if (name.empty() || name == "message" || written(calculator.results())
+                   || written(calculator.verdicts())) {
+            // written again
+        } else {
+            QStringList names;
+            for (const std::string_view input : calculator.inputs())
+                names << fromUtf8(input);
+            return refuse(
+                in
+                + QStringLiteral("：表头中的“%1”不是 %2 的输入（输入为 %3）")
+                      .arg(fromUtf8(name), QString::fromLatin1(calculator.id()), names.join(QStringLiteral("、"))));
+        }
+    }
+
+    // Every row first: the progress counts them.
+    Sheet sheet{calculator, edition, calculate, header.size(), nameColumn, std::move(inputColumn), {}, {}, {}, {}, {}};
+    std::vector<std::string_view> fields;
+    for (std::size_t number = 1; reader.next(fields); ++number) {
+        if (std::ranges::all_of(fields, &std::string_view::empty))
+            continue;  // a blank line
+        sheet.rowStart.push_back(sheet.cells.size());
+        sheet.rowNumber.push_back(number);
+        sheet.cells.insert(sheet.cells.end(), fields.begin(), fields.end());
+    }
+    if (!reader.error().empty())
+        return refuse(in + QStringLiteral("：") + fromUtf8(reader.error()));
+    sheet.rowStart.push_back(sheet.cells.size());
+    const std::size_t rows = sheet.rowNumber.size();
+
+    // Written: the name, the inputs, the results that are not inputs, the verdicts, the message.
+    sheet.inputResult.assign(inputCount, SIZE_MAX);
+    for (std::size_t r = 0; r < calculator.results().size(); ++r) {
+        const std::size_t input = calculator.inputIndex(calculator.results()[r]);
+        if (input < inputCount)
+            sheet.inputResult[input] = r;
+        else
+            sheet.resultColumns.push_back(r);
+    }
+    std::vector<std::string_view> record;
+    if (nameColumn != SIZE_MAX)
+        record.emplace_back("name");
+    record.insert(record.end(), calculator.inputs().begin(), calculator.inputs().end());
+    for (const std::size_t r : sheet.resultColumns)
+        record.push_back(calculator.results()[r]);
+    record.insert(record.end(), calculator.verdicts().begin(), calculator.verdicts().end());
+    record.emplace_back("message");
+    std::string written = kUtf8ByteOrderMark;
+    appendCsvRecord(written, record, separator);
+
+    // The rows in as many parts as there are processors, each part's records
+    // written apart and joined in order; with books, one part: they are laid
+    // out with the application's fonts.
+    std::size_t parts = bookDir.isEmpty() ? std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8) : 1;
+    parts = std::clamp<std::size_t>(rows / kRowsPerPart, 1, parts);
+    std::vector<std::string> partRecords(parts);
+    std::vector<char> partRefused(parts, 0);
+    std::atomic<std::size_t> done = 0, finished = 0;
+    const auto partRows = [&](std::size_t part) { return std::pair{rows * part / parts, rows * (part + 1) / parts}; };
+    std::vector<std::thread> helpers;
+    for (std::size_t part = 1; part < parts; ++part) {
+        helpers.emplace_back([&, part] {
+            const auto [first, last] = partRows(part);
+            partRefused[part] = computeRows(sheet, first, last, separator, partRecords[part], done);
+            ++finished;
+        });
+    }
+    Progress progress(rows);
+    QSet<QString> bookNames;
+    bool booksFailed = false;
+    const BookHeader bookStamp = withBookInformation(bookHeader(QDateTime::currentDateTime()));
+    const BookWriter writeRowBook = [&](std::size_t row, const CalcBook &book) {
+        const QString path = QDir(bookDir).filePath(bookFileName(sheet.name(row), sheet.rowNumber[row], bookNames));
+        if (!writeBook(book, bookStamp, path, BookFormat::Pdf)) {
+            tell(QStringLiteral("morvane：%1：无法写入文件").arg(path));
+            booksFailed = true;
+        }
+    };
+    if (!bookDir.isEmpty() && !QDir().mkpath(bookDir))
+        return refuse(QStringLiteral("%1：无法建立目录").arg(bookDir));
+    const auto [first, last] = partRows(0);
+    partRefused[0] = computeRows(sheet, first, last, separator, partRecords[0], done,
+                                 bookDir.isEmpty() ? nullptr : &writeRowBook, &progress);
+    while (finished < helpers.size()) {
+        progress.computed(done);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    for (std::thread &helper : helpers)
+        helper.join();
+    progress.finished();
+    for (std::size_t part = 0; part < parts; ++part)
+        written += partRecords[part];
+    if (!writeBytes(out, written))
+        return refuse(QStringLiteral("%1：无法写入文件").arg(out));
+    const bool someRefused = std::ranges::any_of(partRefused, [](char refused) { return refused != 0; });
+    return booksFailed ? kNothingComputed : someRefused ? kSomeRefused : kComputed;
+}
+
+// Qt's own messages, but for the one about a missing or private runtime
+// directory: a command run outside a desktop session has none, and needs none.
+QtMessageHandler qtMessageHandler = nullptr;
+
+void passQtMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (!message.startsWith(QLatin1String("QStandardPaths: ")))
+        qtMessageHandler(type, context, message);
+}
+
+}  // namespace
+
+std::optional<int> runCalculationCommand(int argc, char *argv[])
+{
+    if (argc < 2)
+        return std::nullopt;
+    const std::string_view command = argv[1];
+    if (command != "book" && command != "batch")
+        return std::nullopt;
+    // No window is ever shown: the books are laid out offscreen, whatever the session.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qtMessageHandler = qInstallMessageHandler(passQtMessage);
+    useBinaryStandardStreams();
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        if (i != 1)
+            arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    return command == "book" ? book(arguments, argc, argv) : batch(arguments, argc, argv);
+}
+
+}  // namespace morvane

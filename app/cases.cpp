@@ -1,0 +1,451 @@
+#include "cases.h"
+
+#include "boltbook.h"
+#include "boltconnectiontexts.h"
+#include "booktext.h"
+#include "calculationfile.h"
+#include "calculators.h"
+#include "calculatorwindow.h"
+#include "columnbook.h"
+#include "columntexts.h"
+#include "endplatebook.h"
+#include "endplatetexts.h"
+#include "fieldrule.h"
+#include "numbers.h"
+#include "pilegroupbook.h"
+#include "pilegrouptexts.h"
+#include "stabilitybook.h"
+#include "stabilitytexts.h"
+
+#include <algorithm>
+#include <climits>
+#include <stdexcept>
+
+namespace morvane {
+
+namespace {
+
+bool isTextBox(ControlKind kind)
+{
+    return kind == ControlKind::Box || kind == ControlKind::ResultBox || kind == ControlKind::ShadedBox;
+}
+
+bool isList(ControlKind kind) { return kind == ControlKind::KeyProofList || kind == ControlKind::TypedList; }
+
+std::string named(std::string_view input, std::string_view message)
+{
+    return std::string(input) + ": " + std::string(message);
+}
+
+// "A、B或C", as the windows' own messages list what is allowed.
+std::string listed(const std::vector<std::string_view> &texts)
+{
+    std::string out;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (i > 0)
+            out += i + 1 == texts.size() ? "或" : "、";
+        out += texts[i];
+    }
+    return out;
+}
+
+const char *verdictOf(bool satisfied) { return verdictText(satisfied ? Verdict::Satisfied : Verdict::NotSatisfied); }
+
+// The texts of a case with some replaced: what the window shows once it has
+// followed its inputs, or a result it reads back.
+class ReplacedTexts final : public InputTexts
+{
+public:
+    explicit ReplacedTexts(const InputTexts &texts)
+        : texts_(texts)
+    {
+    }
+    void replace(std::string_view input, std::string_view text) { replaced_[count_++] = {input, text}; }
+    std::string_view text(std::string_view input) const override
+    {
+        for (int i = 0; i < count_; ++i) {
+            if (replaced_[i].first == input)
+                return replaced_[i].second;
+        }
+        return texts_.text(input);
+    }
+
+private:
+    const InputTexts &texts_;
+    std::pair<std::string_view, std::string_view> replaced_[2];  // as many as a window replaces
+    int count_ = 0;
+};
+
+}  // namespace
+
+struct CaseCalculator::Kind {
+    const char *id;
+    std::vector<std::string_view> verdicts;
+    void (*compute)(const CaseCalculator &, const InputTexts &, Edition, bool, CaseOutcome &);
+
+    // The text of a result, to be written (it keeps its room from case to case).
+    static std::string &result(const CaseCalculator &calculator, CaseOutcome &out, std::string_view name)
+    {
+        const auto found = std::ranges::find(calculator.results_, name);
+        if (found == calculator.results_.end())
+            throw std::logic_error("no result " + std::string(name));
+        return out.results[std::size_t(found - calculator.results_.begin())];
+    }
+    // The lines of a result of several, one a line.
+    static void lines(std::string &text, const std::vector<std::string> &lines)
+    {
+        for (const std::string &line : lines) {
+            if (!text.empty())
+                text += '\n';
+            text += line;
+        }
+    }
+    static void verdict(const CaseCalculator &calculator, CaseOutcome &out, std::string_view name, const char *text)
+    {
+        const auto found = std::ranges::find(calculator.verdicts_, name);
+        if (found == calculator.verdicts_.end())
+            throw std::logic_error("no verdict " + std::string(name));
+        out.verdicts[std::size_t(found - calculator.verdicts_.begin())] = text;
+    }
+
+    static void bolt(const CaseCalculator &c, const InputTexts &given, Edition edition, bool withBook, CaseOutcome &out)
+    {
+        // The layout empties the boxes of the spacings it lacks.
+        ReplacedTexts texts(given);
+        const int rows = rowCount(given.text("rows"));
+        if (!layoutHasE2(rows))
+            texts.replace("e2", "");
+        if (!layoutHasE3(rows))
+            texts.replace("e3", "");
+        if ((out.refusal = c.fieldRefusal(0, texts)).size())
+            return;
+        const BoltConnectionInput in = boltConnectionInput(texts, edition);
+        const BoltConnectionResult r = computeBoltConnection(in);
+        if (!r.message.empty()) {  // a treatment the edition does not allow for the steel
+            out.refusal = named("surfaceTreatment", r.message);
+            return;
+        }
+        if (!r.computable) {
+            out.refusal = kOutOfRangeMessage;
+            return;
+        }
+        result(c, out, "mu") = r.muText;
+        result(c, out, "Nt1") = r.Nt1Text;
+        result(c, out, "Nv1") = r.Nv1Text;
+        result(c, out, "Nbv1") = r.Nbv1Text;
+        result(c, out, "P") = r.PText;
+        result(c, out, "nt2") = r.nt2Text;
+        lines(result(c, out, "verdict"), r.verdict);
+        // The shear is judged only while the tension holds.
+        verdict(c, out, "verdict.tension", verdictOf(r.tensionSatisfied));
+        verdict(c, out, "verdict.shear", r.tensionSatisfied ? verdictOf(r.shearSatisfied) : "");
+        verdict(c, out, "verdict.web", verdictOf(r.webSatisfied));
+        if (withBook)
+            out.book = describeBoltConnection(in, r);
+    }
+
+    static void endPlate(const CaseCalculator &c, const InputTexts &texts, Edition edition, bool withBook,
+                         CaseOutcome &out)
+    {
+        if ((out.refusal = c.fieldRefusal(0, texts)).size())
+            return;
+        const EndPlateInput in = endPlateInput(texts, edition);
+        if (const char *refusal = endPlateRefusal(in)) {
+            out.refusal = named("boltSize", refusal);
+            return;
+        }
+        const EndPlateResult r = computeEndPlate(in);
+        if (!r.hasThickness) {
+            out.refusal = r.message.empty() ? std::string(kOutOfRangeMessage) : named("steelGrade", r.message);
+            return;
+        }
+        result(c, out, "Ntb") = r.NtbText;
+        result(c, out, "thickness") = r.thicknessText;
+        if (withBook)
+            out.book = describeEndPlate(in, r);
+    }
+
+    // λ from L, I and A when the slenderness is empty, as the first "计算"
+    // gives it; then φ from the slenderness, as the second reads it back.
+    static void stability(const CaseCalculator &c, const InputTexts &given, Edition edition, bool withBook,
+                          CaseOutcome &out)
+    {
+        constexpr int kSlendernessCheck = 0, kCoefficientCheck = 1;
+        ReplacedTexts texts(given);
+        std::optional<SlendernessRun> slenderness;
+        if (!holdsSlenderness(given.text("slenderness"))) {
+            if ((out.refusal = c.fieldRefusal(kSlendernessCheck, texts)).size())
+                return;
+            const SlendernessInput in = slendernessInput(texts, edition);
+            slenderness = SlendernessRun{in, computeSlenderness(in)};
+            const SlendernessResult &r = slenderness->result;
+            static constexpr const char *kWarned[] = {"", "length", "inertia", "sectionArea"};
+            if (r.warning != SlendernessWarning::None)
+                out.warning = named(kWarned[int(r.warning)], r.warningText);
+            if (!r.hasSlenderness) {
+                out.refusal = kOutOfRangeMessage;
+                return;
+            }
+            texts.replace("slenderness", r.slendernessText);
+        }
+        if ((out.refusal = c.fieldRefusal(kCoefficientCheck, texts)).size())
+            return;
+        StabilityRun run;
+        run.input = stabilityInput(texts, edition);
+        run.source = slenderness;
+        run.refusal = stabilityRefusal(texts.text("slenderness"), run.input.steelGrade, run.input.sectionClass,
+                                       edition);
+        static constexpr const char *kRefused[] = {"", "slenderness", "slenderness", "steelGrade", "sectionClass"};
+        if (run.refusal != StabilityRefusal::None) {
+            out.refusal = named(kRefused[int(run.refusal)], refusalMessage(run.refusal, edition));
+            return;
+        }
+        run.result = computeStability(run.input);
+        if (!run.result.hasResult) {
+            out.refusal = kOutOfRangeMessage;
+            return;
+        }
+        result(c, out, "slenderness") = texts.text("slenderness");
+        result(c, out, "coefficient") = run.result.coefficientText;
+        if (withBook)
+            out.book = describeStability(slenderness, run);
+    }
+
+    static void pileGroup(const CaseCalculator &c, const InputTexts &texts, Edition, bool withBook, CaseOutcome &out)
+    {
+        if ((out.refusal = c.fieldRefusal(0, texts)).size())
+            return;
+        const PileGroupInput in = pileGroupInput(texts);
+        if (capDepthAboveCapTop(in.capDepth, in.H)) {
+            out.refusal = named("capDepth", kCapDepthMessage);
+            return;
+        }
+        const PileGroupResult r = computePileGroup(in);
+        if (!r.computable) {
+            out.refusal = r.refusal == PileGroupRefusal::PileCount ? named("pileCountText", r.refusalText)
+                                                                   : r.refusalText;
+            return;
+        }
+        result(c, out, "capacity") = r.capacityText;
+        if (withBook)
+            out.book = describePileGroup(in, r);
+    }
+
+    static void column(const CaseCalculator &c, const InputTexts &texts, Edition, bool withBook, CaseOutcome &out)
+    {
+        if ((out.refusal = c.fieldRefusal(0, texts)).size())
+            return;
+        const ColumnInput in = columnInput(texts);
+        // The counts are told after b and h.
+        for (const auto &[name, count] : {std::pair{"bCount", in.bCount}, std::pair{"hCount", in.hCount}}) {
+            if (!isBarCount(count)) {
+                out.refusal = named(name, kBarCountMessage);
+                return;
+            }
+        }
+        const ColumnResult r = computeColumnRatio(in);
+        if (!r.computable) {
+            out.refusal = kOutOfRangeMessage;
+            return;
+        }
+        lines(result(c, out, "report"), r.report);
+        verdict(c, out, "verdict.ratio", verdictOf(!r.needsWeldedHoops));
+        if (withBook)
+            out.book = describeColumnRatio(in, r);
+    }
+};
+
+namespace {
+
+// By the order of kCalculatorIds.
+const CaseCalculator::Kind *kindOf(std::string_view id);
+
+}  // namespace
+
+CaseCalculator::CaseCalculator(const Calculator &calculator, const Kind &kind)
+    : calculator_(calculator)
+    , kind_(kind)
+    , table_(calculator.table())
+    , verdicts_(kind.verdicts)
+{
+    const std::span<const ControlRow> rows = table_.controls;
+    auto tabPosition = [this](const char *name) {
+        const auto found = std::ranges::find_if(table_.tabOrder,
+                                                [name](const char *n) { return qstrcmp(n, name) == 0; });
+        return found == table_.tabOrder.end() ? INT_MAX : int(found - table_.tabOrder.begin());
+    };
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const ControlRow &row = rows[i];
+        if (row.shows)
+            results_.push_back(row.shows);
+        if (isTextBox(row.kind) && (row.rules[0].test != FieldRule::None || row.feeds)) {
+            if (numberBoxes_.size() <= std::size_t(row.check)) {
+                numberBoxes_.resize(row.check + 1);
+                ruledBoxes_.resize(row.check + 1);
+            }
+            numberBoxes_[row.check].push_back(i);
+            if (row.rules[0].test != FieldRule::None)
+                ruledBoxes_[row.check].push_back(i);
+        }
+        if (!row.feeds)
+            continue;
+        inputs_.push_back(row.feeds);
+        inputRows_.push_back(&row);
+        for (const Edition edition : {Edition::Original, Edition::Current}) {
+            const int e = int(edition);
+            std::string value = row.value ? row.value : "";
+            std::vector<std::string_view> allowed;
+            std::vector<std::pair<std::string_view, std::string_view>> optionNames;
+            if (isList(row.kind)) {
+                value = row.text ? row.text : "";
+                if (row.kind == ControlKind::KeyProofList) {
+                    const std::span<const char *const> items = itemsIn(row, edition);
+                    allowed.assign(items.begin(), items.end());
+                    if (row.text && std::ranges::find(allowed, std::string_view(row.text)) == allowed.end())
+                        allowed.emplace_back(row.text);
+                }
+            } else if (row.kind == ControlKind::Check) {
+                value = row.checked ? "是" : "否";
+                allowed = {"是", "否"};
+            } else if (row.kind == ControlKind::Option) {
+                // The options the edition shows; a group that changes with
+                // the edition is named by its options' names, as the window does.
+                std::vector<const ControlRow *> group;
+                for (std::size_t k = i; k < rows.size(); ++k) {
+                    if (rows[k].kind == ControlKind::Option && qstrcmp(rows[k].reader, row.reader) == 0)
+                        group.push_back(&rows[k]);
+                }
+                const bool byName = std::ranges::any_of(
+                    group, [](const ControlRow *option) { return option->currentText || option->hiddenInCurrent; });
+                value.clear();
+                for (const ControlRow *option : group) {
+                    if (!shownIn(*option, edition))
+                        continue;
+                    const char *shown = byName ? option->name : textIn(*option, edition);
+                    allowed.emplace_back(shown);
+                    optionNames.emplace_back(option->name, shown);
+                    if (byName)
+                        optionNames.emplace_back(textIn(*option, edition), shown);
+                    if (option->checked || value.empty())
+                        value = shown;  // the chosen one, else the first the edition shows
+                }
+            }
+            defaults_[e].push_back(value);
+            allowed_[e].push_back(std::move(allowed));
+            optionNames_[e].push_back(std::move(optionNames));
+        }
+    }
+    for (std::vector<std::size_t> &boxes : numberBoxes_) {
+        std::ranges::stable_sort(boxes, {}, [&](std::size_t row) { return tabPosition(rows[row].name); });
+    }
+}
+
+const char *CaseCalculator::id() const { return calculator_.id; }
+
+std::span<const CaseCalculator *const> CaseCalculator::all()
+{
+    static const std::vector<const CaseCalculator *> made = [] {
+        std::vector<const CaseCalculator *> made;
+        for (const Calculator &calculator : calculators())
+            made.push_back(new CaseCalculator(calculator, *kindOf(calculator.id)));
+        return made;
+    }();
+    return made;
+}
+
+const CaseCalculator *CaseCalculator::byId(std::string_view id)
+{
+    for (const CaseCalculator *calculator : all()) {
+        if (id == calculator->id())
+            return calculator;
+    }
+    return nullptr;
+}
+
+std::size_t CaseCalculator::inputIndex(std::string_view name) const
+{
+    return std::size_t(std::ranges::find(inputs_, name) - inputs_.begin());
+}
+
+std::string CaseCalculator::refusalOfText(std::size_t input, std::string_view &text, Edition edition) const
+{
+    const std::vector<std::string_view> &allowed = allowed_[int(edition)][input];
+    if (allowed.empty() || std::ranges::find(allowed, text) != allowed.end())
+        return {};
+    for (const auto &[name, caption] : optionNames_[int(edition)][input]) {
+        if (text == name) {
+            text = caption;
+            return {};
+        }
+    }
+    return named(inputRows_[input]->feeds, "「" + std::string(text) + "」不是可选的值，应为" + listed(allowed));
+}
+
+std::string CaseCalculator::fieldRefusal(int check, const InputTexts &texts) const
+{
+    if (std::size_t(check) >= numberBoxes_.size())
+        return {};
+    for (const std::size_t i : numberBoxes_[check]) {
+        const ControlRow &row = table_.controls[i];
+        const std::string_view text = texts.text(row.feeds);
+        if (!isOneNumber(text))
+            return named(row.feeds, notANumberMessage(text));
+    }
+    for (const std::size_t i : ruledBoxes_[check]) {
+        const ControlRow &row = table_.controls[i];
+        if (const FieldRule *rule = brokenRule(row.rules, parseLeadingNumber(texts.text(row.feeds))))
+            return named(row.feeds, rule->message);
+    }
+    return {};
+}
+
+CaseOutcome CaseCalculator::compute(const InputTexts &texts, Edition edition, bool withBook) const
+{
+    CaseOutcome out;
+    compute(texts, edition, withBook, out);
+    return out;
+}
+
+void CaseCalculator::compute(const InputTexts &texts, Edition edition, bool withBook, CaseOutcome &out) const
+{
+    out.refusal.clear();
+    out.warning.clear();
+    out.results.resize(results_.size());
+    out.verdicts.resize(verdicts_.size());
+    for (std::string &text : out.results)
+        text.clear();
+    for (std::string &text : out.verdicts)
+        text.clear();
+    out.book.reset();
+    kind_.compute(*this, texts, edition, withBook, out);
+    if (!out.refusal.empty()) {
+        for (std::string &text : out.results)
+            text.clear();
+        for (std::string &text : out.verdicts)
+            text.clear();
+        out.book.reset();
+    }
+}
+
+namespace {
+
+const CaseCalculator::Kind *kindOf(std::string_view id)
+{
+    using K = CaseCalculator::Kind;
+    static const K kinds[] = {
+        {"bolt-connection", {"verdict.tension", "verdict.shear", "verdict.web"}, &K::bolt},
+        {"end-plate", {}, &K::endPlate},
+        {"stability", {}, &K::stability},
+        {"pile-group", {}, &K::pileGroup},
+        {"column", {"verdict.ratio"}, &K::column},
+    };
+    for (const K &kind : kinds) {
+        if (id == kind.id)
+            return &kind;
+    }
+    throw std::logic_error("no case kind for " + std::string(id));
+}
+
+}  // namespace
+
+}  // namespace morvane

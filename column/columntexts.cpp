@@ -1,0 +1,21 @@
+#include "columntexts.h"
+
+#include "numbers.h"
+
+namespace morvane {
+
+ColumnInput columnInput(const InputTexts &texts)
+{
+    auto number = [&texts](const char *input) { return parseLeadingNumber(texts.text(input)); };
+    ColumnInput in;
+    in.width = number("width");
+    in.height = number("height");
+    in.cornerDiameter = texts.text("cornerDiameter");
+    in.bCount = number("bCount");
+    in.bDiameter = texts.text("bDiameter");
+    in.hCount = number("hCount");
+    in.hDiameter = texts.text("hDiameter");
+    return in;
+}
+
+}  // namespace morvane

@@ -1,0 +1,29 @@
+#include "stabilitytexts.h"
+
+#include "numbers.h"
+
+namespace morvane {
+
+SlendernessInput slendernessInput(const InputTexts &texts, Edition edition)
+{
+    return {parseLeadingNumber(texts.text("length")), parseLeadingNumber(texts.text("inertia")),
+            parseLeadingNumber(texts.text("sectionArea")), edition};
+}
+
+StabilityInput stabilityInput(const InputTexts &texts, Edition edition)
+{
+    StabilityInput in;
+    in.steelGrade = texts.text("steelGrade");
+    in.sectionClass = texts.text("sectionClass");
+    in.slenderness = parseLeadingNumber(texts.text("slenderness"));
+    in.edition = edition;
+    return in;
+}
+
+bool holdsSlenderness(std::string_view text)
+{
+    // Blanks as the coefficient's own refusal of "no slenderness" takes them.
+    return stabilityRefusal(text, "Q235", "a类") != StabilityRefusal::NoSlenderness;
+}
+
+}  // namespace morvane
