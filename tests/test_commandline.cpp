@@ -214,6 +214,21 @@ void TestCommandLine::shouldAnswerOrRefuse_data()
                                  "6000,20000,10000,42.4264068711929,Q235,b类,.8889,\r\n"
                                  "0,20000,10000,0,Q235,a类,1,length: 构件的计算长度不得<=0\r\n"
                                  ",20000,10000,80,Q235,c类,.5781,\r\n"}};
+    // Under the current edition: its treatments by name, its combined check, its refusals.
+    const QByteArray boltHeader = "rows,e1,e2,e3,ef,ew,tw,steelGrade,boltSize,boltGrade,M,V,amplification,surfaceTreatment";
+    QTest::newRow("batch: --template, current edition") << QStringList{"batch", "bolt-connection", "--template",
+        "--edition", "current"} << 0 << utf8(bom + boltHeader + "\r\n八排,40,80,,40,50,6,Q235,M20,10.9级,105,720,1,Option3\r\n")
+        << "" << Files{} << Files{};
+    QTest::newRow("batch: current edition") << QStringList{"batch", "bolt-connection", "-", "-o", "-", "--edition", "current"}
+        << 1 << utf8(bom + boltHeader + ",mu,Nt1,Nv1,Nbv1,P,nt2,verdict,verdict.tension,verdict.shear,verdict.web,message\r\n"
+                 "八排,40,80,,40,50,6,Q345,M20,10.9级,105,300,1,Option4,0.4,74.5738636363636,18.75,55.8,155,44.7443181818182,"
+                 "\"一.螺栓的抗拉及抗剪承载力均满足要求（Nv/Nvb+Nt/Ntb=0.94≤1.0）.\n二.腹板强度满足\",满足,满足,满足,\r\n"
+                 "八排,40,80,,40,50,6,Q420,M20,10.9级,105,300,1,Option6,,,,,,,,,,,surfaceTreatment: Q420钢材的摩擦面不应采用"
+                 "钢丝刷清除浮锈或未经处理的干净轧制面\r\n"
+                 "八排,40,80,,40,50,6,Q235,M20,10.9级,105,300,1,Option5,,,,,,,,,,,surfaceTreatment: 「Option5」不是可选的值，"
+                 "应为Option3、Option4或Option6\r\n")
+        << "" << Files{{"-", "steelGrade,surfaceTreatment,V\nQ345,Option4,300\nQ420,Option6,300\nQ235,Option5,300\n"}}
+        << Files{};
     QTest::newRow("batch: standard input and output") << QStringList{"batch", "bolt-connection", "-", "-o", "-"} << 0
         << utf8(bom + "rows,e1,e2,e3,ef,ew,tw,steelGrade,boltSize,boltGrade,M,V,amplification,surfaceTreatment,mu,Nt1,Nv1,Nbv1,"
                  "P,nt2,verdict,verdict.tension,verdict.shear,verdict.web,message\r\n四排,40,-5,,40,50,6,Q235,M20,Option1,105,"
