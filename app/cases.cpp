@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 #include <stdexcept>
 
 namespace morvane {
@@ -344,10 +345,17 @@ const char *CaseCalculator::id() const { return calculator_.id; }
 
 std::span<const CaseCalculator *const> CaseCalculator::all()
 {
+    // Made once, and owned until the program ends.
+    static const std::vector<std::unique_ptr<const CaseCalculator>> owned = [] {
+        std::vector<std::unique_ptr<const CaseCalculator>> owned;
+        for (const Calculator &calculator : calculators())
+            owned.emplace_back(new CaseCalculator(calculator, *kindOf(calculator.id)));
+        return owned;
+    }();
     static const std::vector<const CaseCalculator *> made = [] {
         std::vector<const CaseCalculator *> made;
-        for (const Calculator &calculator : calculators())
-            made.push_back(new CaseCalculator(calculator, *kindOf(calculator.id)));
+        for (const auto &calculator : owned)
+            made.push_back(calculator.get());
         return made;
     }();
     return made;
