@@ -26,11 +26,6 @@ namespace morvane {
 
 namespace {
 
-bool isTextBox(ControlKind kind)
-{
-    return kind == ControlKind::Box || kind == ControlKind::ResultBox || kind == ControlKind::ShadedBox;
-}
-
 bool isList(ControlKind kind) { return kind == ControlKind::KeyProofList || kind == ControlKind::TypedList; }
 
 std::string named(std::string_view input, std::string_view message)
@@ -311,13 +306,8 @@ CaseCalculator::CaseCalculator(const Calculator &calculator, const Kind &kind)
             } else if (row.kind == ControlKind::Option) {
                 // The options the edition shows; a group that changes with
                 // the edition is named by its options' names, as the window does.
-                std::vector<const ControlRow *> group;
-                for (std::size_t k = i; k < rows.size(); ++k) {
-                    if (rows[k].kind == ControlKind::Option && qstrcmp(rows[k].reader, row.reader) == 0)
-                        group.push_back(&rows[k]);
-                }
-                const bool byName = std::ranges::any_of(
-                    group, [](const ControlRow *option) { return option->currentText || option->hiddenInCurrent; });
+                const std::vector<const ControlRow *> group = optionGroupRows(rows, i);
+                const bool byName = keptByName(group);
                 value.clear();
                 for (const ControlRow *option : group) {
                     if (!shownIn(*option, edition))

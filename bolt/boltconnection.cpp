@@ -28,16 +28,20 @@ double boltTension(Number Md, Number y1, Number y2, Number y3, Number y4)
 
 double nt1_jisuan(float Md, float y1, float y2, float y3, float y4) { return boltTension(Md, y1, y2, y3, y4); }
 
+namespace {
+
+// The column of the slip coefficient tables a steel reads: Q235 | Q345, Q390 | Q420; -1 for another.
+int slipColumn(const std::string &steelGrade)
+{
+    return steelGrade == "Q235" ? 0 : steelGrade == "Q345" || steelGrade == "Q390" ? 1 : steelGrade == "Q420" ? 2 : -1;
+}
+
+}  // namespace
+
 float slipCoefficient(SurfaceTreatment treatment, const std::string &steelGrade)
 {
-    int column;  // Q235 | Q345, Q390 | Q420
-    if (steelGrade == "Q235")
-        column = 0;
-    else if (steelGrade == "Q345" || steelGrade == "Q390")
-        column = 1;
-    else if (steelGrade == "Q420")
-        column = 2;
-    else
+    const int column = slipColumn(steelGrade);
+    if (column < 0)
         return 0.0f;
     static constexpr float table[4][3] = {
         {0.45f, 0.50f, 0.50f},  // Blasted
@@ -53,14 +57,8 @@ double slipCoefficient(SurfaceTreatment treatment, const std::string &steelGrade
 {
     if (edition == Edition::Original)
         return slipCoefficient(treatment, steelGrade);
-    int column;  // Q235 | Q345, Q390 | Q420
-    if (steelGrade == "Q235")
-        column = 0;
-    else if (steelGrade == "Q345" || steelGrade == "Q390")
-        column = 1;
-    else if (steelGrade == "Q420")
-        column = 2;
-    else
+    const int column = slipColumn(steelGrade);
+    if (column < 0)
         return 0;
     switch (treatment) {
     case SurfaceTreatment::GritBlasted: return 0.45;

@@ -29,11 +29,6 @@ namespace {
 
 QString text(const char *utf8) { return QString::fromUtf8(utf8); }
 
-bool isTextBox(ControlKind kind)
-{
-    return kind == ControlKind::Box || kind == ControlKind::ResultBox || kind == ControlKind::ShadedBox;
-}
-
 // The test of a box's rules: the first rule its value breaks is told.
 FieldTest testOf(const ControlRow &row)
 {
@@ -281,11 +276,8 @@ QMap<QString, QString> CalculatorWindow::inputTexts() const
         } else if (row.kind == ControlKind::Check) {
             value = qobject_cast<QAbstractButton *>(made_[i])->isChecked() ? "是" : "否";
         } else if (row.kind == ControlKind::Option) {
-            // A group whose captions change with the edition by its options' names.
-            const auto group = optionGroup(i);
-            const bool byName = std::ranges::any_of(
-                group, [](const auto &option) { return option.first->currentText || option.first->hiddenInCurrent; });
-            for (const auto &[option, button] : group) {
+            const bool byName = keptByName(optionGroupRows(table_.controls, i));
+            for (const auto &[option, button] : optionGroup(i)) {
                 if (button->isChecked())
                     value = byName ? text(option->name) : button->text();
             }

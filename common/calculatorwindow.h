@@ -27,6 +27,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QAbstractButton;
@@ -114,6 +115,36 @@ inline std::span<const char *const> itemsIn(const ControlRow &row, Edition editi
 inline bool shownIn(const ControlRow &row, Edition edition)
 {
     return edition == Edition::Original || !row.hiddenInCurrent;
+}
+
+// A box the user or the program writes a text into.
+inline bool isTextBox(ControlKind kind)
+{
+    return kind == ControlKind::Box || kind == ControlKind::ResultBox || kind == ControlKind::ShadedBox;
+}
+
+// The rows of the option group whose first row is `first`, in table order.
+inline std::vector<const ControlRow *> optionGroupRows(std::span<const ControlRow> rows, std::size_t first)
+{
+    std::vector<const ControlRow *> group;
+    for (std::size_t i = first; i < rows.size(); ++i) {
+        const ControlRow &row = rows[i];
+        if (row.kind == ControlKind::Option && row.reader && rows[first].reader
+            && std::string_view(row.reader) == rows[first].reader)
+            group.push_back(&row);
+    }
+    return group;
+}
+
+// True when the group's captions change with the edition: it is then kept
+// in files and spreadsheets by its options' names, not their captions.
+inline bool keptByName(const std::vector<const ControlRow *> &group)
+{
+    for (const ControlRow *option : group) {
+        if (option->currentText || option->hiddenInCurrent)
+            return true;
+    }
+    return false;
 }
 
 struct WindowTable {
