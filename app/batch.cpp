@@ -20,10 +20,12 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <span>
 #include <string>
 #include <string_view>
@@ -206,30 +208,59 @@ public:
     explicit RowTexts(const CaseCalculator &calculator)
         : names_(calculator.inputs())
         , values_(names_.size())
+        , numbers_(names_.size())
     {
     }
-    std::string_view &operator[](std::size_t input) { return values_[input]; }
+    void set(std::size_t input, std::string_view text)
+    {
+        values_[input] = text;
+        numbers_[input].reset();
+    }
     std::string_view text(std::string_view input) const override
     {
-        // The calculations ask by the same few names row after row: each is
-        // found again where it was found last by the address of its text.
-        std::size_t &known = known_[(reinterpret_cast<std::uintptr_t>(input.data()) >> 3) % std::size(known_)];
-        if (known < names_.size() && names_[known].size() == input.size()
-            && (names_[known].data() == input.data() || names_[known] == input))
-            return values_[known];
-        for (std::size_t i = 0; i < names_.size(); ++i) {
-            if (names_[i] == input) {
-                known = i;
-                return values_[i];
-            }
-        }
-        return {};
+        const std::size_t i = indexOf(input);
+        return i < values_.size() ? values_[i] : std::string_view();
+    }
+    // Read once a row: the field checks and the calculation ask for the same numbers.
+    double number(std::string_view input) const override
+    {
+        const std::size_t i = indexOf(input);
+        if (i >= values_.size())
+            return parseLeadingNumber({});
+        if (!numbers_[i])
+            numbers_[i] = parseLeadingNumber(values_[i]);
+        return *numbers_[i];
     }
 
 private:
+    std::size_t indexOf(std::string_view input) const
+    {
+        // The calculations ask by the same few names row after row: each
+        // asking text is known again by its address, in the first place
+        // free or its own from the one its address gives (names lie a few
+        // bytes apart: every bit of the address counts).
+        std::size_t slot = std::uint64_t(reinterpret_cast<std::uintptr_t>(input.data())) * 0x9E3779B97F4A7C15u >> 58;
+        for (std::size_t tried = 0; tried < std::size(known_); ++tried, slot = (slot + 1) % std::size(known_)) {
+            Known &known = known_[slot];
+            if (known.data == input.data() && known.size == input.size())
+                return known.input;
+            if (!known.data) {
+                known = {input.data(), input.size(), std::size_t(std::ranges::find(names_, input) - names_.begin())};
+                return known.input;
+            }
+        }
+        return std::size_t(std::ranges::find(names_, input) - names_.begin());  // more asking texts than places
+    }
+
     const std::vector<std::string_view> &names_;
     std::vector<std::string_view> values_;
-    mutable std::size_t known_[64] = {};
+    mutable std::vector<std::optional<double>> numbers_;
+    struct Known {
+        const char *data = nullptr;
+        std::size_t size = 0;
+        std::size_t input = 0;
+    };
+    mutable Known known_[64];
 };
 
 // The file name of a row's book: its name, with the characters no file
@@ -323,7 +354,31 @@ struct Sheet {
 
 using BookWriter = std::function<void(std::size_t row, const CalcBook &book)>;
 
-constexpr std::size_t kRowsPerPart = 2000;  // fewer rows are not worth a thread of their own
+constexpr std::size_t kRowsPerBlock = 512;  // the rows computed and written at a time
+
+// Where a batch's records go, written as they are computed: a file, kept
+// only when all of it is written, or standard output for "-".
+class RecordOutput
+{
+public:
+    explicit RecordOutput(const QString &path)
+        : file_(path == QLatin1String("-") ? nullptr : std::make_unique<QSaveFile>(path))
+        , failed_(file_ && !file_->open(QIODevice::WriteOnly))
+    {
+    }
+    bool write(std::string_view bytes)
+    {
+        if (!failed_)
+            failed_ = file_ ? file_->write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())
+                            : std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size();
+        return !failed_;
+    }
+    bool finish() { return !failed_ && (file_ ? file_->commit() : std::fflush(stdout) == 0); }
+
+private:
+    std::unique_ptr<QSaveFile> file_;
+    bool failed_;
+};
 
 // Computes the rows from `first` to before `last` and appends their
 // records; true when some were refused. Each row counts in `done`.
@@ -345,10 +400,11 @@ bool computeRows(const Sheet &sheet, std::size_t first, std::size_t last, char s
                 + "列";
         for (std::size_t i = 0; i < inputCount; ++i) {
             const std::size_t column = sheet.inputColumn[i];
-            texts[i] = column == SIZE_MAX ? std::string_view(calculator.defaults(sheet.edition)[i])
-                                          : sheet.cell(row, column);
+            std::string_view text = column == SIZE_MAX ? std::string_view(calculator.defaults(sheet.edition)[i])
+                                                       : sheet.cell(row, column);
             if (sheet.calculate && refusal.empty())
-                refusal = calculator.refusalOfText(i, texts[i], sheet.edition);
+                refusal = calculator.refusalOfText(i, text, sheet.edition);
+            texts.set(i, text);
         }
         if (sheet.calculate && refusal.empty()) {
             calculator.compute(texts, sheet.edition, writeBook != nullptr, outcome);
@@ -537,23 +593,47 @@ int batch(const QStringList &arguments, int &argc, char *argv[])
         record.push_back(calculator.results()[r]);
     record.insert(record.end(), calculator.verdicts().begin(), calculator.verdicts().end());
     record.emplace_back("message");
-    std::string written = kUtf8ByteOrderMark;
-    appendCsvRecord(written, record, separator);
+    std::string headerRecord = kUtf8ByteOrderMark;
+    appendCsvRecord(headerRecord, record, separator);
+    if (!bookDir.isEmpty() && !QDir().mkpath(bookDir))
+        return refuse(QStringLiteral("%1：无法建立目录").arg(bookDir));
+    RecordOutput records(out);
+    if (!records.write(headerRecord))
+        return refuse(QStringLiteral("%1：无法写入文件").arg(out));
 
-    // The rows in as many parts as there are processors, each part's records
-    // written apart and joined in order; with books, one part: they are laid
-    // out with the application's fonts.
-    std::size_t parts = bookDir.isEmpty() ? std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8) : 1;
-    parts = std::clamp<std::size_t>(rows / kRowsPerPart, 1, parts);
-    std::vector<std::string> partRecords(parts);
-    std::vector<char> partRefused(parts, 0);
-    std::atomic<std::size_t> done = 0, finished = 0;
-    const auto partRows = [&](std::size_t part) { return std::pair{rows * part / parts, rows * (part + 1) / parts}; };
+    // The rows in blocks, computed on as many threads as there are
+    // processors (on this one alone with books: they are laid out with the
+    // application's fonts), each block's records written once those of the
+    // blocks before it are: the output is never held whole.
+    const std::size_t blockCount = (rows + kRowsPerBlock - 1) / kRowsPerBlock;
+    const std::size_t threads = bookDir.isEmpty()
+        ? std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, std::clamp<std::size_t>(blockCount, 1, 8))
+        : 1;
+    std::atomic<std::size_t> nextBlock = 0, done = 0, finished = 0;
+    std::atomic<bool> someRefused = false;
+    std::mutex turnMutex;
+    std::condition_variable turn;
+    std::size_t writtenBlocks = 0;  // under turnMutex
+    bool writeFailed = false;       // under turnMutex
+    const auto computeBlocks = [&](const BookWriter *writeBook, Progress *progress) {
+        std::string blockRecords;
+        for (std::size_t block; (block = nextBlock++) < blockCount;) {
+            blockRecords.clear();
+            const std::size_t first = block * kRowsPerBlock;
+            if (computeRows(sheet, first, std::min(rows, first + kRowsPerBlock), separator, blockRecords, done,
+                            writeBook, progress))
+                someRefused = true;
+            std::unique_lock lock(turnMutex);
+            turn.wait(lock, [&] { return writtenBlocks == block; });
+            writeFailed = writeFailed || !records.write(blockRecords);
+            ++writtenBlocks;
+            turn.notify_all();
+        }
+    };
     std::vector<std::thread> helpers;
-    for (std::size_t part = 1; part < parts; ++part) {
-        helpers.emplace_back([&, part] {
-            const auto [first, last] = partRows(part);
-            partRefused[part] = computeRows(sheet, first, last, separator, partRecords[part], done);
+    for (std::size_t helper = 1; helper < threads; ++helper) {
+        helpers.emplace_back([&] {
+            computeBlocks(nullptr, nullptr);
             ++finished;
         });
     }
@@ -568,11 +648,7 @@ int batch(const QStringList &arguments, int &argc, char *argv[])
             booksFailed = true;
         }
     };
-    if (!bookDir.isEmpty() && !QDir().mkpath(bookDir))
-        return refuse(QStringLiteral("%1：无法建立目录").arg(bookDir));
-    const auto [first, last] = partRows(0);
-    partRefused[0] = computeRows(sheet, first, last, separator, partRecords[0], done,
-                                 bookDir.isEmpty() ? nullptr : &writeRowBook, &progress);
+    computeBlocks(bookDir.isEmpty() ? nullptr : &writeRowBook, &progress);
     while (finished < helpers.size()) {
         progress.computed(done);
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -580,11 +656,8 @@ int batch(const QStringList &arguments, int &argc, char *argv[])
     for (std::thread &helper : helpers)
         helper.join();
     progress.finished();
-    for (std::size_t part = 0; part < parts; ++part)
-        written += partRecords[part];
-    if (!writeBytes(out, written))
+    if (writeFailed || !records.finish())
         return refuse(QStringLiteral("%1：无法写入文件").arg(out));
-    const bool someRefused = std::ranges::any_of(partRefused, [](char refused) { return refused != 0; });
     return booksFailed ? kNothingComputed : someRefused ? kSomeRefused : kComputed;
 }
 

@@ -57,6 +57,9 @@ public:
     {
     }
     void replace(std::string_view input, std::string_view text) { replaced_[count_++] = {input, text}; }
+    // The texts to read: the given ones themselves while none is replaced
+    // (a look-up less for each).
+    const InputTexts &read() const { return count_ ? *this : texts_; }
     std::string_view text(std::string_view input) const override
     {
         for (int i = 0; i < count_; ++i) {
@@ -64,6 +67,14 @@ public:
                 return replaced_[i].second;
         }
         return texts_.text(input);
+    }
+    double number(std::string_view input) const override
+    {
+        for (int i = 0; i < count_; ++i) {
+            if (replaced_[i].first == input)
+                return parseLeadingNumber(replaced_[i].second);
+        }
+        return texts_.number(input);
     }
 
 private:
@@ -79,13 +90,23 @@ struct CaseCalculator::Kind {
     std::vector<std::string_view> verdicts;
     void (*compute)(const CaseCalculator &, const InputTexts &, Edition, bool, CaseOutcome &);
 
+    // The place of a name among names: asked row after row by the same
+    // literal the table gives, most often found by its address.
+    static std::size_t placeOf(const std::vector<std::string_view> &names, std::string_view name, const char *what)
+    {
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (names[i].data() == name.data() && names[i].size() == name.size())
+                return i;
+        }
+        const auto found = std::ranges::find(names, name);
+        if (found == names.end())
+            throw std::logic_error(what + std::string(name));
+        return std::size_t(found - names.begin());
+    }
     // The text of a result, to be written (it keeps its room from case to case).
     static std::string &result(const CaseCalculator &calculator, CaseOutcome &out, std::string_view name)
     {
-        const auto found = std::ranges::find(calculator.results_, name);
-        if (found == calculator.results_.end())
-            throw std::logic_error("no result " + std::string(name));
-        return out.results[std::size_t(found - calculator.results_.begin())];
+        return out.results[placeOf(calculator.results_, name, "no result ")];
     }
     // The lines of a result of several, one a line.
     static void lines(std::string &text, const std::vector<std::string> &lines)
@@ -98,21 +119,19 @@ struct CaseCalculator::Kind {
     }
     static void verdict(const CaseCalculator &calculator, CaseOutcome &out, std::string_view name, const char *text)
     {
-        const auto found = std::ranges::find(calculator.verdicts_, name);
-        if (found == calculator.verdicts_.end())
-            throw std::logic_error("no verdict " + std::string(name));
-        out.verdicts[std::size_t(found - calculator.verdicts_.begin())] = text;
+        out.verdicts[placeOf(calculator.verdicts_, name, "no verdict ")] = text;
     }
 
     static void bolt(const CaseCalculator &c, const InputTexts &given, Edition edition, bool withBook, CaseOutcome &out)
     {
         // The layout empties the boxes of the spacings it lacks.
-        ReplacedTexts texts(given);
+        ReplacedTexts replaced(given);
         const int rows = rowCount(given.text("rows"));
         if (!layoutHasE2(rows))
-            texts.replace("e2", "");
+            replaced.replace("e2", "");
         if (!layoutHasE3(rows))
-            texts.replace("e3", "");
+            replaced.replace("e3", "");
+        const InputTexts &texts = replaced.read();
         if ((out.refusal = c.fieldRefusal(0, texts)).size())
             return;
         const BoltConnectionInput in = boltConnectionInput(texts, edition);
@@ -167,12 +186,12 @@ struct CaseCalculator::Kind {
                           CaseOutcome &out)
     {
         constexpr int kSlendernessCheck = 0, kCoefficientCheck = 1;
-        ReplacedTexts texts(given);
+        ReplacedTexts replaced(given);
         std::optional<SlendernessRun> slenderness;
         if (!holdsSlenderness(given.text("slenderness"))) {
-            if ((out.refusal = c.fieldRefusal(kSlendernessCheck, texts)).size())
+            if ((out.refusal = c.fieldRefusal(kSlendernessCheck, given)).size())
                 return;
-            const SlendernessInput in = slendernessInput(texts, edition);
+            const SlendernessInput in = slendernessInput(given, edition);
             slenderness = SlendernessRun{in, computeSlenderness(in)};
             const SlendernessResult &r = slenderness->result;
             static constexpr const char *kWarned[] = {"", "length", "inertia", "sectionArea"};
@@ -182,8 +201,9 @@ struct CaseCalculator::Kind {
                 out.refusal = kOutOfRangeMessage;
                 return;
             }
-            texts.replace("slenderness", r.slendernessText);
+            replaced.replace("slenderness", r.slendernessText);
         }
+        const InputTexts &texts = replaced.read();
         if ((out.refusal = c.fieldRefusal(kCoefficientCheck, texts)).size())
             return;
         StabilityRun run;
@@ -391,7 +411,7 @@ std::string CaseCalculator::fieldRefusal(int check, const InputTexts &texts) con
     }
     for (const std::size_t i : ruledBoxes_[check]) {
         const ControlRow &row = table_.controls[i];
-        if (const FieldRule *rule = brokenRule(row.rules, parseLeadingNumber(texts.text(row.feeds))))
+        if (const FieldRule *rule = brokenRule(row.rules, texts.number(row.feeds)))
             return named(row.feeds, rule->message);
     }
     return {};

@@ -203,20 +203,22 @@ BoltConnectionResult computeBoltConnection(const BoltConnectionInput &in)
         r.shearSatisfied = r.tensionSatisfied && ratio <= 1;
         r.ratio = ratio;
         r.ratioText = hundredthsRoundedUp(ratio);
-        r.verdict = {!r.tensionSatisfied     ? std::string(kCurrentTensionFailureLine)
-                         : !r.shearSatisfied ? currentCombinedFailureLine(r.ratioText)
-                                             : currentBoltsSatisfiedLine(r.ratioText),
-                     r.webSatisfied ? kWebSatisfiedLine : kWebFailureLine};
+        r.verdict.reserve(2);
+        r.verdict.push_back(!r.tensionSatisfied     ? std::string(kCurrentTensionFailureLine)
+                                : !r.shearSatisfied ? currentCombinedFailureLine(r.ratioText)
+                                                    : currentBoltsSatisfiedLine(r.ratioText));
+        r.verdict.emplace_back(r.webSatisfied ? kWebSatisfiedLine : kWebFailureLine);
     } else {
         r.webSatisfied = sigma < f;
         // 9. Bolt check, first rule that holds.
         r.tensionSatisfied = Nt1 / 1000 < tensionLimit;               // equality fails
         r.shearSatisfied = r.tensionSatisfied && Nbv1 / 1000 >= Nv1;  // equality passes
         // 10. Both lines, always.
-        r.verdict = {!r.tensionSatisfied     ? kTensionFailureLine
-                         : !r.shearSatisfied ? kShearFailureLine
-                                             : kBoltsSatisfiedLine,
-                     r.webSatisfied ? kWebSatisfiedLine : kWebFailureLine};
+        r.verdict.reserve(2);
+        r.verdict.emplace_back(!r.tensionSatisfied     ? kTensionFailureLine
+                                   : !r.shearSatisfied ? kShearFailureLine
+                                                       : kBoltsSatisfiedLine);
+        r.verdict.emplace_back(r.webSatisfied ? kWebSatisfiedLine : kWebFailureLine);
     }
 
     r.computable = true;

@@ -5,6 +5,8 @@
 // of its chosen option. What a window reads at "计算", a calculation file
 // keeps and a spreadsheet row gives. Standard library only.
 
+#include "numbers.h"
+
 #include <functional>
 #include <map>
 #include <string>
@@ -17,6 +19,9 @@ class InputTexts
 public:
     // The text of an input; empty when none is given.
     virtual std::string_view text(std::string_view input) const = 0;
+    // The number its text box reads from that text; texts asked for the
+    // same number many times may keep it.
+    virtual double number(std::string_view input) const { return parseLeadingNumber(text(input)); }
 
 protected:
     ~InputTexts() = default;

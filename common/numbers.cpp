@@ -4,10 +4,10 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <system_error>
-#include <type_traits>
 
 namespace morvane {
 
@@ -64,61 +64,129 @@ struct DecimalDigits {
     int pointPos = 0;
 };
 
-// The digits of a normal double rounded to at most 15 significant digits,
-// from its shortest digits, which to_chars gives much faster than digits to
-// a precision; false when the slower way must give them. The shortest digits
-// rounded to 15 digits or fewer are the value's own rounded digits: those
-// decimals lie further apart than the normal doubles, so shortest digits of
-// at most that many are the nearest such; and no halfway point between two
-// roundings lies between the value and longer shortest digits, which would
-// otherwise not be the shortest or not the nearest. Shortest digits exactly
-// halfway need the value itself. (Not so for the subnormal doubles, nor for
-// floats to 7 digits: they lie further apart than the decimals.)
+// A value of up to 128 bits, as two halves.
+struct Wide {
+    std::uint64_t high = 0, low = 0;
+};
+
+Wide multiply(std::uint64_t a, std::uint64_t b)
+{
+    const std::uint64_t aLow = a & 0xFFFFFFFFu, aHigh = a >> 32, bLow = b & 0xFFFFFFFFu, bHigh = b >> 32;
+    const std::uint64_t lowLow = aLow * bLow, lowHigh = aLow * bHigh, highLow = aHigh * bLow;
+    const std::uint64_t middle = (lowLow >> 32) + (lowHigh & 0xFFFFFFFFu) + (highLow & 0xFFFFFFFFu);
+    return {aHigh * bHigh + (lowHigh >> 32) + (highLow >> 32) + (middle >> 32),
+            (middle << 32) | (lowLow & 0xFFFFFFFFu)};
+}
+
+constexpr std::uint64_t kPowersOfTen[] = {1,
+                                          10,
+                                          100,
+                                          1000,
+                                          10000,
+                                          100000,
+                                          1000000,
+                                          10000000,
+                                          100000000,
+                                          1000000000,
+                                          10000000000,
+                                          100000000000,
+                                          1000000000000,
+                                          10000000000000,
+                                          100000000000000,
+                                          1000000000000000,
+                                          10000000000000000,
+                                          100000000000000000,
+                                          1000000000000000000,
+                                          10000000000000000000u};
+
+// The digits of a value rounded to `significant` digits (1 to 17), worked
+// out exactly from its binary form, which is much faster than to_chars to a
+// precision: value = m x 2^e, so value x 10^k = m x 10^k / 2^-e, whose
+// quotient is the digits and whose remainder against half of 2^-e rounds
+// them. False where the slower way must give them: an exact half (rounded
+// as to_chars rounds it), the subnormal doubles, and magnitudes for which
+// 10^k or 2^-e leave 128 bits (below about 1e-5 and, with fewer digits than
+// 16, from 10^significant up).
 struct FastDigits {
     bool negative = false;
-    char digits[24];
-    int count = 0;     // no trailing zeros
+    char text[24];              // the digits' room: they end where it ends
+    const char *digits = text;  // no trailing zeros
+    int count = 0;
     int exponent = 0;  // of the first digit
 };
 
+// The eight digits of a value below 10^8, leading zeros written, two at a time.
+void writeEightDigits(char *at, std::uint32_t value)
+{
+    static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                                     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                                     "8081828384858687888990919293949596979899";
+    const std::uint32_t high = value / 10000, low = value % 10000;
+    std::memcpy(at, kPairs + 2 * (high / 100), 2);
+    std::memcpy(at + 2, kPairs + 2 * (high % 100), 2);
+    std::memcpy(at + 4, kPairs + 2 * (low / 100), 2);
+    std::memcpy(at + 6, kPairs + 2 * (low % 100), 2);
+}
+
 bool fastDigits(double value, int significant, FastDigits &d)
 {
-    if (significant > 15 || !(std::fabs(value) >= std::numeric_limits<double>::min()))
+    std::uint64_t bits;
+    static_assert(sizeof bits == sizeof value);
+    std::memcpy(&bits, &value, sizeof bits);
+    const int biased = int(bits >> 52 & 0x7FF);
+    if (biased == 0 || biased == 0x7FF || significant < 1 || significant > 17)
         return false;
-    char text[40];
-    const auto [end, ec] = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
-    if (ec != std::errc())
+    const std::uint64_t m = (bits & 0xFFFFFFFFFFFFFu) | (std::uint64_t(1) << 52);
+    const int shift = 1075 - biased;  // value = m / 2^shift
+    if (shift < 1 || shift > 127)
         return false;
-    const char *c = text;
-    d.negative = *c == '-';
-    c += d.negative ? 1 : 0;
-    d.count = 0;
-    for (; c < end && *c != 'e'; ++c) {
-        if (isDigit(*c))
-            d.digits[d.count++] = *c;
-    }
-    d.exponent = 0;
-    if (c < end)
-        std::from_chars(c + (c[1] == '+' ? 2 : 1), end, d.exponent);
-    if (d.count > significant) {
-        if (d.count == significant + 1 && d.digits[significant] == '5')
-            return false;  // exactly halfway
-        const bool up = d.digits[significant] >= '5';
-        d.count = significant;
-        int i = d.count;
-        for (; up && i > 0; --i) {
-            if (d.digits[i - 1] != '9') {
-                ++d.digits[i - 1];
-                break;
-            }
-            d.digits[i - 1] = '0';
+    // The decimal exponent of the first digit: floor(log10 2^(52 - shift)), or one more.
+    int exponent = ((52 - shift) * 78913) >> 18;
+    std::uint64_t q = 0;
+    int roundsUp = 0;  // -1 down, 0 an exact half, 1 up
+    for (int attempt = 0;; ++attempt) {
+        const int k = significant - 1 - exponent;
+        if (k < 0 || k > 19 || attempt > 2)
+            return false;
+        const Wide p = multiply(m, kPowersOfTen[k]);
+        // q = p >> shift, the remainder against half of 2^shift.
+        Wide rest;
+        if (shift < 64) {
+            if (p.high >> shift)
+                return false;
+            q = p.high << (64 - shift) | p.low >> shift;
+            rest = {0, p.low & ((std::uint64_t(1) << shift) - 1)};
+        } else {
+            q = shift == 64 ? p.high : p.high >> (shift - 64);
+            rest = {shift == 64 ? 0 : p.high & ((std::uint64_t(1) << (shift - 64)) - 1), p.low};
         }
-        if (up && i == 0) {
-            d.digits[0] = '1';  // all nines: the rest are zeros now
-            d.count = 1;
-            ++d.exponent;
+        const Wide half = shift <= 64 ? Wide{0, std::uint64_t(1) << (shift - 1)}
+                                      : Wide{std::uint64_t(1) << (shift - 65), 0};
+        if (q < kPowersOfTen[significant - 1]) {
+            --exponent;
+        } else if (q >= kPowersOfTen[significant]) {
+            ++exponent;
+        } else {
+            roundsUp = rest.high != half.high ? (rest.high > half.high ? 1 : -1)
+                : rest.low != half.low        ? (rest.low > half.low ? 1 : -1)
+                                              : 0;
+            break;
         }
     }
+    if (roundsUp == 0)
+        return false;
+    if (roundsUp > 0 && ++q == kPowersOfTen[significant]) {
+        q = kPowersOfTen[significant - 1];
+        ++exponent;
+    }
+    d.negative = value < 0;
+    d.exponent = exponent;
+    // q as 24 digits with leading zeros, eight at a time.
+    writeEightDigits(d.text, std::uint32_t(q / 10000000000000000u));
+    writeEightDigits(d.text + 8, std::uint32_t(q / 100000000 % 100000000));
+    writeEightDigits(d.text + 16, std::uint32_t(q % 100000000));
+    d.digits = d.text + sizeof d.text - significant;
+    d.count = significant;
     while (d.count > 1 && d.digits[d.count - 1] == '0')
         --d.count;
     return true;
@@ -128,14 +196,12 @@ template <typename Float>
 DecimalDigits decimalDigits(Float value, int significant)
 {
     DecimalDigits d;
-    if constexpr (std::is_same_v<Float, double>) {
-        FastDigits fast;
-        if (fastDigits(value, significant, fast)) {
-            d.negative = fast.negative;
-            d.digits.assign(fast.digits, static_cast<std::size_t>(fast.count));
-            d.pointPos = fast.exponent + 1;
-            return d;
-        }
+    FastDigits fast;
+    if (fastDigits(double(value), significant, fast)) {
+        d.negative = fast.negative;
+        d.digits.assign(fast.digits, static_cast<std::size_t>(fast.count));
+        d.pointPos = fast.exponent + 1;
+        return d;
     }
     char buffer[64];
     auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
@@ -201,8 +267,8 @@ std::string exponentForm(const DecimalDigits &d)
     return out + e;
 }
 
-// The plain form of a normal double to at most 15 significant digits,
-// written into `out` from its fast digits; its length, or 0 when the slower
+// The plain form of a value to at most `significant` digits, written into
+// `out` from its fast digits; its length, or 0 when the slower
 // way must give it.
 std::size_t fastPlainForm(double value, int significant, char (&out)[32])
 {
@@ -213,21 +279,20 @@ std::size_t fastPlainForm(double value, int significant, char (&out)[32])
     if (d.negative)
         out[n++] = '-';
     const int pointPos = d.exponent + 1;  // digits before the point
+    const auto put = [&out, &n](const char *from, int count) {
+        std::memcpy(out + n, from, std::size_t(count));
+        n += std::size_t(count);
+    };
     if (pointPos <= 0) {
-        out[n++] = '0';
-        out[n++] = '.';
-        for (int i = 0; i < -pointPos; ++i)
-            out[n++] = '0';
-        for (int i = 0; i < d.count; ++i)
-            out[n++] = d.digits[i];
+        put("0.0000", 2 - pointPos);  // at most four zeros after the point
+        put(d.digits, d.count);
+    } else if (d.count <= pointPos) {
+        put(d.digits, d.count);
+        put("00000000000000", pointPos - d.count);  // below 10^15: at most 14 zeros
     } else {
-        for (int i = 0; i < pointPos; ++i)
-            out[n++] = i < d.count ? d.digits[i] : '0';
-        if (d.count > pointPos) {
-            out[n++] = '.';
-            for (int i = pointPos; i < d.count; ++i)
-                out[n++] = d.digits[i];
-        }
+        put(d.digits, pointPos);
+        out[n++] = '.';
+        put(d.digits + pointPos, d.count - pointPos);
     }
     return n;
 }
@@ -239,11 +304,9 @@ std::string display(Float value, int significant)
         return {};
     if (value == 0)
         return "0";
-    if constexpr (std::is_same_v<Float, double>) {
-        char text[32];
-        if (const std::size_t length = fastPlainForm(value, significant, text))
-            return std::string(text, length);
-    }
+    char text[32];
+    if (const std::size_t length = fastPlainForm(double(value), significant, text))
+        return std::string(text, length);
     DecimalDigits d = decimalDigits(value, significant);
     const int exponent = d.pointPos - 1;
     if (exponent >= 15 || exponent < -4)
@@ -445,6 +508,42 @@ std::optional<double> exactlyRounded(std::string_view mantissa, std::string_view
     return power >= 0 ? static_cast<double>(digits) * kPowers[power] : static_cast<double>(digits) / kPowers[-power];
 }
 
+// What most boxes hold, read in one pass: digits with a point perhaps and a
+// minus perhaps, nothing else, of at most 15 significant digits and 22
+// decimals, read exactly as exactlyRounded reads them. Nothing for another
+// text, which the general way reads.
+std::optional<double> plainDecimal(std::string_view text)
+{
+    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const bool negative = !text.empty() && text[0] == '-';
+    std::uint64_t digits = 0;
+    int count = 0, significant = 0, fraction = 0;
+    bool point = false;
+    for (std::size_t i = negative ? 1 : 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '.' && !point) {
+            point = true;
+            continue;
+        }
+        if (!isDigit(c))
+            return std::nullopt;
+        ++count;
+        fraction += point ? 1 : 0;
+        if (significant == 0 && c == '0')
+            continue;  // a leading zero
+        if (++significant > 15)
+            return std::nullopt;
+        digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    if (count == 0 || fraction > 22)
+        return std::nullopt;
+    if (digits == 0)
+        return 0.0;  // never -0: "-0" and "-0.00" read 0
+    const double value = static_cast<double>(digits) / kPowers[fraction];
+    return negative ? -value : value;
+}
+
 // True when the text is already as asciiNumberText would make it: ASCII, without blanks.
 bool isPlainAscii(std::string_view text)
 {
@@ -459,6 +558,8 @@ bool isPlainAscii(std::string_view text)
 
 double parseLeadingNumber(std::string_view text)
 {
+    if (const std::optional<double> plain = plainDecimal(text))
+        return *plain;
     const bool plain = isPlainAscii(text);
     const std::string normalised = plain ? std::string() : asciiNumberText(text, true);
     const std::string_view s = plain ? text : std::string_view(normalised);

@@ -6,7 +6,7 @@ namespace morvane {
 
 EndPlateInput endPlateInput(const InputTexts &texts, Edition edition)
 {
-    auto number = [&texts](const char *input) { return parseLeadingNumber(texts.text(input)); };
+    auto number = [&texts](const char *input) { return texts.number(input); };
     auto ticked = [&texts](const char *input) { return texts.text(input) == "是"; };
     EndPlateInput in;
     in.b = number("b");

@@ -698,8 +698,8 @@ to:   (void)0;
 
 name: the batch's table written without a byte order mark
 file: app/batch.cpp
-from: std::string written = kUtf8ByteOrderMark;
-to:   std::string written;
+from: std::string headerRecord = kUtf8ByteOrderMark;
+to:   std::string headerRecord;
 
 name: a batch with refused rows ends as if all computed
 file: app/batch.cpp
@@ -721,11 +721,6 @@ file: app/batch.cpp
 from: c = QLatin1Char('_');
 to:   (void)c;
 
-name: the parts of a batch joined last first
-file: app/batch.cpp
-from: written += partRecords[part];
-to:   written += partRecords[parts - 1 - part];
-
 name: a refusal from the command line without the input it concerns
 file: app/cases.cpp
 from: return std::string(input) + ": " + std::string(message);
@@ -733,7 +728,7 @@ to:   return std::string(message);
 
 name: four rows from the command line keep e2
 file: app/cases.cpp
-from: texts.replace("e2", "");
+from: replaced.replace("e2", "");
 to:   (void)0;
 
 name: the command line computes the slenderness also when it is given
@@ -751,10 +746,25 @@ file: app/cases.cpp
 from: kind_.compute(*this, texts, edition, withBook, out);
 to:   kind_.compute(*this, texts, Edition::Original, withBook, out);
 
-name: shortest digits halfway rounded up instead of the value
+name: an exact half of the last digit rounded down instead of to the even digit
 file: common/numbers.cpp
-from: if (d.count == significant + 1 && d.digits[significant] == '5')
+from: if (roundsUp == 0)
 to:   if (false)
+
+name: a block's records written out of their turn
+file: app/batch.cpp
+from: turn.wait(lock, [&] { return writtenBlocks == block; });
+to:   turn.wait(lock, [&] { return true; });
+
+name: a row's numbers kept from the row before
+file: app/batch.cpp
+from: numbers_[input].reset();
+to:   (void)input;
+
+name: the one-pass reading keeps a minus zero
+file: common/numbers.cpp
+from: return 0.0;  // never -0: "-0"
+to:   return negative ? -0.0 : 0.0;
 EOF
 
 # The patcher: `count`, `show N`, `apply N DIR`, `sync FROM TO FILE...`.

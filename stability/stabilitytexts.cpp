@@ -6,8 +6,7 @@ namespace morvane {
 
 SlendernessInput slendernessInput(const InputTexts &texts, Edition edition)
 {
-    return {parseLeadingNumber(texts.text("length")), parseLeadingNumber(texts.text("inertia")),
-            parseLeadingNumber(texts.text("sectionArea")), edition};
+    return {texts.number("length"), texts.number("inertia"), texts.number("sectionArea"), edition};
 }
 
 StabilityInput stabilityInput(const InputTexts &texts, Edition edition)
@@ -15,7 +14,7 @@ StabilityInput stabilityInput(const InputTexts &texts, Edition edition)
     StabilityInput in;
     in.steelGrade = texts.text("steelGrade");
     in.sectionClass = texts.text("sectionClass");
-    in.slenderness = parseLeadingNumber(texts.text("slenderness"));
+    in.slenderness = texts.number("slenderness");
     in.edition = edition;
     return in;
 }

@@ -7,7 +7,12 @@
 #include <QTest>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <random>
 
 using namespace morvane;
 
@@ -25,6 +30,8 @@ private slots:
     void shouldDisplayDoubles();
     void shouldDisplaySingles_data();
     void shouldDisplaySingles();
+    void shouldDisplayTheValueRoundedToItsDigits_data();
+    void shouldDisplayTheValueRoundedToItsDigits();
     void shouldFormatFourDecimals_data();
     void shouldFormatFourDecimals();
     void shouldFormatTwoDecimals_data();
@@ -85,6 +92,14 @@ void TestNumbers::shouldReadTheLeadingNumber_data()
     QTest::newRow("blanks around") << QString::fromUtf8(" \t４０\n　") << 40.0 << true;
     QTest::newRow("blanks only") << QString::fromUtf8(" 　") << 0.0 << true;
     QTest::newRow("negative exponent") << "-1.5e-3" << -0.0015 << true;
+    // The digits of most boxes, read in one pass, as the general reading reads them.
+    QTest::newRow("minus zero") << "-0" << 0.0 << true;
+    QTest::newRow("one tenth") << "0.1" << 0.1 << true;
+    QTest::newRow("leading and trailing zeros") << "007.50" << 7.5 << true;
+    QTest::newRow("15 digits") << "123456789012345" << 123456789012345.0 << true;
+    QTest::newRow("19 digits, rounded") << "1234567890123456789" << 1234567890123456789.0 << true;
+    QTest::newRow("25 decimals") << "0.0000000000000000000000001" << 1e-25 << true;
+    QTest::newRow("halfway between two doubles") << "9007199254740993" << 9007199254740992.0 << true;
     // clang-format on
 }
 
@@ -161,6 +176,13 @@ void TestNumbers::shouldDisplayDoubles_data()
     QTest::newRow("1e15 takes an exponent") << 1.5e15 << "1.5E+15";
     QTest::newRow("0.0001 stays plain") << 0.0001 << "0.0001";
     QTest::newRow("smaller takes an exponent") << -2.5e-5 << "-2.5E-05";
+    // The fifteenth digit of an exact half: to the even one.
+    QTest::newRow("exact half, down to even") << 12345678901234.25 << "12345678901234.2";
+    QTest::newRow("exact half, up to even") << 12345678901234.75 << "12345678901234.8";
+    QTest::newRow("15 digits carried to 1e15") << 999999999999999.9 << "1E+15";
+    QTest::newRow("carried to 1e14") << 99999999999999.99 << "100000000000000";
+    QTest::newRow("fewest digits below one") << 0.00012345678901234567 << "0.000123456789012346";
+    QTest::newRow("exactly a power of two") << 3.0517578125e-05 << "3.0517578125E-05";
     QTest::newRow("infinity shows nothing") << std::numeric_limits<double>::infinity() << "";
     QTest::newRow("nan shows nothing") << std::numeric_limits<double>::quiet_NaN() << "";
     // clang-format on
@@ -184,6 +206,10 @@ void TestNumbers::shouldDisplaySingles_data()
     QTest::newRow("whole") << 124.0f << "124";
     QTest::newRow("seven digits") << 26.941670f << "26.94167";
     QTest::newRow("negative zero") << -0.0f << "0";
+    QTest::newRow("2^24") << 16777216.0f << "16777220";
+    QTest::newRow("exact half, up to even") << 123456.75f << "123456.8";
+    QTest::newRow("exact half of a whole") << 1234567.5f << "1234568";
+    QTest::newRow("small takes an exponent") << 2.5e-5f << "2.5E-05";
     // clang-format on
 }
 
@@ -192,6 +218,51 @@ void TestNumbers::shouldDisplaySingles()
     QFETCH(float, value);
     QFETCH(QString, text);
     QCOMPARE(QString::fromStdString(displaySingle(value)), text);
+}
+
+// Many values of each kind against the C library's own rounding to the
+// same digits ("%.14e"): the display must stand for the same decimal.
+void TestNumbers::shouldDisplayTheValueRoundedToItsDigits_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("any bits") << 0;
+    QTest::newRow("typed decimals") << 1;
+    QTest::newRow("binary fractions, exact halves among them") << 2;
+    QTest::newRow("magnitudes from 1e-20 to 1e20") << 3;
+}
+
+void TestNumbers::shouldDisplayTheValueRoundedToItsDigits()
+{
+    QFETCH(int, kind);
+    std::mt19937_64 random(20261208 + kind);
+    const auto reference = [](double value, int digits) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%.*e", digits - 1, value);
+        return std::strtod(text, nullptr);
+    };
+    for (int i = 0; i < 40000; ++i) {
+        const std::uint64_t bits = random();
+        double value;
+        switch (kind) {
+        case 0: std::memcpy(&value, &bits, sizeof value); break;
+        case 1: value = double(bits % 2000000000000000) / std::pow(10.0, int(random() % 20)); break;
+        case 2: value = double(std::int64_t(bits % 100000000000000000)) / double(1 << (random() % 40)); break;
+        default: value = std::pow(10.0, int(random() % 40) - 20) * double(bits % 100000) / 8; break;
+        }
+        if (!std::isfinite(value))
+            continue;
+        const int digits = 1 + int(random() % 17);
+        const auto single = static_cast<float>(value);
+        const std::string shown[] = {displayDouble(value), displaySignificant(value, digits),
+                                     std::isfinite(single) ? displaySingle(single) : std::string("0")};
+        const double meant[] = {reference(value, 15), reference(value, digits),
+                                std::isfinite(single) ? reference(single, 7) : 0.0};
+        for (int form = 0; form < 3; ++form) {
+            if (std::strtod(shown[form].c_str(), nullptr) != meant[form])
+                QFAIL(qPrintable(QString::asprintf("%.17g shown \"%s\" (form %d, %d digits)", value,
+                                                   shown[form].c_str(), form, digits)));
+        }
+    }
 }
 
 void TestNumbers::shouldFormatFourDecimals_data()
