@@ -21,6 +21,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -200,6 +201,13 @@ int book(const QStringList &arguments, int &argc, char *argv[])
     return kComputed;
 }
 
+// What stays out of a function's fast path, in each compiler's own words.
+#if defined(_MSC_VER)
+#define OUT_OF_LINE __declspec(noinline)
+#else
+#define OUT_OF_LINE __attribute__((noinline))
+#endif
+
 // The texts of one row: its cells where the file has a column, the
 // window's defaults where it has none.
 class RowTexts final : public InputTexts
@@ -208,13 +216,13 @@ public:
     explicit RowTexts(const CaseCalculator &calculator)
         : names_(calculator.inputs())
         , values_(names_.size())
-        , numbers_(names_.size())
+        , readings_(names_.size())
     {
     }
     void set(std::size_t input, std::string_view text)
     {
         values_[input] = text;
-        numbers_[input].reset();
+        readings_[input].read = false;
     }
     std::string_view text(std::string_view input) const override
     {
@@ -222,45 +230,70 @@ public:
         return i < values_.size() ? values_[i] : std::string_view();
     }
     // Read once a row: the field checks and the calculation ask for the same numbers.
-    double number(std::string_view input) const override
-    {
-        const std::size_t i = indexOf(input);
-        if (i >= values_.size())
-            return parseLeadingNumber({});
-        if (!numbers_[i])
-            numbers_[i] = parseLeadingNumber(values_[i]);
-        return *numbers_[i];
-    }
+    double number(std::string_view input) const override { return reading(input).value; }
+    bool holdsOneNumber(std::string_view input) const override { return reading(input).oneNumber; }
 
 private:
+    struct Reading {
+        bool read = false;
+        bool oneNumber = true;
+        double value = 0;
+    };
+    const Reading &reading(std::string_view input) const
+    {
+        const std::size_t i = indexOf(input);
+        if (i < readings_.size() && readings_[i].read)
+            return readings_[i];
+        return read(i);
+    }
+    OUT_OF_LINE const Reading &read(std::size_t input) const
+    {
+        if (input >= values_.size()) {
+            static const Reading none{true, true, 0};  // an empty text
+            return none;
+        }
+        Reading &reading = readings_[input];
+        reading.value = readNumber(values_[input], reading.oneNumber);
+        reading.read = true;
+        return reading;
+    }
+    // The calculations ask by the same few names row after row: each asking
+    // text is known again by its address, in the place its address gives
+    // (names lie a few bytes apart: every bit of the address counts).
+    static std::size_t placeOf(const char *data)
+    {
+        return std::size_t(std::uint64_t(reinterpret_cast<std::uintptr_t>(data)) * 0x9E3779B97F4A7C15u >> 56);
+    }
     std::size_t indexOf(std::string_view input) const
     {
-        // The calculations ask by the same few names row after row: each
-        // asking text is known again by its address, in the first place
-        // free or its own from the one its address gives (names lie a few
-        // bytes apart: every bit of the address counts).
-        std::size_t slot = std::uint64_t(reinterpret_cast<std::uintptr_t>(input.data())) * 0x9E3779B97F4A7C15u >> 58;
-        for (std::size_t tried = 0; tried < std::size(known_); ++tried, slot = (slot + 1) % std::size(known_)) {
-            Known &known = known_[slot];
+        const Known &known = known_[placeOf(input.data())];
+        if (known.data == input.data() && known.size == input.size())
+            return known.input;
+        return learn(input);
+    }
+    // Else in the next place free or its own.
+    OUT_OF_LINE std::size_t learn(std::string_view input) const
+    {
+        for (std::size_t tried = 0, place = placeOf(input.data()); tried < std::size(known_);
+             ++tried, place = (place + 1) % std::size(known_)) {
+            Known &known = known_[place];
+            if (!known.data)
+                known = {input.data(), input.size(), std::size_t(std::ranges::find(names_, input) - names_.begin())};
             if (known.data == input.data() && known.size == input.size())
                 return known.input;
-            if (!known.data) {
-                known = {input.data(), input.size(), std::size_t(std::ranges::find(names_, input) - names_.begin())};
-                return known.input;
-            }
         }
         return std::size_t(std::ranges::find(names_, input) - names_.begin());  // more asking texts than places
     }
 
-    const std::vector<std::string_view> &names_;
-    std::vector<std::string_view> values_;
-    mutable std::vector<std::optional<double>> numbers_;
     struct Known {
         const char *data = nullptr;
         std::size_t size = 0;
         std::size_t input = 0;
     };
-    mutable Known known_[64];
+    const std::vector<std::string_view> &names_;
+    std::vector<std::string_view> values_;
+    mutable std::vector<Reading> readings_;
+    mutable Known known_[256];
 };
 
 // The file name of a row's book: its name, with the characters no file
@@ -284,19 +317,20 @@ QString bookFileName(std::string_view name, std::size_t row, QSet<QString> &used
 }
 
 // "已计算 12000 / 50000 行" on standard error while a long file is computed,
-// rewritten in place at most four times a second, and only on a terminal.
+// rewritten in place at most four times a second, and only on a terminal;
+// from when all its rows are read, which is long before most are computed.
 class Progress
 {
 public:
-    explicit Progress(std::size_t total)
-        : total_(total)
-        , shown_(standardErrorIsTerminal())
+    Progress()
+        : shown_(standardErrorIsTerminal())
         , next_(std::chrono::steady_clock::now() + kInterval)
     {
     }
+    void read(std::size_t total) { total_ = total; }
     void computed(std::size_t rows)
     {
-        if (!shown_)
+        if (!shown_ || !total_)
             return;
         const auto now = std::chrono::steady_clock::now();
         if (now < next_)
@@ -320,26 +354,19 @@ private:
         std::fflush(stderr);
     }
 
-    std::size_t total_;
+    std::atomic<std::size_t> total_ = 0;  // 0 while rows are read
     bool shown_;
     bool printed_ = false;
     std::chrono::steady_clock::time_point next_;
 };
 
-// A batch's rows and what each of them is computed and written with.
-struct Sheet {
-    const CaseCalculator &calculator;
-    Edition edition;
-    bool calculate;  // false: read and written only, as bench/batch.sh times it
-    std::size_t columns;
-    std::size_t nameColumn;                  // SIZE_MAX: none
-    std::vector<std::size_t> inputColumn;    // by input: its column, SIZE_MAX where the file has none
-    std::vector<std::size_t> inputResult;    // by input: the result it also is, SIZE_MAX for none
-    std::vector<std::size_t> resultColumns;  // the results written after the inputs
-    std::vector<std::string_view> cells;     // the rows' cells, one after the other
-    std::vector<std::size_t> rowStart;       // by row: its first cell, then the end of the last
-    std::vector<std::size_t> rowNumber;      // by row: its number in the file, from 1 under the header
+// Rows of a batch as read, a block of them at a time.
+struct Block {
+    std::vector<std::string_view> cells;  // the rows' cells, one after the other
+    std::vector<std::size_t> rowStart;    // by row: its first cell, then the end of the last
+    std::vector<std::size_t> rowNumber;   // by row: its number in the file, from 1 under the header
 
+    std::size_t rows() const { return rowNumber.size(); }
     std::span<const std::string_view> row(std::size_t row) const
     {
         return {cells.data() + rowStart[row], rowStart[row + 1] - rowStart[row]};
@@ -349,15 +376,61 @@ struct Sheet {
         const std::span<const std::string_view> cells = this->row(row);
         return column < cells.size() ? cells[column] : std::string_view();  // a short row's last cells are empty
     }
-    std::string_view name(std::size_t row) const { return cell(row, nameColumn); }
 };
 
-using BookWriter = std::function<void(std::size_t row, const CalcBook &book)>;
+// What a batch's rows are computed and written with.
+struct Sheet {
+    const CaseCalculator &calculator;
+    Edition edition;
+    bool calculate;  // false: read and written only, as bench/batch.sh times it
+    std::size_t columns;
+    std::size_t nameColumn;                  // SIZE_MAX: none
+    std::vector<std::size_t> inputColumn;    // by input: its column, SIZE_MAX where the file has none
+    std::vector<std::size_t> inputResult;    // by input: the result it also is, SIZE_MAX for none
+    std::vector<std::size_t> resultColumns;  // the results written after the inputs
+
+    std::string_view name(const Block &block, std::size_t row) const { return block.cell(row, nameColumn); }
+};
+
+// The blocks of rows, read on one thread while others compute those already
+// read: each block waited for until it is read, or the rows have ended.
+class ReadBlocks
+{
+public:
+    void add(Block &&block)
+    {
+        const std::lock_guard lock(mutex_);
+        blocks_.push_back(std::move(block));  // the blocks before stay where they are
+        more_.notify_all();
+    }
+    void end()
+    {
+        const std::lock_guard lock(mutex_);
+        ended_ = true;
+        more_.notify_all();
+    }
+    // The block, once read; none when the rows ended before it.
+    const Block *wait(std::size_t block)
+    {
+        std::unique_lock lock(mutex_);
+        more_.wait(lock, [&] { return block < blocks_.size() || ended_; });
+        return block < blocks_.size() ? &blocks_[block] : nullptr;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable more_;
+    std::deque<Block> blocks_;
+    bool ended_ = false;
+};
+
+using BookWriter = std::function<void(const Block &block, std::size_t row, const CalcBook &book)>;
 
 constexpr std::size_t kRowsPerBlock = 512;  // the rows computed and written at a time
 
-// Where a batch's records go, written as they are computed: a file, kept
-// only when all of it is written, or standard output for "-".
+// Where a batch's records go: a file, written as they are computed and
+// kept only when all of it is; or standard output for "-", written whole
+// at the end, so that a table refused on its last line gives none of it.
 class RecordOutput
 {
 public:
@@ -368,21 +441,29 @@ public:
     }
     bool write(std::string_view bytes)
     {
-        if (!failed_)
-            failed_ = file_ ? file_->write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())
-                            : std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size();
+        if (!file_)
+            held_ += bytes;
+        else if (!failed_)
+            failed_ = file_->write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size());
         return !failed_;
     }
-    bool finish() { return !failed_ && (file_ ? file_->commit() : std::fflush(stdout) == 0); }
+    bool finish()
+    {
+        if (file_)
+            return !failed_ && file_->commit();
+        const bool written = std::fwrite(held_.data(), 1, held_.size(), stdout) == held_.size();
+        return std::fflush(stdout) == 0 && written;
+    }
 
 private:
     std::unique_ptr<QSaveFile> file_;
     bool failed_;
+    std::string held_;
 };
 
-// Computes the rows from `first` to before `last` and appends their
-// records; true when some were refused. Each row counts in `done`.
-bool computeRows(const Sheet &sheet, std::size_t first, std::size_t last, char separator, std::string &records,
+// Computes a block's rows and appends their records; true when some were
+// refused. Each row counts in `done`.
+bool computeRows(const Sheet &sheet, const Block &block, char separator, std::string &records,
                  std::atomic<std::size_t> &done, const BookWriter *writeBook = nullptr, Progress *progress = nullptr)
 {
     const CaseCalculator &calculator = sheet.calculator;
@@ -392,8 +473,9 @@ bool computeRows(const Sheet &sheet, std::size_t first, std::size_t last, char s
     std::string refusal;
     std::vector<std::string_view> record;
     bool someRefused = false;
-    for (std::size_t row = first; row < last; ++row) {
-        const std::span<const std::string_view> cells = sheet.row(row);
+    std::size_t counted = 0;
+    for (std::size_t row = 0; row < block.rows(); ++row) {
+        const std::span<const std::string_view> cells = block.row(row);
         refusal.clear();
         if (cells.size() > sheet.columns)
             refusal = "此行有" + std::to_string(cells.size()) + "个字段，多于表头的" + std::to_string(sheet.columns)
@@ -401,7 +483,7 @@ bool computeRows(const Sheet &sheet, std::size_t first, std::size_t last, char s
         for (std::size_t i = 0; i < inputCount; ++i) {
             const std::size_t column = sheet.inputColumn[i];
             std::string_view text = column == SIZE_MAX ? std::string_view(calculator.defaults(sheet.edition)[i])
-                                                       : sheet.cell(row, column);
+                                                       : block.cell(row, column);
             if (sheet.calculate && refusal.empty())
                 refusal = calculator.refusalOfText(i, text, sheet.edition);
             texts.set(i, text);
@@ -419,7 +501,7 @@ bool computeRows(const Sheet &sheet, std::size_t first, std::size_t last, char s
 
         record.clear();
         if (sheet.nameColumn != SIZE_MAX)
-            record.push_back(sheet.name(row));
+            record.push_back(sheet.name(block, row));
         for (std::size_t i = 0; i < inputCount; ++i) {
             const std::size_t column = sheet.inputColumn[i];
             const std::size_t r = sheet.inputResult[i];
@@ -428,7 +510,7 @@ bool computeRows(const Sheet &sheet, std::size_t first, std::size_t last, char s
             else if (column == SIZE_MAX)
                 record.emplace_back(calculator.defaults(sheet.edition)[i]);
             else
-                record.push_back(sheet.cell(row, column));
+                record.push_back(block.cell(row, column));
         }
         for (const std::size_t r : sheet.resultColumns)
             record.emplace_back(sheet.calculate ? std::string_view(outcome.results[r]) : std::string_view());
@@ -438,10 +520,15 @@ bool computeRows(const Sheet &sheet, std::size_t first, std::size_t last, char s
         appendCsvRecord(records, record, separator);
 
         if (outcome.book && writeBook)
-            (*writeBook)(row, *outcome.book);
-        ++done;
-        if (progress)
-            progress->computed(done);
+            (*writeBook)(block, row, *outcome.book);
+        // Counted now and then, the count being the threads' own: every
+        // row where each takes long, a book a row.
+        if (++counted == (writeBook ? 1 : 64) || row + 1 == block.rows()) {
+            done += counted;
+            counted = 0;
+            if (progress)
+                progress->computed(done);
+        }
     }
     return someRefused;
 }
@@ -561,22 +648,8 @@ int batch(const QStringList &arguments, int &argc, char *argv[])
         }
     }
 
-    // Every row first: the progress counts them.
-    Sheet sheet{calculator, edition, calculate, header.size(), nameColumn, std::move(inputColumn), {}, {}, {}, {}, {}};
-    std::vector<std::string_view> fields;
-    for (std::size_t number = 1; reader.next(fields); ++number) {
-        if (std::ranges::all_of(fields, &std::string_view::empty))
-            continue;  // a blank line
-        sheet.rowStart.push_back(sheet.cells.size());
-        sheet.rowNumber.push_back(number);
-        sheet.cells.insert(sheet.cells.end(), fields.begin(), fields.end());
-    }
-    if (!reader.error().empty())
-        return refuse(in + QStringLiteral("：") + fromUtf8(reader.error()));
-    sheet.rowStart.push_back(sheet.cells.size());
-    const std::size_t rows = sheet.rowNumber.size();
-
     // Written: the name, the inputs, the results that are not inputs, the verdicts, the message.
+    Sheet sheet{calculator, edition, calculate, header.size(), nameColumn, std::move(inputColumn), {}, {}};
     sheet.inputResult.assign(inputCount, SIZE_MAX);
     for (std::size_t r = 0; r < calculator.results().size(); ++r) {
         const std::size_t input = calculator.inputIndex(calculator.results()[r]);
@@ -602,13 +675,13 @@ int batch(const QStringList &arguments, int &argc, char *argv[])
         return refuse(QStringLiteral("%1：无法写入文件").arg(out));
 
     // The rows in blocks, computed on as many threads as there are
-    // processors (on this one alone with books: they are laid out with the
-    // application's fonts), each block's records written once those of the
-    // blocks before it are: the output is never held whole.
-    const std::size_t blockCount = (rows + kRowsPerBlock - 1) / kRowsPerBlock;
-    const std::size_t threads = bookDir.isEmpty()
-        ? std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, std::clamp<std::size_t>(blockCount, 1, 8))
-        : 1;
+    // processors while this one reads them, then on this one too (on this
+    // one alone with books: they are laid out with the application's
+    // fonts); each block's records written once those of the blocks before
+    // it are: the output is never held whole.
+    ReadBlocks blocks;
+    const std::size_t threads = bookDir.isEmpty() ? std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8)
+                                                  : 1;
     std::atomic<std::size_t> nextBlock = 0, done = 0, finished = 0;
     std::atomic<bool> someRefused = false;
     std::mutex turnMutex;
@@ -617,14 +690,12 @@ int batch(const QStringList &arguments, int &argc, char *argv[])
     bool writeFailed = false;       // under turnMutex
     const auto computeBlocks = [&](const BookWriter *writeBook, Progress *progress) {
         std::string blockRecords;
-        for (std::size_t block; (block = nextBlock++) < blockCount;) {
+        for (std::size_t next; const Block *block = blocks.wait(next = nextBlock++);) {
             blockRecords.clear();
-            const std::size_t first = block * kRowsPerBlock;
-            if (computeRows(sheet, first, std::min(rows, first + kRowsPerBlock), separator, blockRecords, done,
-                            writeBook, progress))
+            if (computeRows(sheet, *block, separator, blockRecords, done, writeBook, progress))
                 someRefused = true;
             std::unique_lock lock(turnMutex);
-            turn.wait(lock, [&] { return writtenBlocks == block; });
+            turn.wait(lock, [&] { return writtenBlocks == next; });
             writeFailed = writeFailed || !records.write(blockRecords);
             ++writtenBlocks;
             turn.notify_all();
@@ -637,24 +708,56 @@ int batch(const QStringList &arguments, int &argc, char *argv[])
             ++finished;
         });
     }
-    Progress progress(rows);
+    // Read while the helpers compute; blank lines are no rows.
+    Progress progress;
+    std::size_t rows = 0;
+    Block block;
+    std::vector<std::string_view> fields;
+    for (std::size_t number = 1; reader.next(fields); ++number) {
+        if (std::ranges::all_of(fields, &std::string_view::empty))
+            continue;
+        block.rowStart.push_back(block.cells.size());
+        block.rowNumber.push_back(number);
+        block.cells.insert(block.cells.end(), fields.begin(), fields.end());
+        if (block.rows() == kRowsPerBlock) {
+            rows += block.rows();
+            block.rowStart.push_back(block.cells.size());
+            blocks.add(std::move(block));
+            block = {};
+        }
+    }
+    if (block.rows() > 0) {
+        rows += block.rows();
+        block.rowStart.push_back(block.cells.size());
+        blocks.add(std::move(block));
+    }
+    blocks.end();
+    progress.read(rows);
+    const bool readWhole = reader.error().empty();
+
     QSet<QString> bookNames;
     bool booksFailed = false;
     const BookHeader bookStamp = withBookInformation(bookHeader(QDateTime::currentDateTime()));
-    const BookWriter writeRowBook = [&](std::size_t row, const CalcBook &book) {
-        const QString path = QDir(bookDir).filePath(bookFileName(sheet.name(row), sheet.rowNumber[row], bookNames));
+    const BookWriter writeRowBook = [&](const Block &block, std::size_t row, const CalcBook &book) {
+        const QString path = QDir(bookDir).filePath(
+            bookFileName(sheet.name(block, row), block.rowNumber[row], bookNames));
         if (!writeBook(book, bookStamp, path, BookFormat::Pdf)) {
             tell(QStringLiteral("morvane：%1：无法写入文件").arg(path));
             booksFailed = true;
         }
     };
-    computeBlocks(bookDir.isEmpty() ? nullptr : &writeRowBook, &progress);
+    if (!readWhole)
+        nextBlock = SIZE_MAX / 2;  // nothing more to compute: nothing is written
+    else
+        computeBlocks(bookDir.isEmpty() ? nullptr : &writeRowBook, &progress);
     while (finished < helpers.size()) {
         progress.computed(done);
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     for (std::thread &helper : helpers)
         helper.join();
+    if (!readWhole)
+        return refuse(in + QStringLiteral("：") + fromUtf8(reader.error()));
     progress.finished();
     if (writeFailed || !records.finish())
         return refuse(QStringLiteral("%1：无法写入文件").arg(out));

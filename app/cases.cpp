@@ -62,22 +62,30 @@ public:
     const InputTexts &read() const { return count_ ? *this : texts_; }
     std::string_view text(std::string_view input) const override
     {
-        for (int i = 0; i < count_; ++i) {
-            if (replaced_[i].first == input)
-                return replaced_[i].second;
-        }
-        return texts_.text(input);
+        const std::string_view *replaced = find(input);
+        return replaced ? *replaced : texts_.text(input);
     }
     double number(std::string_view input) const override
     {
-        for (int i = 0; i < count_; ++i) {
-            if (replaced_[i].first == input)
-                return parseLeadingNumber(replaced_[i].second);
-        }
-        return texts_.number(input);
+        const std::string_view *replaced = find(input);
+        return replaced ? parseLeadingNumber(*replaced) : texts_.number(input);
+    }
+    bool holdsOneNumber(std::string_view input) const override
+    {
+        const std::string_view *replaced = find(input);
+        return replaced ? isOneNumber(*replaced) : texts_.holdsOneNumber(input);
     }
 
 private:
+    const std::string_view *find(std::string_view input) const
+    {
+        for (int i = 0; i < count_; ++i) {
+            if (replaced_[i].first == input)
+                return &replaced_[i].second;
+        }
+        return nullptr;
+    }
+
     const InputTexts &texts_;
     std::pair<std::string_view, std::string_view> replaced_[2];  // as many as a window replaces
     int count_ = 0;
@@ -405,9 +413,8 @@ std::string CaseCalculator::fieldRefusal(int check, const InputTexts &texts) con
         return {};
     for (const std::size_t i : numberBoxes_[check]) {
         const ControlRow &row = table_.controls[i];
-        const std::string_view text = texts.text(row.feeds);
-        if (!isOneNumber(text))
-            return named(row.feeds, notANumberMessage(text));
+        if (!texts.holdsOneNumber(row.feeds))
+            return named(row.feeds, notANumberMessage(texts.text(row.feeds)));
     }
     for (const std::size_t i : ruledBoxes_[check]) {
         const ControlRow &row = table_.controls[i];

@@ -58,6 +58,5 @@ private:
 // break, so that a reader finds the same fields, and the same separator in
 // a header of two fields or more.
 void appendCsvRecord(std::string &out, const std::vector<std::string_view> &fields, char separator);
-void appendCsvField(std::string &out, std::string_view field);
 
 }  // namespace morvane

@@ -19,9 +19,11 @@ class InputTexts
 public:
     // The text of an input; empty when none is given.
     virtual std::string_view text(std::string_view input) const = 0;
-    // The number its text box reads from that text; texts asked for the
-    // same number many times may keep it.
+    // The number its text box reads from that text, and whether the text is
+    // one number as "计算" takes it; texts asked for the same input many
+    // times may keep both.
     virtual double number(std::string_view input) const { return parseLeadingNumber(text(input)); }
+    virtual bool holdsOneNumber(std::string_view input) const { return isOneNumber(text(input)); }
 
 protected:
     ~InputTexts() = default;

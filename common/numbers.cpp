@@ -510,38 +510,38 @@ std::optional<double> exactlyRounded(std::string_view mantissa, std::string_view
 
 // What most boxes hold, read in one pass: digits with a point perhaps and a
 // minus perhaps, nothing else, of at most 15 significant digits and 22
-// decimals, read exactly as exactlyRounded reads them. Nothing for another
+// decimals, read exactly as exactlyRounded reads them. False for another
 // text, which the general way reads.
-std::optional<double> plainDecimal(std::string_view text)
+bool readPlainDecimal(std::string_view text, double &value)
 {
     static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                          1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    const bool negative = !text.empty() && text[0] == '-';
+    const char *c = text.data();
+    const char *const end = c + text.size();
+    const bool negative = c < end && *c == '-';
+    c += negative ? 1 : 0;
     std::uint64_t digits = 0;
-    int count = 0, significant = 0, fraction = 0;
-    bool point = false;
-    for (std::size_t i = negative ? 1 : 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '.' && !point) {
-            point = true;
-            continue;
-        }
-        if (!isDigit(c))
-            return std::nullopt;
-        ++count;
-        fraction += point ? 1 : 0;
-        if (significant == 0 && c == '0')
-            continue;  // a leading zero
-        if (++significant > 15)
-            return std::nullopt;
-        digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+    const char *const whole = c;
+    for (; c < end && isDigit(*c) && c - whole < 20; ++c)
+        digits = digits * 10 + static_cast<std::uint64_t>(*c - '0');
+    std::ptrdiff_t count = c - whole, fraction = 0;
+    if (c < end && *c == '.') {
+        const char *const first = ++c;
+        for (; c < end && isDigit(*c) && count + (c - first) < 20; ++c)
+            digits = digits * 10 + static_cast<std::uint64_t>(*c - '0');
+        fraction = c - first;
+        count += fraction;
     }
-    if (count == 0 || fraction > 22)
-        return std::nullopt;
-    if (digits == 0)
-        return 0.0;  // never -0: "-0" and "-0.00" read 0
-    const double value = static_cast<double>(digits) / kPowers[fraction];
-    return negative ? -value : value;
+    // Within 19 digits, at most 15 significant ones are a value below 10^15.
+    if (c != end || count == 0 || count > 19 || digits >= 1000000000000000u || fraction > 22)
+        return false;
+    if (digits == 0) {
+        value = 0.0;  // never -0: "-0" and "-0.00" read 0
+        return true;
+    }
+    value = static_cast<double>(digits) / kPowers[fraction];
+    value = negative ? -value : value;
+    return true;
 }
 
 // True when the text is already as asciiNumberText would make it: ASCII, without blanks.
@@ -556,10 +556,10 @@ bool isPlainAscii(std::string_view text)
 
 }  // namespace
 
-double parseLeadingNumber(std::string_view text)
+namespace {
+
+double parseGeneralNumber(std::string_view text)
 {
-    if (const std::optional<double> plain = plainDecimal(text))
-        return *plain;
     const bool plain = isPlainAscii(text);
     const std::string normalised = plain ? std::string() : asciiNumberText(text, true);
     const std::string_view s = plain ? text : std::string_view(normalised);
@@ -587,8 +587,28 @@ double parseLeadingNumber(std::string_view text)
     return negative ? -value : value;
 }
 
+}  // namespace
+
+double parseLeadingNumber(std::string_view text)
+{
+    double value;
+    return readPlainDecimal(text, value) ? value : parseGeneralNumber(text);
+}
+
+double readNumber(std::string_view text, bool &oneNumber)
+{
+    double value;
+    oneNumber = true;
+    if (readPlainDecimal(text, value))
+        return value;
+    oneNumber = isOneNumber(text);
+    return parseGeneralNumber(text);
+}
+
 bool isOneNumber(std::string_view text)
 {
+    if (double value; readPlainDecimal(text, value))
+        return true;
     if (isPlainAscii(text))
         return text.empty() || scanNumber(text).end == text.size();
     const std::string s = asciiNumberText(text, false);

@@ -24,6 +24,10 @@ double parseLeadingNumber(std::string_view text);
 // "1e", "1.2.3") are not.
 bool isOneNumber(std::string_view text);
 
+// Both of the above at once, in one pass for most texts: the number
+// parseLeadingNumber reads, and whether isOneNumber holds.
+double readNumber(std::string_view text, bool &oneNumber);
+
 // True when every value is a finite number: a calculation gives a result
 // only then, never NaN or infinity.
 bool allFinite(std::initializer_list<double> values);

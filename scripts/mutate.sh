@@ -693,7 +693,7 @@ to:   if (false) {
 
 name: a quote inside a written field not doubled
 file: common/csv.cpp
-from: out += '"';  // the quote again
+from: *to++ = '"';  // the quote again
 to:   (void)0;
 
 name: the batch's table written without a byte order mark
@@ -708,8 +708,8 @@ to:   kComputed;
 
 name: the progress line also where standard error is no terminal
 file: app/batch.cpp
-from: , shown_(standardErrorIsTerminal())
-to:   , shown_(true)
+from: : shown_(standardErrorIsTerminal())
+to:   : shown_(true)
 
 name: a table that is not UTF-8 read as if it were
 file: app/batch.cpp
@@ -753,18 +753,23 @@ to:   if (false)
 
 name: a block's records written out of their turn
 file: app/batch.cpp
-from: turn.wait(lock, [&] { return writtenBlocks == block; });
+from: turn.wait(lock, [&] { return writtenBlocks == next; });
 to:   turn.wait(lock, [&] { return true; });
+
+name: standard output written before the whole table is read
+file: app/batch.cpp
+from: held_ += bytes;
+to:   std::fwrite(bytes.data(), 1, bytes.size(), stdout);
 
 name: a row's numbers kept from the row before
 file: app/batch.cpp
-from: numbers_[input].reset();
+from: readings_[input].read = false;
 to:   (void)input;
 
 name: the one-pass reading keeps a minus zero
 file: common/numbers.cpp
-from: return 0.0;  // never -0: "-0"
-to:   return negative ? -0.0 : 0.0;
+from: value = 0.0;  // never -0: "-0"
+to:   value = negative ? -0.0 : 0.0;
 EOF
 
 # The patcher: `count`, `show N`, `apply N DIR`, `sync FROM TO FILE...`.

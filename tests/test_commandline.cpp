@@ -246,6 +246,12 @@ void TestCommandLine::shouldAnswerOrRefuse_data()
         << Files{{"g.csv", "pileCountText\n\xCB\xC4\xD7\xAE\n"}} << Files{{"o.csv", {}}};
     QTest::newRow("batch: a quote left open") << QStringList{"batch", "pile-group", "q.csv", "-o", "o.csv"} << 2 << ""
         << "morvane：q.csv：第3行的引号没有闭合\n" << Files{{"q.csv", "L\n1000\n\"1000\n"}} << Files{{"o.csv", {}}};
+    // Found after rows already computed: none of them is written.
+    const QByteArray openLate = "L\n" + QByteArray("1000\n").repeated(1200) + "\"1000\n";
+    QTest::newRow("batch: a quote left open after 1200 rows") << QStringList{"batch", "pile-group", "q.csv", "-o", "o.csv"}
+        << 2 << "" << "morvane：q.csv：第1202行的引号没有闭合\n" << Files{{"q.csv", openLate}} << Files{{"o.csv", {}}};
+    QTest::newRow("batch: a quote left open, standard output") << QStringList{"batch", "pile-group", "-", "-o", "-"} << 2
+        << "" << "morvane：-：第1202行的引号没有闭合\n" << Files{{"-", openLate}} << Files{};
     QTest::newRow("batch: an unknown calculator") << QStringList{"batch", "truss", "q.csv", "-o", "o.csv"} << 2 << ""
         << "morvane：未知的计算类型“truss”：应为 bolt-connection、end-plate、stability、pile-group、column。" + seeUsage
         << Files{} << Files{};
