@@ -65,29 +65,48 @@ public:
         const std::string_view *replaced = find(input);
         return replaced ? *replaced : texts_.text(input);
     }
+    // A replacing text read once.
     double number(std::string_view input) const override
     {
-        const std::string_view *replaced = find(input);
-        return replaced ? parseLeadingNumber(*replaced) : texts_.number(input);
+        const Replaced *replaced = read(input);
+        return replaced ? replaced->number : texts_.number(input);
     }
     bool holdsOneNumber(std::string_view input) const override
     {
-        const std::string_view *replaced = find(input);
-        return replaced ? isOneNumber(*replaced) : texts_.holdsOneNumber(input);
+        const Replaced *replaced = read(input);
+        return replaced ? replaced->oneNumber : texts_.holdsOneNumber(input);
     }
 
 private:
+    struct Replaced {
+        std::string_view input, text;
+        bool read = false, oneNumber = true;
+        double number = 0;
+    };
     const std::string_view *find(std::string_view input) const
     {
         for (int i = 0; i < count_; ++i) {
-            if (replaced_[i].first == input)
-                return &replaced_[i].second;
+            if (replaced_[i].input == input)
+                return &replaced_[i].text;
+        }
+        return nullptr;
+    }
+    const Replaced *read(std::string_view input) const
+    {
+        for (int i = 0; i < count_; ++i) {
+            Replaced &replaced = replaced_[i];
+            if (replaced.input != input)
+                continue;
+            if (!replaced.read)
+                replaced.number = readNumber(replaced.text, replaced.oneNumber);
+            replaced.read = true;
+            return &replaced;
         }
         return nullptr;
     }
 
     const InputTexts &texts_;
-    std::pair<std::string_view, std::string_view> replaced_[2];  // as many as a window replaces
+    mutable Replaced replaced_[2];  // as many as a window replaces
     int count_ = 0;
 };
 
@@ -143,7 +162,7 @@ struct CaseCalculator::Kind {
         if ((out.refusal = c.fieldRefusal(0, texts)).size())
             return;
         const BoltConnectionInput in = boltConnectionInput(texts, edition);
-        const BoltConnectionResult r = computeBoltConnection(in);
+        BoltConnectionResult r = computeBoltConnection(in);
         if (!r.message.empty()) {  // a treatment the edition does not allow for the steel
             out.refusal = named("surfaceTreatment", r.message);
             return;
@@ -152,19 +171,20 @@ struct CaseCalculator::Kind {
             out.refusal = kOutOfRangeMessage;
             return;
         }
-        result(c, out, "mu") = r.muText;
-        result(c, out, "Nt1") = r.Nt1Text;
-        result(c, out, "Nv1") = r.Nv1Text;
-        result(c, out, "Nbv1") = r.Nbv1Text;
-        result(c, out, "P") = r.PText;
-        result(c, out, "nt2") = r.nt2Text;
+        if (withBook)
+            out.book = describeBoltConnection(in, r);
+        // The texts are the results' now.
+        result(c, out, "mu") = std::move(r.muText);
+        result(c, out, "Nt1") = std::move(r.Nt1Text);
+        result(c, out, "Nv1") = std::move(r.Nv1Text);
+        result(c, out, "Nbv1") = std::move(r.Nbv1Text);
+        result(c, out, "P") = std::move(r.PText);
+        result(c, out, "nt2") = std::move(r.nt2Text);
         lines(result(c, out, "verdict"), r.verdict);
         // The shear is judged only while the tension holds.
         verdict(c, out, "verdict.tension", verdictOf(r.tensionSatisfied));
         verdict(c, out, "verdict.shear", r.tensionSatisfied ? verdictOf(r.shearSatisfied) : "");
         verdict(c, out, "verdict.web", verdictOf(r.webSatisfied));
-        if (withBook)
-            out.book = describeBoltConnection(in, r);
     }
 
     static void endPlate(const CaseCalculator &c, const InputTexts &texts, Edition edition, bool withBook,
@@ -216,7 +236,6 @@ struct CaseCalculator::Kind {
             return;
         StabilityRun run;
         run.input = stabilityInput(texts, edition);
-        run.source = slenderness;
         run.refusal = stabilityRefusal(texts.text("slenderness"), run.input.steelGrade, run.input.sectionClass,
                                        edition);
         static constexpr const char *kRefused[] = {"", "slenderness", "slenderness", "steelGrade", "sectionClass"};
@@ -230,9 +249,11 @@ struct CaseCalculator::Kind {
             return;
         }
         result(c, out, "slenderness") = texts.text("slenderness");
-        result(c, out, "coefficient") = run.result.coefficientText;
-        if (withBook)
+        if (withBook) {
+            run.source = slenderness;
             out.book = describeStability(slenderness, run);
+        }
+        result(c, out, "coefficient") = std::move(run.result.coefficientText);
     }
 
     static void pileGroup(const CaseCalculator &c, const InputTexts &texts, Edition, bool withBook, CaseOutcome &out)

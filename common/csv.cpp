@@ -1,5 +1,7 @@
 #include "csv.h"
 
+#include "bytecopy.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -188,7 +190,7 @@ void appendCsvRecord(std::string &out, const std::vector<std::string_view> &fiel
         const char *from = fields[i].data();
         const char *const end = from + fields[i].size();
         if (!holdsSpecial(from, end)) {
-            std::memcpy(to, from, fields[i].size());  // as it is
+            copyBytes(to, from, fields[i].size());  // as it is
             to += fields[i].size();
             continue;
         }
@@ -197,7 +199,7 @@ void appendCsvRecord(std::string &out, const std::vector<std::string_view> &fiel
         while (from < end) {
             const void *quote = std::memchr(from, '"', std::size_t(end - from));
             const char *const next = quote ? static_cast<const char *>(quote) + 1 : end;
-            std::memcpy(to, from, std::size_t(next - from));
+            copyBytes(to, from, std::size_t(next - from));
             to += next - from;
             if (quote)
                 *to++ = '"';  // the quote again

@@ -1,5 +1,7 @@
 #include "numbers.h"
 
+#include "bytecopy.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -280,15 +282,22 @@ std::size_t fastPlainForm(double value, int significant, char (&out)[32])
         out[n++] = '-';
     const int pointPos = d.exponent + 1;  // digits before the point
     const auto put = [&out, &n](const char *from, int count) {
-        std::memcpy(out + n, from, std::size_t(count));
-        n += std::size_t(count);
+        const auto bytes = static_cast<std::size_t>(std::clamp(count, 0, 24));  // within the digits' room
+        copyBytes(out + n, from, bytes);
+        n += bytes;
+    };
+    const auto zeros = [&out, &n](int count) {
+        for (int i = 0; i < count; ++i)
+            out[n++] = '0';
     };
     if (pointPos <= 0) {
-        put("0.0000", 2 - pointPos);  // at most four zeros after the point
+        out[n++] = '0';
+        out[n++] = '.';
+        zeros(-pointPos);
         put(d.digits, d.count);
     } else if (d.count <= pointPos) {
         put(d.digits, d.count);
-        put("00000000000000", pointPos - d.count);  // below 10^15: at most 14 zeros
+        zeros(pointPos - d.count);
     } else {
         put(d.digits, pointPos);
         out[n++] = '.';
@@ -330,47 +339,37 @@ Rounded roundDecimal(double value, int decimals)
     r.fraction.assign(static_cast<std::size_t>(decimals), '0');
     if (value == 0)
         return r;
-    DecimalDigits d = decimalDigits(value, 15);
+    const DecimalDigits d = decimalDigits(value, 15);
     r.negative = d.negative;
-    std::string digits = d.digits;
-    int pointPos = d.pointPos;
+    // The digits after a place for a carry: value = 0.0d1d2d3... x 10^pointPos.
+    char digits[24] = {'0'};
+    std::memcpy(digits + 1, d.digits.data(), d.digits.size());
+    int count = 1 + static_cast<int>(d.digits.size());
+    const int pointPos = d.pointPos + 1;   // digits before the point, the carry's place among them
     const int kept = pointPos + decimals;  // digits that survive the rounding
-    if (kept < 0) {
+    if (kept < 1) {
         r.negative = false;  // rounds to zero: no sign
         return r;
     }
-    if (kept < static_cast<int>(digits.size())) {
-        const bool up = digits[static_cast<std::size_t>(kept)] >= '5';
-        digits.resize(static_cast<std::size_t>(kept));
-        if (up) {
-            int i = kept - 1;
-            for (; i >= 0; --i) {
-                if (digits[static_cast<std::size_t>(i)] == '9') {
-                    digits[static_cast<std::size_t>(i)] = '0';
-                } else {
-                    ++digits[static_cast<std::size_t>(i)];
-                    break;
-                }
+    if (kept < count) {
+        const bool up = digits[kept] >= '5';
+        count = kept;
+        for (int i = kept - 1; up && i >= 0; --i) {
+            if (digits[i] != '9') {
+                ++digits[i];
+                break;
             }
-            if (i < 0) {
-                digits = "1" + digits;
-                ++pointPos;
-            }
+            digits[i] = '0';  // the carry's place is never a nine
         }
     }
     // Lay the digits out around the point.
-    if (pointPos > 0) {
-        std::string whole = digits.substr(0, std::min<std::size_t>(digits.size(), static_cast<std::size_t>(pointPos)));
-        whole.append(static_cast<std::size_t>(pointPos) - whole.size(), '0');
-        r.integerPart = whole;
+    const auto digit = [&](int i) { return i >= 0 && i < count ? digits[i] : '0'; };
+    for (int i = 0; i < pointPos; ++i) {
+        if (const char c = digit(i); c != '0' || !r.integerPart.empty())
+            r.integerPart += c;
     }
-    for (int i = 0; i < decimals; ++i) {
-        const int index = pointPos + i;  // position of fraction digit i in `digits`
-        if (index >= 0 && index < static_cast<int>(digits.size()))
-            r.fraction[static_cast<std::size_t>(i)] = digits[static_cast<std::size_t>(index)];
-    }
-    const auto firstNonZero = r.integerPart.find_first_not_of('0');
-    r.integerPart = firstNonZero == std::string::npos ? std::string() : r.integerPart.substr(firstNonZero);
+    for (int i = 0; i < decimals; ++i)
+        r.fraction[static_cast<std::size_t>(i)] = digit(pointPos + i);
     if (r.isZero())
         r.negative = false;
     return r;
@@ -516,24 +515,26 @@ bool readPlainDecimal(std::string_view text, double &value)
 {
     static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                          1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (text.empty() || text.size() > 21)
+        return false;  // a minus, 19 digits and a point at most
     const char *c = text.data();
     const char *const end = c + text.size();
-    const bool negative = c < end && *c == '-';
+    const bool negative = *c == '-';
     c += negative ? 1 : 0;
     std::uint64_t digits = 0;
     const char *const whole = c;
-    for (; c < end && isDigit(*c) && c - whole < 20; ++c)
-        digits = digits * 10 + static_cast<std::uint64_t>(*c - '0');
+    for (unsigned digit; c < end && (digit = unsigned(*c) - '0') < 10; ++c)
+        digits = digits * 10 + digit;
     std::ptrdiff_t count = c - whole, fraction = 0;
     if (c < end && *c == '.') {
         const char *const first = ++c;
-        for (; c < end && isDigit(*c) && count + (c - first) < 20; ++c)
-            digits = digits * 10 + static_cast<std::uint64_t>(*c - '0');
+        for (unsigned digit; c < end && (digit = unsigned(*c) - '0') < 10; ++c)
+            digits = digits * 10 + digit;
         fraction = c - first;
         count += fraction;
     }
     // Within 19 digits, at most 15 significant ones are a value below 10^15.
-    if (c != end || count == 0 || count > 19 || digits >= 1000000000000000u || fraction > 22)
+    if (c != end || count == 0 || count > 19 || digits >= 1000000000000000u)
         return false;
     if (digits == 0) {
         value = 0.0;  // never -0: "-0" and "-0.00" read 0

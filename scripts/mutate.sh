@@ -153,8 +153,8 @@ to:   return c == ' ' || c == '\t';
 
 name: decimal rounding drops a trailing 5
 file: common/numbers.cpp
-from: const bool up = digits[static_cast<std::size_t>(kept)] >= '5';
-to:   const bool up = digits[static_cast<std::size_t>(kept)] > '5';
+from: const bool up = digits[kept] >= '5';
+to:   const bool up = digits[kept] > '5';
 
 name: a click away from a refused box is not checked
 file: common/fieldcheck.cpp
