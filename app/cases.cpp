@@ -332,6 +332,7 @@ CaseCalculator::CaseCalculator(const Calculator &calculator, const Kind &kind)
             if (row.rules[0].test != FieldRule::None)
                 ruledBoxes_[row.check].push_back(i);
         }
+        feeds_.emplace_back(row.feeds ? row.feeds : "");
         if (!row.feeds)
             continue;
         inputs_.push_back(row.feeds);
@@ -433,14 +434,14 @@ std::string CaseCalculator::fieldRefusal(int check, const InputTexts &texts) con
     if (std::size_t(check) >= numberBoxes_.size())
         return {};
     for (const std::size_t i : numberBoxes_[check]) {
-        const ControlRow &row = table_.controls[i];
-        if (!texts.holdsOneNumber(row.feeds))
-            return named(row.feeds, notANumberMessage(texts.text(row.feeds)));
+        const std::string_view input = feeds_[i];
+        if (!texts.holdsOneNumber(input))
+            return named(input, notANumberMessage(texts.text(input)));
     }
     for (const std::size_t i : ruledBoxes_[check]) {
         const ControlRow &row = table_.controls[i];
-        if (const FieldRule *rule = brokenRule(row.rules, texts.number(row.feeds)))
-            return named(row.feeds, rule->message);
+        if (const FieldRule *rule = brokenRule(row.rules, texts.number(feeds_[i])))
+            return named(feeds_[i], rule->message);
     }
     return {};
 }

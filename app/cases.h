@@ -91,6 +91,7 @@ private:
     std::vector<std::vector<std::size_t>> numberBoxes_;  // rows, by check, in Tab order
     std::vector<std::vector<std::size_t>> ruledBoxes_;   // rows, by check, in table order
     std::vector<const ControlRow *> inputRows_;          // by input: its row, an option group's first
+    std::vector<std::string_view> feeds_;                // by row: the input it feeds, empty for none
     // By input: the texts its control can show, none for a control that
     // takes any; an option group's objectNames with their captions.
     // Both by edition.

@@ -41,7 +41,7 @@ SurfaceTreatment treatment(std::string_view text, Edition edition)
 
 BoltConnectionInput boltConnectionInput(const InputTexts &texts, Edition edition)
 {
-    auto number = [&texts](const char *input) { return texts.number(input); };
+    auto number = [&texts](std::string_view input) { return texts.number(input); };
     BoltConnectionInput in;
     in.rows = rowCount(texts.text("rows"));
     in.e1 = number("e1");

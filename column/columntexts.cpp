@@ -6,7 +6,7 @@ namespace morvane {
 
 ColumnInput columnInput(const InputTexts &texts)
 {
-    auto number = [&texts](const char *input) { return texts.number(input); };
+    auto number = [&texts](std::string_view input) { return texts.number(input); };
     ColumnInput in;
     in.width = number("width");
     in.height = number("height");

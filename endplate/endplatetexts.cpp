@@ -6,8 +6,8 @@ namespace morvane {
 
 EndPlateInput endPlateInput(const InputTexts &texts, Edition edition)
 {
-    auto number = [&texts](const char *input) { return texts.number(input); };
-    auto ticked = [&texts](const char *input) { return texts.text(input) == "是"; };
+    auto number = [&texts](std::string_view input) { return texts.number(input); };
+    auto ticked = [&texts](std::string_view input) { return texts.text(input) == "是"; };
     EndPlateInput in;
     in.b = number("b");
     in.bs = number("bs");

@@ -6,7 +6,7 @@ namespace morvane {
 
 PileGroupInput pileGroupInput(const InputTexts &texts)
 {
-    auto number = [&texts](const char *input) { return texts.number(input); };
+    auto number = [&texts](std::string_view input) { return texts.number(input); };
     PileGroupInput in;
     in.L = number("L");
     in.B = number("B");
