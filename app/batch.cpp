@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSet>
 
@@ -298,7 +299,9 @@ private:
 
 // The file name of a row's book: its name, with the characters no file
 // name may hold replaced, else its row number; a name given twice gets the
-// row number too.
+// row number too. A name Windows keeps for a device (CON, NUL, COM1 …,
+// whatever follows its first point) gets a "_" after it, so that the book
+// is a file there too.
 QString bookFileName(std::string_view name, std::size_t row, QSet<QString> &used)
 {
     QString base = fromUtf8(name).trimmed().left(120);
@@ -310,6 +313,10 @@ QString bookFileName(std::string_view name, std::size_t row, QSet<QString> &used
         base.chop(1);
     if (base.isEmpty())
         base = QString::number(row);
+    static const QRegularExpression kDevice(QStringLiteral("^(con|prn|aux|nul|com[1-9]|lpt[1-9]) *(?=\\.|$)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch device = kDevice.match(base); device.hasMatch())
+        base.insert(device.capturedEnd(), QLatin1Char('_'));
     if (used.contains(base.toLower()))
         base += QLatin1Char('-') + QString::number(row);
     used.insert(base.toLower());
@@ -507,6 +514,9 @@ bool computeRows(const Sheet &sheet, const Block &block, char separator, std::st
             const std::size_t r = sheet.inputResult[i];
             if (sheet.calculate && outcome.refusal.empty() && r != SIZE_MAX)
                 record.emplace_back(outcome.results[r]);  // as the window shows it after "计算"
+            else if (sheet.calculate
+                     && std::ranges::find(outcome.emptied, calculator.inputs()[i]) != outcome.emptied.end())
+                record.emplace_back();
             else if (column == SIZE_MAX)
                 record.emplace_back(calculator.defaults(sheet.edition)[i]);
             else

@@ -154,10 +154,12 @@ struct CaseCalculator::Kind {
         // The layout empties the boxes of the spacings it lacks.
         ReplacedTexts replaced(given);
         const int rows = rowCount(given.text("rows"));
-        if (!layoutHasE2(rows))
-            replaced.replace("e2", "");
-        if (!layoutHasE3(rows))
-            replaced.replace("e3", "");
+        for (const auto &[input, kept] : {std::pair{"e2", layoutHasE2(rows)}, std::pair{"e3", layoutHasE3(rows)}}) {
+            if (!kept) {
+                replaced.replace(input, "");
+                out.emptied.emplace_back(input);
+            }
+        }
         const InputTexts &texts = replaced.read();
         if ((out.refusal = c.fieldRefusal(0, texts)).size())
             return;
@@ -457,6 +459,7 @@ void CaseCalculator::compute(const InputTexts &texts, Edition edition, bool with
 {
     out.refusal.clear();
     out.warning.clear();
+    out.emptied.clear();
     out.results.resize(results_.size());
     out.verdicts.resize(verdicts_.size());
     for (std::string &text : out.results)

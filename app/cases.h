@@ -32,6 +32,9 @@ struct CaseOutcome {
     // What the window warns of while it still computes (the stability's
     // checks of L, I and A), named the same way; empty when nothing.
     std::string warning;
+    // The inputs whose boxes the window empties before it computes (the
+    // spacings a bolt layout lacks): shown empty, whatever was given.
+    std::vector<std::string_view> emptied;
     std::vector<std::string> results;   // by CaseCalculator::results(), as the window shows them
     std::vector<std::string> verdicts;  // by CaseCalculator::verdicts(): "满足", "不满足", or empty when not judged
     std::optional<CalcBook> book;       // when asked for and computed

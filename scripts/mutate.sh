@@ -728,8 +728,13 @@ to:   return std::string(message);
 
 name: four rows from the command line keep e2
 file: app/cases.cpp
-from: replaced.replace("e2", "");
+from: replaced.replace(input, "");
 to:   (void)0;
+
+name: four rows from the command line echo the e2 they compute without
+file: app/batch.cpp
+from: std::ranges::find(outcome.emptied, calculator.inputs()[i]) != outcome.emptied.end()
+to:   false
 
 name: the command line computes the slenderness also when it is given
 file: app/cases.cpp
@@ -755,6 +760,11 @@ name: a block's records written out of their turn
 file: app/batch.cpp
 from: turn.wait(lock, [&] { return writtenBlocks == next; });
 to:   turn.wait(lock, [&] { return true; });
+
+name: a book named for a Windows device
+file: app/batch.cpp
+from: base.insert(device.capturedEnd(), QLatin1Char('_'));
+to:   (void)device;
 
 name: standard output written before the whole table is read
 file: app/batch.cpp

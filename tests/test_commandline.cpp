@@ -231,13 +231,14 @@ void TestCommandLine::shouldAnswerOrRefuse_data()
         << Files{};
     QTest::newRow("batch: standard input and output") << QStringList{"batch", "bolt-connection", "-", "-o", "-"} << 0
         << utf8(bom + "rows,e1,e2,e3,ef,ew,tw,steelGrade,boltSize,boltGrade,M,V,amplification,surfaceTreatment,mu,Nt1,Nv1,Nbv1,"
-                 "P,nt2,verdict,verdict.tension,verdict.shear,verdict.web,message\r\n四排,40,-5,,40,50,6,Q235,M20,Option1,105,"
+                 "P,nt2,verdict,verdict.tension,verdict.shear,verdict.web,message\r\n四排,40,,,40,50,6,Q235,M20,Option1,105,"
                  "720,1,Option3,0.45,196.875,90,-49.042967450805,125,0,\"一.Nt1>=0.8P，螺栓的抗拉承载力不满足，请重新布置螺栓"
                  "或选择螺栓.\n二.腹板强度满足\",不满足,,满足,\r\n")
         << "" << Files{{"-", "rows,e2,boltGrade,boltSize,M\n四排,-5,Option1,M20,105\n"}} << Files{};
     QTest::newRow("batch: books by name or row") << QStringList{"batch", "pile-group", "n.csv", "-o", "o.csv",
-        "--book-dir", "books"} << 1 << "" << "" << Files{{"n.csv", "name,L\nP/1,1000\n,1000\nP3,0\n"}}
-        << Files{{"books/P_1.pdf", "%PDF-*"}, {"books/2.pdf", "%PDF-*"}, {"books/P3.pdf", {}}};
+        "--book-dir", "books"} << 1 << "" << "" << Files{{"n.csv", "name,L\nP/1,1000\n,1000\nP3,0\nCON,1000\nnul.x,1000\n"}}
+        << Files{{"books/P_1.pdf", "%PDF-*"}, {"books/2.pdf", "%PDF-*"}, {"books/P3.pdf", {}},
+                 {"books/CON_.pdf", "%PDF-*"}, {"books/nul_.x.pdf", "%PDF-*"}};
     QTest::newRow("batch: an unknown column") << QStringList{"batch", "pile-group", "u.csv", "-o", "o.csv"} << 2 << ""
         << "morvane：u.csv：表头中的“l”不是 pile-group 的输入（输入为 L、B、H、capDepth、pileCapacity、concreteWeight、"
            "soilWeight、pileCountText）\n" << Files{{"u.csv", "l\n1000\n"}} << Files{{"o.csv", {}}};
