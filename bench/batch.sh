@@ -13,9 +13,11 @@
 # run of each. Prints each calculator's median times, rows per second and
 # the ratio of the two; the goal is a ratio of at most 1.5 (the calculation
 # adds at most half again). Exits 1 when a ratio is above it. The ratio of
-# the processor times (user and system, all threads) follows for reading:
-# the batch computes its rows on every processor, so on a machine that
-# others keep busy its time varies more than its processor time does.
+# the processor times (user and system, all threads) follows for reading.
+# Both runs read the table on one thread while the others compute and write
+# the rows already read, so the run without calculating takes about as long
+# as the reading alone; on a machine that others keep busy the times vary
+# more than the processor times do.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 rows="${1:-100000}"

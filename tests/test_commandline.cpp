@@ -6,6 +6,7 @@
 #include "calculatorwindow.h"
 #include "cases.h"
 #include "commandline.h"
+#include "csv.h"
 #include "editionchoice.h"
 #include "uitest.h"
 
@@ -48,6 +49,9 @@ private slots:
     void shouldComputeAsTheWindow();
     void shouldShowProgressOnlyOnATerminal();
     void shouldKeepTheRowsInTheirOrder();
+    void shouldWriteAFieldAsItIsReadBack_data();
+    void shouldWriteAFieldAsItIsReadBack();
+    void shouldWriteEveryLengthAndPlaceOfASpecialCharacter();
 
 private:
     // The program started with these arguments and no display but the one
@@ -512,6 +516,69 @@ void TestCommandLine::shouldKeepTheRowsInTheirOrder()
         const QList<QByteArray> cells = lines[i + 1].split(',');
         QCOMPARE(cells.first(), QByteArray::number(1000 + i));
         QCOMPARE(cells.at(8), QByteArray::number(2100 - (1000 + i) * 0.0312, 'g', 15));
+    }
+}
+
+// A written record, byte for byte: a field is quoted only when it holds a
+// separator, a quote or a line break, wherever it holds it.
+void TestCommandLine::shouldWriteAFieldAsItIsReadBack_data()
+{
+    // clang-format off
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("a number") << "74.5738636363636" << "74.5738636363636";
+    QTest::newRow("a comma in the second eight") << "12345678,9" << "\"12345678,9\"";
+    QTest::newRow("a semicolon last of sixteen") << "123456789012345;" << "\"123456789012345;\"";
+    QTest::newRow("a quote first") << "\"ab" << "\"\"\"ab\"";
+    QTest::newRow("quotes first and last of 33") << "\"" + QString(31, 'x') + "\""
+        << "\"\"\"" + QString(31, 'x') + "\"\"\"";
+    QTest::newRow("a carriage return alone") << "a\rb" << "\"a\rb\"";
+    QTest::newRow("Chinese without a separator") << "一.螺栓的抗拉承载力满足要求" << "一.螺栓的抗拉承载力满足要求";
+    QTest::newRow("Chinese with a line break") << "一.满足\n二.腹板强度满足" << "\"一.满足\n二.腹板强度满足\"";
+    // clang-format on
+}
+
+void TestCommandLine::shouldWriteAFieldAsItIsReadBack()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, written);
+    const std::string bytes = field.toStdString();
+    std::string record = "before";
+    morvane::appendCsvRecord(record, {"x", bytes}, ',');
+    QCOMPARE(QString::fromStdString(record), "beforex," + written + "\r\n");
+    morvane::CsvReader reader(record.substr(6));
+    std::vector<std::string_view> fields;
+    QVERIFY(reader.next(fields));
+    QCOMPARE(fields.size(), std::size_t(2));
+    QCOMPARE(QString::fromStdString(std::string(fields[1])), field);
+}
+
+// Fields of every length up to 70, plain or with one special character at
+// every place: each is read back as it was, quoted exactly when it must be.
+void TestCommandLine::shouldWriteEveryLengthAndPlaceOfASpecialCharacter()
+{
+    for (std::size_t length = 0; length <= 70; ++length) {
+        for (std::size_t place = 0; place <= length; ++place) {
+            for (const char special : {',', ';', '"', '\r', '\n'}) {
+                std::string field;
+                for (std::size_t i = 0; i < length; ++i)
+                    field += char('a' + i % 26);
+                if (place < length)
+                    field[place] = special;
+                std::string record;
+                morvane::appendCsvRecord(record, {field, "end"}, ';');
+                morvane::CsvReader reader(record, ';');
+                std::vector<std::string_view> fields;
+                const QByteArray where = QByteArray::number(qulonglong(length)) + " bytes, special at "
+                    + QByteArray::number(qulonglong(place));
+                QVERIFY2(reader.next(fields) && fields.size() == 2 && fields[0] == field && fields[1] == "end",
+                         where.constData());
+                QVERIFY2((record.front() == '"') == (place < length), where.constData());
+                if (place == length)
+                    break;  // the plain field once
+            }
+        }
     }
 }
 

@@ -100,6 +100,12 @@ void TestNumbers::shouldReadTheLeadingNumber_data()
     QTest::newRow("19 digits, rounded") << "1234567890123456789" << 1234567890123456789.0 << true;
     QTest::newRow("25 decimals") << "0.0000000000000000000000001" << 1e-25 << true;
     QTest::newRow("halfway between two doubles") << "9007199254740993" << 9007199254740992.0 << true;
+    QTest::newRow("19 digits with a minus and a point") << "-123456789.0123456789" << -123456789.0123456789 << true;
+    QTest::newRow("20 digits") << "12345678901234567890" << 12345678901234567890.0 << true;
+    QTest::newRow("22 characters of leading zeros") << "0000000000000000000001" << 1.0 << true;
+    QTest::newRow("minus before the point") << "-.5" << -0.5 << true;
+    QTest::newRow("a minus zero fraction") << "-0.000" << 0.0 << true;
+    QTest::newRow("digits then a letter") << "123456789x" << 123456789.0 << false;
     // clang-format on
 }
 
@@ -112,6 +118,10 @@ void TestNumbers::shouldReadTheLeadingNumber()
     QCOMPARE(read, value);
     QCOMPARE(isOneNumber(text.toStdString()), oneNumber);
     QVERIFY(!std::signbit(read) || read != 0);  // never -0
+    // Both at once, as a batch reads its cells.
+    bool readAsOne = !oneNumber;
+    QCOMPARE(readNumber(text.toStdString(), readAsOne), value);
+    QCOMPARE(readAsOne, oneNumber);
 }
 
 void TestNumbers::shouldReadHugeNumbersAsInfinityNotAsADisplayedValue_data()
