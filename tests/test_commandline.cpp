@@ -255,6 +255,11 @@ void TestCommandLine::shouldAnswerOrRefuse_data()
     const QByteArray openLate = "L\n" + QByteArray("1000\n").repeated(1200) + "\"1000\n";
     QTest::newRow("batch: a quote left open after 1200 rows") << QStringList{"batch", "pile-group", "q.csv", "-o", "o.csv"}
         << 2 << "" << "morvane：q.csv：第1202行的引号没有闭合\n" << Files{{"q.csv", openLate}} << Files{{"o.csv", {}}};
+    QTest::newRow("batch: an output that cannot be written") << QStringList{"batch", "pile-group", "q.csv", "-o",
+        "none/o.csv"} << 2 << "" << "morvane：none/o.csv：无法写入文件\n" << Files{{"q.csv", "L\n1000\n"}} << Files{};
+    // Refused in the last of several blocks, whichever thread computes it.
+    QTest::newRow("batch: a refused row after 2999") << QStringList{"batch", "pile-group", "r.csv", "-o", "o.csv"} << 1
+        << "" << "" << Files{{"r.csv", "L\n" + QByteArray("1000\n").repeated(2999) + "0\n"}} << Files{};
     QTest::newRow("batch: a quote left open, standard output") << QStringList{"batch", "pile-group", "-", "-o", "-"} << 2
         << "" << "morvane：-：第1202行的引号没有闭合\n" << Files{{"-", openLate}} << Files{};
     QTest::newRow("batch: an unknown calculator") << QStringList{"batch", "truss", "q.csv", "-o", "o.csv"} << 2 << ""
