@@ -10,6 +10,8 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 using fuzzcheck::fail;
@@ -174,6 +176,18 @@ void checkExactPatterns(long long mantissa, int scale, double value)
 
 }  // namespace
 
+// The display stands for the decimal the C library rounds the value to,
+// to as many digits ("%.14e" for 15).
+void requireRoundedAsTheLibrary(const std::string &text, double value, int digits, const char *what)
+{
+    if (!std::isfinite(value))
+        return;
+    char reference[64];
+    std::snprintf(reference, sizeof reference, "%.*e", digits - 1, value);
+    require(std::strtod(text.c_str(), nullptr) == std::strtod(reference, nullptr), what,
+            "\"" + text + "\" for " + show(value) + ", rounded " + reference);
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     fuzzcheck::Input in(data, size);
@@ -198,6 +212,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const double towardSingle = std::fabs(value) > FLT_MAX ? std::copysign(HUGE_VAL, value) : value;
     const float single = in.flag() ? in.raw<float>() : static_cast<float>(towardSingle);
     checkDisplay(morvane::displaySingle(single), single, 7, "displaySingle");
+    requireRoundedAsTheLibrary(morvane::displayDouble(value), value, 15, "displayDouble");
+    requireRoundedAsTheLibrary(morvane::displaySingle(single), single, 7, "displaySingle");
+    const int digits = 1 + in.byte() % 17;
+    requireRoundedAsTheLibrary(morvane::displaySignificant(value, digits), value, digits, "displaySignificant");
 
     const std::string four = morvane::formatFourDecimals(value);
     const std::string two = morvane::formatTwoDecimals(value);

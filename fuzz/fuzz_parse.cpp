@@ -118,5 +118,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const bool expectedOne = kept.find(' ') == std::string::npos && numberLength(kept) == kept.size();
     require(morvane::isOneNumber(text) == expectedOne, "isOneNumber takes a number read whole",
             "\"" + std::string(text) + "\" taken as " + (expectedOne ? "not " : "") + "one number");
+
+    // Both readings at once, as a batch reads a cell.
+    bool one = !expectedOne;
+    const double both = morvane::readNumber(text, one);
+    require(std::memcmp(&both, &expected, sizeof both) == 0 && one == expectedOne, "readNumber reads as both do",
+            "\"" + std::string(text) + "\" read as " + show(both));
     return 0;
 }
