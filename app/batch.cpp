@@ -531,8 +531,8 @@ bool computeRows(const Sheet &sheet, const Block &block, char separator, std::st
 
         if (outcome.book && writeBook)
             (*writeBook)(block, row, *outcome.book);
-        // Counted now and then, the count being the threads' own: every
-        // row where each takes long, a book a row.
+        // Added to the count the threads share every 64 rows, not to make
+        // them wait for it at each; every row where a row takes long (a book each).
         if (++counted == (writeBook ? 1 : 64) || row + 1 == block.rows()) {
             done += counted;
             counted = 0;
