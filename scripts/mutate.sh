@@ -788,7 +788,7 @@ to:   (void)input;
 
 name: the one-pass reading keeps a minus zero
 file: common/numbers.cpp
-from: value = 0.0;  // never -0: "-0"
+from: value = 0.0;  // never -0: "-0" and "-0.00" read 0
 to:   value = negative ? -0.0 : 0.0;
 EOF
 
