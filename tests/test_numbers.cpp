@@ -256,7 +256,7 @@ void TestNumbers::shouldDisplayTheValueRoundedToItsDigits()
         switch (kind) {
         case 0: std::memcpy(&value, &bits, sizeof value); break;
         case 1: value = double(bits % 2000000000000000) / std::pow(10.0, int(random() % 20)); break;
-        case 2: value = double(std::int64_t(bits % 100000000000000000)) / double(1 << (random() % 40)); break;
+        case 2: value = std::ldexp(double(std::int64_t(bits % 100000000000000000)), -int(random() % 40)); break;
         default: value = std::pow(10.0, int(random() % 40) - 20) * double(bits % 100000) / 8; break;
         }
         if (!std::isfinite(value))
