@@ -235,28 +235,17 @@ public:
     bool holdsOneNumber(std::string_view input) const override { return reading(input).oneNumber; }
 
 private:
-    struct Reading {
-        bool read = false;
-        bool oneNumber = true;
-        double value = 0;
-    };
-    const Reading &reading(std::string_view input) const
+    const NumberReading &reading(std::string_view input) const
     {
         const std::size_t i = indexOf(input);
         if (i < readings_.size() && readings_[i].read)
             return readings_[i];
         return read(i);
     }
-    OUT_OF_LINE const Reading &read(std::size_t input) const
+    OUT_OF_LINE const NumberReading &read(std::size_t input) const
     {
-        if (input >= values_.size()) {
-            static const Reading none{true, true, 0};  // an empty text
-            return none;
-        }
-        Reading &reading = readings_[input];
-        reading.value = readNumber(values_[input], reading.oneNumber);
-        reading.read = true;
-        return reading;
+        static const NumberReading none{true, true, 0};  // an empty text
+        return input < values_.size() ? readings_[input].of(values_[input]) : none;
     }
     // The calculations ask by the same few names row after row: each asking
     // text is known again by its address, in the place its address gives
@@ -293,7 +282,7 @@ private:
     };
     const std::vector<std::string_view> &names_;
     std::vector<std::string_view> values_;
-    mutable std::vector<Reading> readings_;
+    mutable std::vector<NumberReading> readings_;
     mutable Known known_[256];
 };
 
@@ -722,6 +711,12 @@ int batch(const QStringList &arguments, int &argc, char *argv[])
     Progress progress;
     std::size_t rows = 0;
     Block block;
+    const auto addBlock = [&] {
+        rows += block.rows();
+        block.rowStart.push_back(block.cells.size());
+        blocks.add(std::move(block));
+        block = {};
+    };
     std::vector<std::string_view> fields;
     for (std::size_t number = 1; reader.next(fields); ++number) {
         if (std::ranges::all_of(fields, &std::string_view::empty))
@@ -729,18 +724,11 @@ int batch(const QStringList &arguments, int &argc, char *argv[])
         block.rowStart.push_back(block.cells.size());
         block.rowNumber.push_back(number);
         block.cells.insert(block.cells.end(), fields.begin(), fields.end());
-        if (block.rows() == kRowsPerBlock) {
-            rows += block.rows();
-            block.rowStart.push_back(block.cells.size());
-            blocks.add(std::move(block));
-            block = {};
-        }
+        if (block.rows() == kRowsPerBlock)
+            addBlock();
     }
-    if (block.rows() > 0) {
-        rows += block.rows();
-        block.rowStart.push_back(block.cells.size());
-        blocks.add(std::move(block));
-    }
+    if (block.rows() > 0)
+        addBlock();
     blocks.end();
     progress.read(rows);
     const bool readWhole = reader.error().empty();

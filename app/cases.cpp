@@ -56,51 +56,37 @@ public:
         : texts_(texts)
     {
     }
-    void replace(std::string_view input, std::string_view text) { replaced_[count_++] = {input, text}; }
+    void replace(std::string_view input, std::string_view text) { replaced_[count_++] = {input, text, {}}; }
     // The texts to read: the given ones themselves while none is replaced
     // (a look-up less for each).
     const InputTexts &read() const { return count_ ? *this : texts_; }
     std::string_view text(std::string_view input) const override
     {
-        const std::string_view *replaced = find(input);
-        return replaced ? *replaced : texts_.text(input);
+        const Replaced *replaced = find(input);
+        return replaced ? replaced->text : texts_.text(input);
     }
     // A replacing text read once.
     double number(std::string_view input) const override
     {
-        const Replaced *replaced = read(input);
-        return replaced ? replaced->number : texts_.number(input);
+        Replaced *replaced = find(input);
+        return replaced ? replaced->reading.of(replaced->text).value : texts_.number(input);
     }
     bool holdsOneNumber(std::string_view input) const override
     {
-        const Replaced *replaced = read(input);
-        return replaced ? replaced->oneNumber : texts_.holdsOneNumber(input);
+        Replaced *replaced = find(input);
+        return replaced ? replaced->reading.of(replaced->text).oneNumber : texts_.holdsOneNumber(input);
     }
 
 private:
     struct Replaced {
         std::string_view input, text;
-        bool read = false, oneNumber = true;
-        double number = 0;
+        NumberReading reading;
     };
-    const std::string_view *find(std::string_view input) const
+    Replaced *find(std::string_view input) const
     {
         for (int i = 0; i < count_; ++i) {
             if (replaced_[i].input == input)
-                return &replaced_[i].text;
-        }
-        return nullptr;
-    }
-    const Replaced *read(std::string_view input) const
-    {
-        for (int i = 0; i < count_; ++i) {
-            Replaced &replaced = replaced_[i];
-            if (replaced.input != input)
-                continue;
-            if (!replaced.read)
-                replaced.number = readNumber(replaced.text, replaced.oneNumber);
-            replaced.read = true;
-            return &replaced;
+                return &replaced_[i];
         }
         return nullptr;
     }

@@ -29,6 +29,22 @@ protected:
     ~InputTexts() = default;
 };
 
+// A text's number and whether it is one number, read at the first asking
+// and kept, for texts asked for the same input many times.
+struct NumberReading {
+    bool read = false;
+    bool oneNumber = true;
+    double value = 0;
+
+    const NumberReading &of(std::string_view text)
+    {
+        if (!read)
+            value = readNumber(text, oneNumber);
+        read = true;
+        return *this;
+    }
+};
+
 // Texts held by name.
 class InputTextMap final : public InputTexts
 {

@@ -464,6 +464,10 @@ ScannedNumber scanNumber(std::string_view s)
     return n;
 }
 
+// The powers of ten a double holds exactly.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 // The value of a decimal of at most 15 significant digits times a power of
 // ten up to 10^22 either way, without from_chars: both are exact doubles, so
 // one product or quotient is the value correctly rounded, as from_chars
@@ -471,8 +475,6 @@ ScannedNumber scanNumber(std::string_view s)
 // digits with their point, `exponent` empty or "e", a sign and digits.
 std::optional<double> exactlyRounded(std::string_view mantissa, std::string_view exponent)
 {
-    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     std::uint64_t digits = 0;
     int significant = 0, fraction = 0;
     bool point = false;
@@ -504,7 +506,8 @@ std::optional<double> exactlyRounded(std::string_view mantissa, std::string_view
         return 0.0;
     if (power < -22 || power > 22)
         return std::nullopt;
-    return power >= 0 ? static_cast<double>(digits) * kPowers[power] : static_cast<double>(digits) / kPowers[-power];
+    return power >= 0 ? static_cast<double>(digits) * kExactPowersOfTen[power]
+                      : static_cast<double>(digits) / kExactPowersOfTen[-power];
 }
 
 // What most boxes hold, read in one pass: digits with a point perhaps and a
@@ -513,8 +516,6 @@ std::optional<double> exactlyRounded(std::string_view mantissa, std::string_view
 // text, which the general way reads.
 bool readPlainDecimal(std::string_view text, double &value)
 {
-    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     if (text.empty() || text.size() > 21)
         return false;  // a minus, 19 digits and a point at most
     const char *c = text.data();
@@ -540,7 +541,7 @@ bool readPlainDecimal(std::string_view text, double &value)
         value = 0.0;  // never -0: "-0" and "-0.00" read 0
         return true;
     }
-    value = static_cast<double>(digits) / kPowers[fraction];
+    value = static_cast<double>(digits) / kExactPowersOfTen[fraction];
     value = negative ? -value : value;
     return true;
 }
@@ -596,20 +597,11 @@ double parseLeadingNumber(std::string_view text)
     return readPlainDecimal(text, value) ? value : parseGeneralNumber(text);
 }
 
-double readNumber(std::string_view text, bool &oneNumber)
-{
-    double value;
-    oneNumber = true;
-    if (readPlainDecimal(text, value))
-        return value;
-    oneNumber = isOneNumber(text);
-    return parseGeneralNumber(text);
-}
+namespace {
 
-bool isOneNumber(std::string_view text)
+// isOneNumber of a text that is no plain decimal.
+bool isOneGeneralNumber(std::string_view text)
 {
-    if (double value; readPlainDecimal(text, value))
-        return true;
     if (isPlainAscii(text))
         return text.empty() || scanNumber(text).end == text.size();
     const std::string s = asciiNumberText(text, false);
@@ -619,6 +611,24 @@ bool isOneNumber(std::string_view text)
     const std::size_t last = s.find_last_not_of(' ');
     const std::string number = s.substr(first, last - first + 1);
     return scanNumber(number).end == number.size();
+}
+
+}  // namespace
+
+bool isOneNumber(std::string_view text)
+{
+    double value;
+    return readPlainDecimal(text, value) || isOneGeneralNumber(text);
+}
+
+double readNumber(std::string_view text, bool &oneNumber)
+{
+    double value;
+    oneNumber = true;
+    if (readPlainDecimal(text, value))
+        return value;
+    oneNumber = isOneGeneralNumber(text);
+    return parseGeneralNumber(text);
 }
 
 bool allFinite(std::initializer_list<double> values)
