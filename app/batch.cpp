@@ -75,8 +75,19 @@ std::optional<std::string> readBytes(const QString &path, QString &why)
                                       : QStringLiteral("%1：文件不存在").arg(path);
         return std::nullopt;
     }
-    const QByteArray bytes = file.readAll();
-    return bytes.toStdString();
+    if (file.isSequential())  // a pipe: its size is not known beforehand
+        return file.readAll().toStdString();
+    // Read straight into the text, not through a second copy of a large table.
+    std::string bytes(std::size_t(file.size()), '\0');
+    const qint64 read = file.read(bytes.data(), qint64(bytes.size()));
+    if (read < 0) {
+        why = QStringLiteral("%1：无法读取文件").arg(path);
+        return std::nullopt;
+    }
+    bytes.resize(std::size_t(read));
+    const QByteArray grown = file.readAll();  // written to while it was read
+    bytes.append(grown.constData(), std::size_t(grown.size()));
+    return bytes;
 }
 
 // Writes the bytes to a file whole, or to standard output for "-".
@@ -397,6 +408,7 @@ public:
     {
         const std::lock_guard lock(mutex_);
         blocks_.push_back(std::move(block));  // the blocks before stay where they are
+        ++inHand_;
         more_.notify_all();
     }
     void end()
@@ -412,17 +424,36 @@ public:
         more_.wait(lock, [&] { return block < blocks_.size() || ended_; });
         return block < blocks_.size() ? &blocks_[block] : nullptr;
     }
+    // A block whose records are written is not needed again: its cells go,
+    // so that a batch holds the table and the blocks in hand, not every
+    // row's cells at once.
+    void release(std::size_t block)
+    {
+        const std::lock_guard lock(mutex_);
+        blocks_[block] = Block{};
+        --inHand_;
+    }
+    // The blocks read and not yet released.
+    std::size_t inHand()
+    {
+        const std::lock_guard lock(mutex_);
+        return inHand_;
+    }
 
 private:
     std::mutex mutex_;
     std::condition_variable more_;
     std::deque<Block> blocks_;
+    std::size_t inHand_ = 0;
     bool ended_ = false;
 };
 
 using BookWriter = std::function<void(const Block &block, std::size_t row, const CalcBook &book)>;
 
 constexpr std::size_t kRowsPerBlock = 512;  // the rows computed and written at a time
+// The reading runs ahead of the computing by at most so many blocks (some
+// 8 MB of a bolt table's cells); beyond, the reading thread computes too.
+constexpr std::size_t kMostBlocksInHand = 64;
 
 // Where a batch's records go: a file, written as they are computed and
 // kept only when all of it is; or standard output for "-", written whole
@@ -677,7 +708,8 @@ int batch(const QStringList &arguments, int &argc, char *argv[])
     // processors while this one reads them, then on this one too (on this
     // one alone with books: they are laid out with the application's
     // fonts); each block's records written once those of the blocks before
-    // it are: the output is never held whole.
+    // it are, and the block let go: neither the output nor every row's
+    // cells are ever held whole.
     ReadBlocks blocks;
     const std::size_t threads = bookDir.isEmpty() ? std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8)
                                                   : 1;
@@ -687,18 +719,23 @@ int batch(const QStringList &arguments, int &argc, char *argv[])
     std::condition_variable turn;
     std::size_t writtenBlocks = 0;  // under turnMutex
     bool writeFailed = false;       // under turnMutex
+    const auto computeBlock = [&](std::size_t next, const Block &block, std::string &blockRecords,
+                                  const BookWriter *writeBook, Progress *progress) {
+        blockRecords.clear();
+        if (computeRows(sheet, block, separator, blockRecords, done, writeBook, progress))
+            someRefused = true;
+        std::unique_lock lock(turnMutex);
+        turn.wait(lock, [&] { return writtenBlocks == next; });
+        writeFailed = writeFailed || !records.write(blockRecords);
+        ++writtenBlocks;
+        turn.notify_all();
+        lock.unlock();
+        blocks.release(next);
+    };
     const auto computeBlocks = [&](const BookWriter *writeBook, Progress *progress) {
         std::string blockRecords;
-        for (std::size_t next; const Block *block = blocks.wait(next = nextBlock++);) {
-            blockRecords.clear();
-            if (computeRows(sheet, *block, separator, blockRecords, done, writeBook, progress))
-                someRefused = true;
-            std::unique_lock lock(turnMutex);
-            turn.wait(lock, [&] { return writtenBlocks == next; });
-            writeFailed = writeFailed || !records.write(blockRecords);
-            ++writtenBlocks;
-            turn.notify_all();
-        }
+        for (std::size_t next; const Block *block = blocks.wait(next = nextBlock++);)
+            computeBlock(next, *block, blockRecords, writeBook, progress);
     };
     std::vector<std::thread> helpers;
     for (std::size_t helper = 1; helper < threads; ++helper) {
@@ -709,13 +746,24 @@ int batch(const QStringList &arguments, int &argc, char *argv[])
     }
     // Read while the helpers compute; blank lines are no rows.
     Progress progress;
-    std::size_t rows = 0;
+    std::size_t rows = 0, blocksRead = 0;
     Block block;
+    std::string readerRecords;
     const auto addBlock = [&] {
         rows += block.rows();
         block.rowStart.push_back(block.cells.size());
         blocks.add(std::move(block));
         block = {};
+        ++blocksRead;
+        // Too far ahead: a block read and not taken is computed here. Not
+        // with books, which are written only once the table is read whole.
+        for (std::size_t next = nextBlock;
+             bookDir.isEmpty() && next < blocksRead && blocks.inHand() > kMostBlocksInHand;) {
+            if (nextBlock.compare_exchange_weak(next, next + 1)) {
+                computeBlock(next, *blocks.wait(next), readerRecords, nullptr, nullptr);
+                next = nextBlock;
+            }
+        }
     };
     std::vector<std::string_view> fields;
     for (std::size_t number = 1; reader.next(fields); ++number) {
