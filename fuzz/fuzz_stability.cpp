@@ -6,7 +6,8 @@
 // `hasResult` is false for any text but the three classes and for a
 // slenderness beyond the double range, true for the classes with an
 // ordinary slenderness; φ is shown in the double display up to λn 0.215
-// and in "#.####" above.
+// and in "#.####" above. Under the current edition Q420 and Q460 and class
+// d are listed too, λn takes π as 3.14, and φ is shown to three decimals.
 
 #include "fuzzcheck.h"
 #include "stability.h"
@@ -85,26 +86,55 @@ void checkSlenderness(fuzzcheck::Input &in)
         require(r.hasSlenderness, "a slenderness for ordinary sizes after the adjustment");
 }
 
-void checkStability(fuzzcheck::Input &in)
+// φ to three decimals, as the current edition's tables give it.
+void checkThreeDecimals(const std::string &text, double phi)
+{
+    const auto point = text.find('.');
+    require(point != std::string::npos && point > 0 && point + 4 == text.size()
+                && text.find_first_not_of("0123456789.", text[0] == '-' ? 1 : 0) == std::string::npos,
+            "φ to three decimals", text);
+    require(std::fabs(fuzzcheck::readBack(text) - phi) <= 0.0005000001 + std::fabs(phi) * 6e-15, "φ to three decimals",
+            "\"" + text + "\" for " + fuzzcheck::show(phi));
+}
+
+morvane::StabilityInput stabilityInput(fuzzcheck::Input &in)
 {
     morvane::StabilityInput input;
-    input.steelGrade = in.text({"Q235", "Q345", "Q390"});
-    input.sectionClass = in.text({"a类", "b类", "c类"});
+    input.steelGrade = in.text({"Q235", "Q345", "Q390", "Q420", "Q460"});
+    input.sectionClass = in.text({"a类", "b类", "c类", "d类"});
     input.slenderness = in.number();
+    return input;
+}
+
+void checkStability(const morvane::StabilityInput &input)
+{
     const morvane::StabilityResult r = morvane::computeStability(input);
+    const bool current = input.edition == morvane::Edition::Current;
 
     const double fy = input.steelGrade == "Q235" ? 235
         : input.steelGrade == "Q345"             ? 345
         : input.steelGrade == "Q390"             ? 390
+        : input.steelGrade == "Q420" && current  ? 420
+        : input.steelGrade == "Q460" && current  ? 460
                                                  : 0;
     require(r.yieldStrength == fy, "fy by grade");
     require(std::isfinite(r.normalisedSlenderness), "λn finite or 0");
-    const bool listedClass = input.sectionClass == "a类" || input.sectionClass == "b类" || input.sectionClass == "c类";
+    if (std::isfinite(input.slenderness))
+        require(r.normalisedSlenderness
+                        == std::sqrt(fy / morvane::kSteelElasticModulus) * input.slenderness
+                            / (current ? morvane::kCurrentStabilityPi : morvane::kStabilityPi)
+                    || !std::isfinite(std::sqrt(fy / morvane::kSteelElasticModulus) * input.slenderness),
+                "λn with the edition's π");
+    const bool listedClass = input.sectionClass == "a类" || input.sectionClass == "b类" || input.sectionClass == "c类"
+        || (current && input.sectionClass == "d类");
     if (!r.hasResult) {
         require(r.coefficient == 0 && r.coefficientText.empty(), "no result: 0 and an empty text");
     } else {
         require(std::isfinite(r.coefficient), "a finite φ");
-        checkCoefficientText(r.coefficientText, r.coefficient, r.normalisedSlenderness, "coefficientText");
+        if (current)
+            checkThreeDecimals(r.coefficientText, r.coefficient);
+        else
+            checkCoefficientText(r.coefficientText, r.coefficient, r.normalisedSlenderness, "coefficientText");
     }
     if (!listedClass || !std::isfinite(input.slenderness))
         require(!r.hasResult, "no result for another class text or a slenderness beyond the range");
@@ -118,9 +148,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     fuzzcheck::Input in(data, size);
     checkSlenderness(in);
-    checkStability(in);
+    morvane::StabilityInput stability = stabilityInput(in);
 
     const double alpha1 = in.number(), alpha2 = in.number(), alpha3 = in.number(), lambdaN = in.number();
+    // Read last, so that the inputs found before the current edition keep their meaning.
+    stability.edition = in.flag() ? morvane::Edition::Current : morvane::Edition::Original;
+    checkStability(stability);
     checkCoefficient(morvane::ablei(alpha1, alpha2, alpha3, lambdaN), lambdaN, "ablei");
     checkCoefficient(morvane::clei(alpha1, lambdaN), lambdaN, "clei");
     return 0;
