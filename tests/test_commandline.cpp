@@ -72,17 +72,24 @@ private:
     // The program started with these arguments and no display but the one
     // -platform names.
     void start(QProcess &process, const QStringList &arguments, const QString &program = MORVANE_PROGRAM);
+    // No display, and scratch folders for the runtime and the settings.
+    QProcessEnvironment environment() const;
     QTemporaryDir runtimeDir, configDir;
 };
 
-void TestCommandLine::start(QProcess &process, const QStringList &arguments, const QString &program)
+QProcessEnvironment TestCommandLine::environment() const
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "QT_STYLE_OVERRIDE"})
         environment.remove(name);
     environment.insert("XDG_RUNTIME_DIR", runtimeDir.path());
     environment.insert("XDG_CONFIG_HOME", configDir.path());  // never the user's settings
-    process.setProcessEnvironment(environment);
+    return environment;
+}
+
+void TestCommandLine::start(QProcess &process, const QStringList &arguments, const QString &program)
+{
+    process.setProcessEnvironment(environment());
     process.start(program, arguments);
     QVERIFY(process.waitForStarted());
 }
@@ -562,23 +569,14 @@ void TestCommandLine::shouldHoldTheTableNotEveryRowsCells()
     };
     // The program's peak in KiB, run as `start` runs it, and its exit code.
     const auto peak = [&](const QString &in) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "QT_STYLE_OVERRIDE"})
-            environment.remove(name);
-        environment.insert("XDG_RUNTIME_DIR", runtimeDir.path());
-        environment.insert("XDG_CONFIG_HOME", configDir.path());
-        std::vector<QByteArray> texts;
-        for (const QString &text : {QString(MORVANE_PROGRAM), QString("batch"), QString("bolt-connection"),
-                                    folder.filePath(in), QString("-o"), folder.filePath("o.csv")})
-            texts.push_back(text.toLocal8Bit());
-        std::vector<QByteArray> variables;
-        for (const QString &variable : environment.toStringList())
-            variables.push_back(variable.toLocal8Bit());
+        const QStringList arguments{MORVANE_PROGRAM,     "batch", "bolt-connection",
+                                    folder.filePath(in), "-o",    folder.filePath("o.csv")};
+        QList<QByteArray> texts, variables;
         std::vector<char *> argv, envp;
-        for (QByteArray &text : texts)
-            argv.push_back(text.data());
-        for (QByteArray &variable : variables)
-            envp.push_back(variable.data());
+        for (const QString &text : arguments)
+            argv.push_back(texts.emplace_back(text.toLocal8Bit()).data());
+        for (const QString &variable : environment().toStringList())
+            envp.push_back(variables.emplace_back(variable.toLocal8Bit()).data());
         argv.push_back(nullptr);
         envp.push_back(nullptr);
         pid_t pid;
@@ -608,14 +606,9 @@ void TestCommandLine::shouldHoldTheTableNotEveryRowsCells()
     std::vector<std::string_view> fields;
     QVERIFY(records.next(fields));  // the header
     int count = 0;
-    for (; records.next(fields); ++count) {
-        if (fields.at(1) != std::to_string(40 + count % 997) || fields.back() != "")
-            QFAIL(qPrintable(QString("row %1: e1 %2, message %3")
-                                 .arg(count + 1)
-                                 .arg(QString::fromStdString(std::string(fields.at(1))),
-                                      QString::fromStdString(std::string(fields.back())))));
-    }
-    QCOMPARE(count, kRows);
+    while (records.next(fields) && fields.at(1) == std::to_string(40 + count % 997) && fields.back().empty())
+        ++count;
+    QCOMPARE(count, kRows);  // none out of its place or refused
 #endif
 }
 
