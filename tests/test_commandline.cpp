@@ -30,14 +30,6 @@
 #include <sys/wait.h>
 #endif
 
-#if defined(__SANITIZE_ADDRESS__)
-#define MORVANE_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define MORVANE_ADDRESS_SANITIZER 1
-#endif
-#endif
-
 using Files = QMap<QString, QByteArray>;  // name → content; a null content: the file must not be there
 using Texts = QMap<QString, QString>;     // input → text
 

@@ -32,14 +32,6 @@
 #include <unistd.h>
 #endif
 
-#if defined(__SANITIZE_ADDRESS__)
-#define MORVANE_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define MORVANE_ADDRESS_SANITIZER 1
-#endif
-#endif
-
 using namespace morvane;
 using namespace uitest;
 

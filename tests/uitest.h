@@ -14,6 +14,16 @@
 #include <type_traits>
 #include <utility>
 
+// Defined in the AddressSanitizer build, whose allocator holds freed memory
+// back: a test that measures memory skips there.
+#if defined(__SANITIZE_ADDRESS__)
+#define MORVANE_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MORVANE_ADDRESS_SANITIZER 1
+#endif
+#endif
+
 class QComboBox;
 class QLineEdit;
 class QWidget;
