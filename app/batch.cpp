@@ -32,6 +32,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace morvane {
@@ -455,9 +456,10 @@ constexpr std::size_t kRowsPerBlock = 512;  // the rows computed and written at 
 // 8 MB of a bolt table's cells); beyond, the reading thread computes too.
 constexpr std::size_t kMostBlocksInHand = 64;
 
-// Where a batch's records go: a file, written as they are computed and
-// kept only when all of it is; or standard output for "-", written whole
-// at the end, so that a table refused on its last line gives none of it.
+// Where a batch's records go, as they are computed: a file, kept only when
+// all of it is written; or standard output for "-", which cannot be taken
+// back (the table is read through once before, so that one refused on its
+// last line gives none of it).
 class RecordOutput
 {
 public:
@@ -468,24 +470,22 @@ public:
     }
     bool write(std::string_view bytes)
     {
-        if (!file_)
-            held_ += bytes;
-        else if (!failed_)
-            failed_ = file_->write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size());
+        if (failed_)
+            return false;
+        failed_ = file_ ? file_->write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())
+                        : std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size();
         return !failed_;
     }
     bool finish()
     {
         if (file_)
             return !failed_ && file_->commit();
-        const bool written = std::fwrite(held_.data(), 1, held_.size(), stdout) == held_.size();
-        return std::fflush(stdout) == 0 && written;
+        return std::fflush(stdout) == 0 && !failed_;
     }
 
 private:
     std::unique_ptr<QSaveFile> file_;
     bool failed_;
-    std::string held_;
 };
 
 // Computes a block's rows and appends their records; true when some were
@@ -634,6 +634,8 @@ int batch(const QStringList &arguments, int &argc, char *argv[])
                                        "请存为“CSV UTF-8（逗号分隔）”。")
                             .arg(line));
     }
+    const bool toStandardOutput = out == QLatin1String("-");
+    std::string readThroughFirst = toStandardOutput ? *bytes : std::string();
     CsvReader reader(std::move(*bytes));
     const char separator = reader.separator();
 
@@ -700,6 +702,15 @@ int batch(const QStringList &arguments, int &argc, char *argv[])
     appendCsvRecord(headerRecord, record, separator);
     if (!bookDir.isEmpty() && !QDir().mkpath(bookDir))
         return refuse(QStringLiteral("%1：无法建立目录").arg(bookDir));
+    if (toStandardOutput) {
+        // What goes out cannot be taken back: a quote left open on the last
+        // line is found before any record is written.
+        CsvReader whole(std::exchange(readThroughFirst, {}), separator);
+        for (std::vector<std::string_view> fields; whole.next(fields);) {
+        }
+        if (!whole.error().empty())
+            return refuse(in + QStringLiteral("：") + fromUtf8(whole.error()));
+    }
     RecordOutput records(out);
     if (!records.write(headerRecord))
         return refuse(QStringLiteral("%1：无法写入文件").arg(out));

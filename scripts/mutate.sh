@@ -778,8 +778,18 @@ to:   (void)device;
 
 name: standard output written before the whole table is read
 file: app/batch.cpp
-from: held_ += bytes;
-to:   std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+from: if (!whole.error().empty())
+to:   if (false)
+
+name: the reading runs ahead of the computing without a limit
+file: app/batch.cpp
+from: && blocks.inHand() > kMostBlocksInHand;
+to:   && false;
+
+name: a written block's cells kept
+file: app/batch.cpp
+from: blocks_[block] = Block{};
+to:   (void)block;
 
 name: a row's numbers kept from the row before
 file: app/batch.cpp
