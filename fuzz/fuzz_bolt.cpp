@@ -13,7 +13,6 @@
 #include "boltconnection.h"
 #include "fuzzcheck.h"
 
-#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdlib>
@@ -31,11 +30,6 @@ bool beyondSingle(double v) { return !(std::fabs(v) <= FLT_MAX); }
 // result of 0s.
 constexpr std::initializer_list<const char *> kSteels = {"Q235", "Q345", "Q390", "Q420"};
 constexpr std::initializer_list<const char *> kBoltSizes = {"M16", "M20", "M22", "M24", "M27", "M30"};
-
-bool listed(const std::string &text, std::initializer_list<const char *> offered)
-{
-    return std::ranges::find(offered, text) != offered.end();
-}
 
 void requireNoResult(const morvane::BoltConnectionResult &r)
 {
@@ -186,7 +180,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     if (fuzzcheck::ordinary({input.e1, input.e2, input.e3, input.ef, input.M, input.V, input.amplification}, 0, 1e6)
         && fuzzcheck::ordinary({input.ew, input.tw, y4}, 1e-3, 1e7) && !noSlipCoefficient
-        && (!current || (listed(input.steelGrade, kSteels) && listed(input.boltSize, kBoltSizes))))
+        && (!current
+            || (fuzzcheck::listed(input.steelGrade, kSteels) && fuzzcheck::listed(input.boltSize, kBoltSizes))))
         require(r.computable, "a result for inputs of ordinary size",
                 input.steelGrade + " " + input.boltSize + " rows " + std::to_string(input.rows) + " e1 "
                     + fuzzcheck::show(input.e1) + " M " + fuzzcheck::show(input.M) + " V " + fuzzcheck::show(input.V)

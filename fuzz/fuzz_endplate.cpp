@@ -84,8 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     fuzzcheck::requireReadsBack(r.NtbText, r.Ntb, current ? 5e-15 : 5e-7, "NtbText");
 
     const bool anyClass = input.cantilever || input.noStiffener || input.twoSide || input.threeSide;
-    const bool listedSteel = input.steelGrade == "Q235" || input.steelGrade == "Q345" || input.steelGrade == "Q390"
-        || input.steelGrade == "Q420";
+    const bool listedSteel = fuzzcheck::listed(input.steelGrade, {"Q235", "Q345", "Q390", "Q420"});
     if (r.hasThickness) {
         require(std::isfinite(r.thickness) && r.thickness >= 16, "a thickness is finite and at least 16 mm");
         const std::string prefix = "此端板的最小厚度为";

@@ -125,7 +125,7 @@ void checkStability(const morvane::StabilityInput &input)
                             / (current ? morvane::kCurrentStabilityPi : morvane::kStabilityPi)
                     || !std::isfinite(std::sqrt(fy / morvane::kSteelElasticModulus) * input.slenderness),
                 "λn with the edition's π");
-    const bool listedClass = input.sectionClass == "a类" || input.sectionClass == "b类" || input.sectionClass == "c类"
+    const bool listedClass = fuzzcheck::listed(input.sectionClass, {"a类", "b类", "c类"})
         || (current && input.sectionClass == "d类");
     if (!r.hasResult) {
         require(r.coefficient == 0 && r.coefficientText.empty(), "no result: 0 and an empty text");

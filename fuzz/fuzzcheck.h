@@ -15,6 +15,16 @@
 
 namespace fuzzcheck {
 
+// Whether a text is one of those a list offers.
+inline bool listed(std::string_view text, std::initializer_list<const char *> offered)
+{
+    for (const char *item : offered) {
+        if (text == item)
+            return true;
+    }
+    return false;
+}
+
 // Stops the run with the broken promise; libFuzzer keeps the input.
 [[noreturn]] inline void fail(const char *what, const std::string &detail = {})
 {
